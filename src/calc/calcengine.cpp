@@ -1,0 +1,344 @@
+#include "calc/calcengine.h"
+
+#include "calc/parameterstring.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <muParserBase.h>
+#include <numeric>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+bool isAsciiDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Length of the number that text starts with: digits with an optional '.' fraction, or a
+// fraction alone, then an optional exponent; 0 when it starts with none. Signs are operators
+// in an expression, so none is read here. text must be NUL-terminated.
+std::size_t scanNumber(const char* text)
+{
+    const char* p = text;
+    while (isAsciiDigit(*p))
+        ++p;
+    const bool integral = p != text;
+    if (*p == '.') {
+        const char* fraction = p + 1;
+        while (isAsciiDigit(*fraction))
+            ++fraction;
+        if (!integral && fraction == p + 1)
+            return 0;
+        p = fraction;
+    } else if (!integral) {
+        return 0;
+    }
+    if (*p == 'e' || *p == 'E') {
+        const char* exponent = p + 1;
+        if (*exponent == '+' || *exponent == '-')
+            ++exponent;
+        if (isAsciiDigit(*exponent)) {
+            while (isAsciiDigit(*exponent))
+                ++exponent;
+            p = exponent;
+        }
+    }
+    return static_cast<std::size_t>(p - text);
+}
+
+constexpr char OutOfRange[] = "is too large or too small to compute with";
+
+// muparser's hook for number literals, with text at the literal; from_chars ignores the locale.
+int readExpressionNumber(const mu::char_type* text, int* position, mu::value_type* value)
+{
+    const std::size_t length = scanNumber(text);
+    if (length == 0)
+        return 0;
+    if (std::from_chars(text, text + length, *value).ec != std::errc()) {
+        const std::string literal(text, length);
+        throw mu::ParserError(("The number " + literal + " " + OutOfRange + ".").c_str(), *position, literal);
+    }
+    *position += static_cast<int>(length);
+    return 1;
+}
+
+// The number a grid value holds; nullopt with the reason in problem otherwise.
+std::optional<double> readValue(const QString& text, QString& problem)
+{
+    const QByteArray bytes = text.trimmed().toUtf8();
+    const char* begin = bytes.constData();
+    const char* end = begin + bytes.size();
+    const bool signed_ = begin != end && (*begin == '-' || *begin == '+');
+    const char* digits = signed_ ? begin + 1 : begin;
+    if (digits == end || scanNumber(digits) != static_cast<std::size_t>(end - digits)) {
+        problem = QStringLiteral("is not a number");
+        return std::nullopt;
+    }
+    double value = 0;
+    if (std::from_chars(digits, end, value).ec != std::errc()) {
+        problem = QString::fromLatin1(OutOfRange);
+        return std::nullopt;
+    }
+    return *begin == '-' ? -value : value;
+}
+
+bool isSymbol(const QString& text)
+{
+    const QList<uint> codes = text.toUcs4();
+    if (codes.isEmpty())
+        return false;
+    for (qsizetype i = 0; i < codes.size(); ++i) {
+        const char32_t c = codes.at(i);
+        if (c != U'_' && !QChar::isLetter(c) && !(i > 0 && QChar::isDigit(c)))
+            return false;
+    }
+    return true;
+}
+
+// muparser reads a comma outside a function's parentheses as the start of a second
+// expression, and a lone '=' as an assignment to a symbol. Here both are slips ("1,5" meant
+// as 1.5, "a=b" meant as a==b) that would yield a wrong number, so they are syntax errors.
+// Returns the message and sets position, or returns an empty string.
+QString findSlip(const QString& expression, qsizetype& position)
+{
+    int depth = 0;
+    for (qsizetype i = 0; i < expression.size(); ++i) {
+        const QChar c = expression.at(i);
+        if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            --depth;
+        } else if (c == QLatin1Char(',') && depth <= 0) {
+            position = i;
+            return QStringLiteral("A comma only separates a function's arguments; decimals are written with a point.");
+        } else if (c == QLatin1Char('=')) {
+            const QChar before = i > 0 ? expression.at(i - 1) : QChar();
+            const QChar after = i + 1 < expression.size() ? expression.at(i + 1) : QChar();
+            if (after != QLatin1Char('=') && !QStringLiteral("<>!=").contains(before)) {
+                position = i;
+                return QStringLiteral("A lone '=' is not an operator; compare with '=='.");
+            }
+        }
+    }
+    return {};
+}
+
+// muparser's messages count the position in bytes; the engine reports it in characters apart
+// from the message, so the count is dropped from the text.
+QString parserMessage(const mu::ParserError& error)
+{
+    QString message = QString::fromStdString(error.GetMsg());
+    message.remove(QRegularExpression(QStringLiteral(R"(\s*(\(position: \d+\)|(found )?at (expression )?position \d+))")));
+    return message;
+}
+
+// muparser counts positions in the UTF-8 bytes it was given; the user counts characters.
+qsizetype characterIndex(const std::string& utf8, int bytePosition)
+{
+    if (bytePosition < 0)
+        return -1;
+    const auto bytes = std::min<qsizetype>(bytePosition, static_cast<qsizetype>(utf8.size()));
+    return QString::fromUtf8(utf8.data(), bytes).size();
+}
+
+class FormulaParser final : public mu::ParserBase
+{
+public:
+    FormulaParser()
+    {
+        AddValIdent(&readExpressionNumber);
+        Init();
+    }
+
+    bool isFunction(const QString& name) const { return GetFunDef().count(name.toStdString()) > 0; }
+
+protected:
+    void InitCharSets() override
+    {
+        // Every byte of a multi-byte UTF-8 sequence counts as a name character, so muparser reads
+        // a non-ASCII symbol as one name; whether a name is a symbol is checked before binding.
+        std::string names = "0123456789_abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+        for (int byte = 0x80; byte <= 0xFF; ++byte)
+            names += static_cast<char>(byte);
+        DefineNameChars(names.c_str());
+        DefineOprtChars("+-*/^<>=!&|");
+        DefineInfixOprtChars("+-");
+    }
+
+    void InitFun() override
+    {
+        DefineFun("sin", +[](double x) { return std::sin(x); });
+        DefineFun("cos", +[](double x) { return std::cos(x); });
+        DefineFun("tan", +[](double x) { return std::tan(x); });
+        DefineFun("asin", +[](double x) { return std::asin(x); });
+        DefineFun("acos", +[](double x) { return std::acos(x); });
+        DefineFun("atan", +[](double x) { return std::atan(x); });
+        DefineFun("atan2", +[](double y, double x) { return std::atan2(y, x); });
+        DefineFun("sinh", +[](double x) { return std::sinh(x); });
+        DefineFun("cosh", +[](double x) { return std::cosh(x); });
+        DefineFun("tanh", +[](double x) { return std::tanh(x); });
+        DefineFun("asinh", +[](double x) { return std::asinh(x); });
+        DefineFun("acosh", +[](double x) { return std::acosh(x); });
+        DefineFun("atanh", +[](double x) { return std::atanh(x); });
+        DefineFun("sqrt", +[](double x) { return std::sqrt(x); });
+        DefineFun("exp", +[](double x) { return std::exp(x); });
+        DefineFun("ln", +[](double x) { return std::log(x); });
+        // Base 10, as on an engineer's pocket calculator; ln is the natural logarithm.
+        DefineFun("log", +[](double x) { return std::log10(x); });
+        DefineFun("log10", +[](double x) { return std::log10(x); });
+        DefineFun("log2", +[](double x) { return std::log2(x); });
+        DefineFun("abs", +[](double x) { return std::fabs(x); });
+        DefineFun("sign", +[](double x) { return static_cast<double>((x > 0) - (x < 0)); });
+        DefineFun("floor", +[](double x) { return std::floor(x); });
+        DefineFun("ceil", +[](double x) { return std::ceil(x); });
+        DefineFun("round", +[](double x) { return std::round(x); });
+        DefineFun("hypot", +[](double x, double y) { return std::hypot(x, y); });
+        DefineFun("min", +[](const double* x, int n) { return *std::min_element(x, x + n); });
+        DefineFun("max", +[](const double* x, int n) { return *std::max_element(x, x + n); });
+        DefineFun("sum", +[](const double* x, int n) { return std::accumulate(x, x + n, 0.0); });
+        DefineFun("avg", +[](const double* x, int n) { return std::accumulate(x, x + n, 0.0) / n; });
+    }
+
+    void InitConst() override
+    {
+        DefineConst("_pi", 3.14159265358979323846);
+        DefineConst("_e", 2.71828182845904523536);
+    }
+
+    void InitOprt() override
+    {
+        DefineInfixOprt("-", +[](double x) { return -x; });
+        DefineInfixOprt("+", +[](double x) { return x; });
+    }
+};
+
+} // namespace
+
+struct CalcEngine::Binding
+{
+    QStringList symbols;
+    std::vector<double> values; // values[i] belongs to symbols[i]
+};
+
+struct CalcEngine::Compiled
+{
+    FormulaParser parser;
+    QString expression;
+    QStringList symbols;
+    std::vector<double> values; // the parser holds pointers into it, so its size never changes
+};
+
+CalcEngine::CalcEngine() = default;
+CalcEngine::~CalcEngine() = default;
+
+void CalcEngine::Evaluate(const QString& expression, const QString& parameters, double& result, int& error)
+{
+    error_ = NoError;
+    message_.clear();
+    position_ = -1;
+    double value = 0;
+    error = run(expression, parameters, value);
+    result = error == NoError ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+CalcEngine::ErrorCode CalcEngine::run(const QString& expression, const QString& parameters, double& result)
+{
+    Binding binding;
+    if (const ErrorCode code = bind(parameters, binding); code != NoError)
+        return code;
+    qsizetype slipPosition = -1;
+    if (const QString slip = findSlip(expression, slipPosition); !slip.isEmpty())
+        return fail(SyntaxError, slip, slipPosition);
+
+    // The engine keeps the parser only after a success, so a failed set-up is never reused.
+    std::unique_ptr<Compiled> compiled = std::move(compiled_);
+    const std::string text = expression.toStdString();
+    try {
+        if (compiled && compiled->expression == expression && compiled->symbols == binding.symbols) {
+            std::copy(binding.values.begin(), binding.values.end(), compiled->values.begin());
+        } else {
+            compiled = std::make_unique<Compiled>();
+            compiled->values = binding.values;
+            for (qsizetype i = 0; i < binding.symbols.size(); ++i) {
+                const QString& symbol = binding.symbols.at(i);
+                try {
+                    compiled->parser.DefineVar(symbol.toStdString(), &compiled->values[static_cast<std::size_t>(i)]);
+                } catch (const mu::ParserError& e) {
+                    const QString reason = e.GetCode() == mu::ecNAME_CONFLICT
+                        ? QStringLiteral("it is the name of a constant")
+                        : QString::fromStdString(e.GetMsg());
+                    return fail(InvalidSymbol, QStringLiteral("'%1' cannot be a symbol: %2.").arg(symbol, reason));
+                }
+            }
+            compiled->parser.SetExpr(text);
+            compiled->expression = expression;
+            compiled->symbols = binding.symbols;
+        }
+        result = compiled->parser.Eval();
+    } catch (const mu::ParserError& e) {
+        const qsizetype position = characterIndex(text, e.GetPos());
+        const QString token = QString::fromStdString(e.GetToken()).trimmed();
+        if (e.GetCode() == mu::ecUNASSIGNABLE_TOKEN && isSymbol(token)) {
+            if (compiled->parser.isFunction(token)) {
+                return fail(SyntaxError,
+                            QStringLiteral("'%1' is a function: its arguments follow in parentheses, as in %1(x).").arg(token),
+                            position);
+            }
+            return fail(UnknownSymbol, QStringLiteral("Unknown symbol '%1'.").arg(token), position);
+        }
+        if (e.GetCode() == mu::ecDOMAIN_ERROR || e.GetCode() == mu::ecDIV_BY_ZERO)
+            return fail(ResultNotFinite, parserMessage(e));
+        return fail(SyntaxError, parserMessage(e), position);
+    }
+    compiled_ = std::move(compiled);
+
+    if (!std::isfinite(result)) {
+        return fail(ResultNotFinite,
+                    QStringLiteral("The result is not a finite number: a division by zero, a value outside a "
+                                   "function's domain, or an overflow."));
+    }
+    return NoError;
+}
+
+CalcEngine::ErrorCode CalcEngine::bind(const QString& parameters, Binding& binding)
+{
+    const ParameterString::Parsed parsed = ParameterString::parse(parameters);
+    if (!parsed.ok())
+        return fail(MalformedParameters, parsed.error);
+    for (const ParameterString::Pair& pair : parsed.pairs) {
+        if (pair.symbol.isEmpty())
+            continue;
+        if (!isSymbol(pair.symbol)) {
+            return fail(InvalidSymbol,
+                        QStringLiteral("'%1' cannot be a symbol: a symbol is a letter or '_' followed by letters, "
+                                       "digits and '_'.")
+                            .arg(pair.symbol));
+        }
+        if (binding.symbols.contains(pair.symbol))
+            return fail(RepeatedSymbol, QStringLiteral("The symbol '%1' is given twice.").arg(pair.symbol));
+        QString problem;
+        const std::optional<double> value = readValue(pair.value, problem);
+        if (!value) {
+            return fail(NotANumber,
+                        QStringLiteral("The value of %1, \"%2\", %3.").arg(pair.symbol, pair.value, problem));
+        }
+        binding.symbols.append(pair.symbol);
+        binding.values.push_back(*value);
+    }
+    return NoError;
+}
+
+CalcEngine::ErrorCode CalcEngine::fail(ErrorCode code, const QString& message, qsizetype position)
+{
+    error_ = code;
+    message_ = message;
+    position_ = position;
+    return code;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+// Evaluates a formula's expression with the values of the parameter grid.
+//
+// Symbols: a symbol starts with a letter or '_' and goes on with letters, decimal digits and
+// '_'; letters and digits of any script count. Symbols are case-sensitive. A symbol may share
+// its name with a function (it is the function only when '(' follows), not with a constant.
+// Pairs with an empty symbol bind nothing and are skipped whatever their value; a symbol that
+// appears twice is an error, even with the same value, since one of the two rows is a mistake.
+//
+// Values and numbers in expressions are read the same way on every machine: digits with an
+// optional '.' fraction and an optional exponent ("2", "2.5", ".5", "1e-3"); values may carry
+// a sign and surrounding spaces. "1,5", "abc" and an empty value are not numbers.
+//
+// An engine keeps its last set-up expression: evaluating it again with the same symbols only
+// changes the values, which is what makes repeated evaluations cheap.
+class CalcEngine
+{
+public:
+    // The parameter rows are checked in order and the first faulty one is reported; the
+    // expression is looked at only when every row is sound.
+    enum ErrorCode : int {
+        NoError = 0,
+        MalformedParameters = 1, // the parameter string breaks its grammar
+        InvalidSymbol = 2,       // a symbol the expression language cannot name
+        RepeatedSymbol = 3,
+        NotANumber = 4,          // a value that is not a number, or out of the range of doubles
+        SyntaxError = 5,
+        UnknownSymbol = 6,       // the expression names something that is neither bound nor built in
+        ResultNotFinite = 7,     // division by zero, outside a function's domain, overflow
+    };
+
+    CalcEngine();
+    ~CalcEngine();
+    CalcEngine(const CalcEngine&) = delete;
+    CalcEngine& operator=(const CalcEngine&) = delete;
+
+    // error is NoError exactly when result holds the expression's finite value; otherwise
+    // result is NaN and the error accessors tell why.
+    void Evaluate(const QString& expression, const QString& parameters, double& result, int& error);
+
+    ErrorCode lastError() const { return error_; }
+    // A sentence for the user; empty after a success.
+    const QString& errorMessage() const { return message_; }
+    // Index of the offending character in the expression, -1 when the error lies elsewhere.
+    qsizetype errorPosition() const { return position_; }
+
+private:
+    struct Binding;
+    struct Compiled;
+
+    ErrorCode run(const QString& expression, const QString& parameters, double& result);
+    ErrorCode bind(const QString& parameters, Binding& binding);
+    ErrorCode fail(ErrorCode code, const QString& message, qsizetype position = -1);
+
+    std::unique_ptr<Compiled> compiled_;
+    ErrorCode error_ = NoError;
+    QString message_;
+    qsizetype position_ = -1;
+};

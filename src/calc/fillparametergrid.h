@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QTableWidget;
+class Store;
+
+// One parameter as the grid shows it.
+struct GridParameter
+{
+    QString name;
+    QString symbol;
+    QString input;
+    QString defaultValue;
+    QString unit;
+};
+
+// Shows parameters in the grid: everything cleared, the header row written, one row per
+// parameter from row 1, and never fewer than six rows, the ones below the last parameter
+// empty.
+void showGridParameters(QTableWidget& grid, const QStringList& header, const QList<GridParameter>& parameters);
+
+// Fills the grid with the parameters of the formula captioned caption, each Input starting at
+// its default value.
+void FillParameterGrid(QTableWidget& grid, Store& store, const QString& caption, const QStringList& header);

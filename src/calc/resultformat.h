@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+// The result as the result list shows it: preci (1 to 8) digits after the point, at least one
+// before it, rounded half away from zero as the value reads in decimal, so 2.675 gives "2.68"
+// although the double lies just below. A '.' and no grouping on every machine; large values in
+// full digits; a value that rounds to zero never shows a minus sign. Any other preci, and a
+// value that is not finite, give an empty text.
+QString formatResult(double value, int preci);

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class Store;
+
+// Adding and changing catalogs, without any widget: the checks in the order the user meets
+// them, and the statements of each change.
+namespace Catalogs {
+
+// Why a name or description is refused; each has its own message.
+enum class Problem {
+    None,
+    SpecialCharacter,     // blank or ASCII punctuation in the name
+    DescriptionTooLong,   // over 50 characters
+    EmptyName,
+    FirstCharacterDigit,  // only when adding: the name becomes a table name
+    NameInUse,
+    TableNameInUse,
+    ReservedName,         // the tree root's key, or no usable table name
+};
+
+constexpr int MaxDescriptionLength = 50;
+// The tree root's key; no catalog or formula may carry it.
+inline const QString RootKey = QStringLiteral("gongshi");
+
+// Checks both modes make before touching the library.
+Problem checkInput(const QString& name, const QString& description);
+Problem checkAdd(Store& store, const QString& name);
+// oldName is the catalog's current caption; an unchanged name passes.
+Problem checkRename(Store& store, const QString& oldName, const QString& newName);
+
+// parent is the caption of the catalog to add into, or empty for a catalog under the root.
+void add(Store& store, const QString& name, const QString& parent, const QString& description);
+// Changes name and description; an unchanged name changes the description alone.
+void modify(Store& store, const QString& oldName, const QString& newName, const QString& description);
+
+} // namespace Catalogs

@@ -1,0 +1,127 @@
+#include "mainwindow/form1.h"
+
+#include "calc/history.h"
+#include "calc/parametergrid.h"
+#include "layout/qtlayout.h"
+#include "mainwindow/userdialogs.h"
+#include "store/store.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+
+namespace {
+
+// Twips, the designed unit of the window, to pixels.
+constexpr int TwipsPerPixel = 15;
+
+void setColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, double>>& columns)
+{
+    QStringList titles;
+    for (const auto& [label, divisor] : columns)
+        titles << label->text();
+    list.setHeaderLabels(titles);
+    for (int i = 0; i < columns.size(); ++i)
+        list.setColumnWidth(i, int(list.width() / columns.at(i).second));
+}
+
+Ui::form1 createControls(form1* window)
+{
+    Ui::form1 controls;
+    controls.setupUi(window);
+    return controls;
+}
+
+} // namespace
+
+form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent)
+    , ui(createControls(this))
+    , store_(store)
+    , dialogs_(dialogs)
+    , images_(new ImageList(this))
+    , tree_(*ui.Tvwmain, *images_)
+{
+    connectCommands();
+    ui.Text4->setBackgroundRole(QPalette::Button);
+    ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    Form_Load();
+}
+
+void form1::Form_Load()
+{
+    setColumns(*ui.ListView1, {{ui.Label10, 2.5}, {ui.Label11, 5}, {ui.Label12, 2.5},
+                               {ui.Label13, 5}, {ui.Label14, 3}, {ui.Label15, 5}});
+    setColumns(*ui.ListView2, {{ui.Label5, 4}, {ui.Label6, 3.5}, {ui.Label7, 4}, {ui.Label8, 5}, {ui.Label9, 5}});
+
+    QTableWidget& grid = *ui.MSFlexGrid1;
+    grid.horizontalHeader()->hide();
+    grid.verticalHeader()->hide();
+    ParameterGrid::clear(grid, gridHeader(), ParameterGrid::MinimumRows);
+    for (int column = 0; column < ParameterGrid::ColumnCount; ++column) {
+        static constexpr double divisors[] = {4, 4.5, 4, 4, 6};
+        grid.setColumnWidth(column, qRound(grid.width() / divisors[column]));
+    }
+    grid.verticalHeader()->setMinimumSectionSize(1);
+    grid.verticalHeader()->setDefaultSectionSize(qRound(240.0 / TwipsPerPixel));
+    grid.setRowHeight(0, qRound(280.0 / TwipsPerPixel));
+
+    runCommand([this] {
+        tree_.reset(ui.Label24->text());
+        tree_.load(store_.query(QStringLiteral("select * from CataConstruct order by ID")));
+    });
+    tree_.root()->setExpanded(true);
+
+    for (QAction* entry : {ui.Rmodvar, ui.Rdelvar, ui.Rdelallvar, ui.mnewcataroot, ui.mnewfunroot,
+                           ui.mdefvarroot, ui.mdelallfunroot})
+        entry->setEnabled(false);
+    ui.Command1->hide();
+    ui.ListView2->show();
+    ui.ListView2->raise();
+    MouseEditOpen = 0;
+}
+
+void form1::Form_Resize()
+{
+    ui.Command3->hide();
+    resizeAllControls(layouts_, *this);
+}
+
+void form1::Form_Unload()
+{
+    runCommand([this] { History::reset(store_); });
+}
+
+void form1::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+int form1::message(const QLabel* label, int style)
+{
+    return dialogs_.msgBox(this, label->text(), style, ui.Label25->text());
+}
+
+bool form1::runCommand(const std::function<void()>& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const StoreError& error) {
+        dialogs_.msgBox(this, error.userText(), MsgStyle::Information, ui.Label25->text());
+    }
+    return false;
+}
+
+QStringList form1::gridHeader() const
+{
+    return {ui.Label16->text(), ui.Label17->text(), ui.Label19->text(), ui.Label18->text(), ui.Label13->text()};
+}

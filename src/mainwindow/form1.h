@@ -1,0 +1,81 @@
+#pragma once
+
+#include "layout/module1.h"
+#include "mainwindow/formulatree.h"
+#include "mainwindow/imagelist.h"
+#include "ui_form1.h"
+
+#include <QWidget>
+#include <functional>
+
+class Store;
+class UserDialogs;
+
+// The main window: the formula tree, the variable list, the expression and description boxes,
+// the parameter grid, "Calculate" and the result list, with the context menus of all of them.
+// Its hidden labels hold every text the system shows.
+class form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    form1(Store& store, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    Store& store() { return store_; }
+    UserDialogs& dialogs() { return dialogs_; }
+    FormulaTree& tree() { return tree_; }
+    Ui::form1& controls() { return ui; }
+
+    // A message box with label's caption as text and Label25's as title; returns the answer.
+    int message(const QLabel* label, int style);
+    // Runs one user command; a statement the library refuses is shown, and false returned.
+    bool runCommand(const std::function<void()>& command);
+
+    // The grid's header row, in column order.
+    QStringList gridHeader() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void connectCommands();
+
+    // The formula tree.
+    void Tvwmain_Click();
+    void Tvwmain_DblClick();
+    void Tvwmain_KeyDown(int keyCode);
+    void Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position);
+    // False when the catalog has no row: then nothing more is shown.
+    bool showCatalogOf(const QString& caption);
+    void showRoot();
+    void showFormula(const QString& caption);
+    void showVariablesFrom(const QString& query);
+    void showDescription(const QString& name, const QString& description);
+
+    // Catalogs, formulas and deletions, from the tree's menus.
+    void mnewcata_Click();
+    void mmodcata_Click();
+    void mmodfun_Click();
+    void mdelfun_Click();
+    void mdelcata_Click();
+    void mdelallfunroot_Click();
+    void removeResultsOf(const QString& formula);
+
+    Ui::form1 ui;
+    Store& store_;
+    UserDialogs& dialogs_;
+    ImageList* images_;
+    FormulaTree tree_;
+    Module1 layouts_;
+
+    // The grid's in-cell editing: the cell last opened, whether a mouse press opened it, and
+    // whether a tree click has refilled the grid since (then a pending edit is stale).
+    short EditRow = 0;
+    short EditCol = 0;
+    short MouseEditOpen = 0;
+    short SelectionChanged = 0;
+};

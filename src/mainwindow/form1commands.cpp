@@ -1,0 +1,103 @@
+// The tree's menu commands: catalogs, deletions, and the formula editor's entry points.
+#include "calc/parametergrid.h"
+#include "mainwindow/deletions.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/frmaddcata.h"
+#include "mainwindow/userdialogs.h"
+#include "store/sqltext.h"
+#include "store/store.h"
+
+void form1::connectCommands()
+{
+    connect(ui.Tvwmain, &QTreeWidget::itemClicked, this, &form1::Tvwmain_Click);
+    connect(ui.Tvwmain, &QTreeWidget::itemDoubleClicked, this, &form1::Tvwmain_DblClick);
+    ui.Tvwmain->installEventFilter(this);
+    ui.Tvwmain->viewport()->installEventFilter(this);
+
+    connect(ui.mnewcata, &QAction::triggered, this, &form1::mnewcata_Click);
+    connect(ui.mnewcataroot, &QAction::triggered, this, &form1::mnewcata_Click);
+    connect(ui.mmodcata, &QAction::triggered, this, &form1::mmodcata_Click);
+    connect(ui.mmodfun, &QAction::triggered, this, &form1::mmodfun_Click);
+    connect(ui.mdelfun, &QAction::triggered, this, &form1::mdelfun_Click);
+    connect(ui.mdelcata, &QAction::triggered, this, &form1::mdelcata_Click);
+    connect(ui.mdelallfunroot, &QAction::triggered, this, &form1::mdelallfunroot_Click);
+}
+
+void form1::mnewcata_Click()
+{
+    Frmaddcata dialog(*this);
+    dialog.exec();
+}
+
+void form1::mmodcata_Click()
+{
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node)
+        return;
+    Frmaddcata dialog(*this);
+    const bool found = runCommand([&] {
+        const auto row = store_.first(QStringLiteral("select * from CataConstruct where caption='")
+                                      + sqlValue(node->text(0)) + QLatin1Char('\''));
+        if (row)
+            dialog.setModify(row->value(QStringLiteral("caption")).toString(),
+                             row->value(QStringLiteral("descr")).toString());
+    });
+    if (found)
+        dialog.exec();
+}
+
+void form1::mmodfun_Click()
+{
+    // The formula editor opens here.
+}
+
+void form1::mdelfun_Click()
+{
+    QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node || node->childCount() > 0 || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    const QString caption = node->text(0);
+    if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
+        return;
+    ParameterGrid::clear(*ui.MSFlexGrid1, gridHeader());
+    ui.Text3->clear();
+    ui.Text4->clear();
+    tree_.remove(node);
+    removeResultsOf(caption);
+}
+
+void form1::mdelcata_Click()
+{
+    QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node)
+        return;
+    if (node->childCount() > 0) {
+        message(ui.Label53, MsgStyle::Information);
+        return;
+    }
+    if (message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    const QString caption = node->text(0);
+    if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
+        return;
+    tree_.remove(node);
+    ui.Text4->clear();
+    ui.ListView2->clear();
+}
+
+void form1::mdelallfunroot_Click()
+{
+    if (message(ui.Label54, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    if (!runCommand([&] { Deletions::deleteAll(store_); }))
+        return;
+    tree_.reset(ui.Label24->text());
+}
+
+void form1::removeResultsOf(const QString& formula)
+{
+    for (int i = ui.ListView1->topLevelItemCount() - 1; i >= 0; --i) {
+        if (ui.ListView1->topLevelItem(i)->text(0) == formula)
+            delete ui.ListView1->takeTopLevelItem(i);
+    }
+}

@@ -1,0 +1,155 @@
+// The formula tree: what a click shows, and the key, mouse and double click on a node.
+#include "calc/fillparametergrid.h"
+#include "mainwindow/form1.h"
+#include "store/sqltext.h"
+#include "store/store.h"
+#include "variables/listrow.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+constexpr int DeleteKey = 46;
+}
+
+bool form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        Tvwmain_KeyDown(DeleteKey);
+        return true;
+    }
+    if (watched == ui.Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::RightButton) {
+            Tvwmain_MouseDown(press->button(), press->position().toPoint());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void form1::Tvwmain_Click()
+{
+    SelectionChanged = 1;
+    ui.Text1->clear();
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node)
+        return;
+    const QString caption = node->text(0);
+    bool shown = true;
+    runCommand([&] {
+        if (!FormulaTree::isFolder(node)) {
+            ui.Label2->setText(ui.Text8->text());
+            ui.Text3->show();
+            ui.Label4->show();
+            ui.MSFlexGrid1->show();
+            ui.Command1->show();
+            ui.ListView2->hide();
+            showFormula(caption);
+            return;
+        }
+        if (tree_.isRoot(node))
+            showRoot();
+        else if (!(shown = showCatalogOf(caption)))
+            return;
+        ui.ListView2->show();
+        ui.Label2->setText(ui.Text7->text());
+        ui.Text3->hide();
+        ui.Label4->hide();
+        ui.MSFlexGrid1->hide();
+        ui.Command1->hide();
+    });
+    if (!shown)
+        return;
+    const bool variablesListed = ui.ListView2->topLevelItemCount() > 0;
+    ui.Rmodvar->setEnabled(variablesListed);
+    ui.Rdelvar->setEnabled(variablesListed);
+    ui.Command3->hide();
+}
+
+bool form1::showCatalogOf(const QString& caption)
+{
+    ui.ListView2->clear();
+    const auto catalog = store_.first(QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
+                                      + QLatin1Char('\''));
+    if (!catalog)
+        return false;
+    showVariablesFrom(QStringLiteral("select * from  ") + catalog->value(QStringLiteral("indtable")).toString()
+                      + QStringLiteral("   "));
+    showDescription(caption, catalog->value(QStringLiteral("descr")).toString());
+    return true;
+}
+
+void form1::showRoot()
+{
+    ui.Text4->clear();
+    ui.ListView2->clear();
+    showVariablesFrom(QStringLiteral("select * from  GlobalVariant "));
+    ui.mnewcataroot->setEnabled(true);
+    ui.mnewfunroot->setEnabled(true);
+    ui.mdefvarroot->setEnabled(true);
+    ui.mdelallfunroot->setEnabled(tree_.root()->childCount() > 0);
+}
+
+void form1::showFormula(const QString& caption)
+{
+    const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
+                                   + QLatin1Char('\''));
+    if (!item)
+        return;
+    const QString table = item->value(QStringLiteral("indtable")).toString();
+    const auto formula = store_.first(QStringLiteral("select * from  ") + table + QStringLiteral("  where name = '")
+                                      + sqlValue(caption) + QStringLiteral("' "));
+    ui.Text3->setPlainText(formula ? formula->value(QStringLiteral("expression")).toString() : QString());
+    showDescription(caption, formula ? formula->value(QStringLiteral("descr")).toString() : QString());
+    FillParameterGrid(*ui.MSFlexGrid1, store_, caption, gridHeader());
+}
+
+void form1::showVariablesFrom(const QString& query)
+{
+    for (const QSqlRecord& row : store_.query(query))
+        addListRow(*ui.ListView2, row);
+}
+
+void form1::showDescription(const QString& name, const QString& description)
+{
+    ui.Text4->setPlainText(name + QLatin1Char('\n') + description);
+}
+
+void form1::Tvwmain_DblClick()
+{
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (node && !FormulaTree::isFolder(node) && node->childCount() == 0)
+        mmodfun_Click();
+}
+
+void form1::Tvwmain_KeyDown(int keyCode)
+{
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (keyCode != DeleteKey || !node)
+        return;
+    if (tree_.isRoot(node))
+        mdelallfunroot_Click();
+    else if (FormulaTree::isFolder(node))
+        mdelcata_Click();
+    else
+        mdelfun_Click();
+}
+
+void form1::Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position)
+{
+    if (button != Qt::RightButton)
+        return;
+    // A right press on a node selects and shows it first, so that its menu acts on what the
+    // user pointed at.
+    if (QTreeWidgetItem* pointed = ui.Tvwmain->itemAt(position); pointed && pointed != ui.Tvwmain->currentItem()) {
+        ui.Tvwmain->setCurrentItem(pointed);
+        Tvwmain_Click();
+    }
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node)
+        return;
+    QMenu* menu = tree_.isRoot(node) ? ui.mrootedt : FormulaTree::isFolder(node) ? ui.menuedit : ui.mfunedt;
+    menu->popup(ui.Tvwmain->viewport()->mapToGlobal(position));
+}

@@ -1,0 +1,106 @@
+#include "mainwindow/frmaddcata.h"
+
+#include "mainwindow/catalogs.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/userdialogs.h"
+
+#include <QTreeWidget>
+
+namespace {
+
+const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
+{
+    switch (problem) {
+    case Catalogs::Problem::SpecialCharacter: return labels.Label58;
+    case Catalogs::Problem::DescriptionTooLong: return labels.Label61;
+    case Catalogs::Problem::EmptyName: return labels.Label40;
+    case Catalogs::Problem::FirstCharacterDigit: return labels.Label39;
+    case Catalogs::Problem::NameInUse: return labels.Label38;
+    case Catalogs::Problem::TableNameInUse: return labels.Label60;
+    case Catalogs::Problem::ReservedName: return labels.Label62;
+    case Catalogs::Problem::None: break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Frmaddcata::Frmaddcata(form1& main)
+    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , main_(main)
+{
+    ui.setupUi(this);
+    setFixedSize(size());
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    connect(ui.Command1, &QPushButton::clicked, this, &Frmaddcata::Command1_Click);
+    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void Frmaddcata::setModify(const QString& caption, const QString& description)
+{
+    ui.Text1->setText(caption);
+    ui.Text2->setPlainText(description);
+    setWindowTitle(main_.controls().Label28->text());
+}
+
+void Frmaddcata::Command1_Click()
+{
+    const QString name = ui.Text1->text();
+    const QString description = ui.Text2->toPlainText();
+    Ui::form1& labels = main_.controls();
+    if (const QLabel* refusal = messageOf(labels, Catalogs::checkInput(name, description))) {
+        main_.message(refusal, MsgStyle::Information);
+        return;
+    }
+    const bool adding = windowTitle() == labels.Label20->text();
+    if (adding ? addCatalog(name, description) : modifyCatalog(name, description)) {
+        labels.Text4->setPlainText(name + QLatin1Char('\n') + description);
+        accept();
+    }
+}
+
+bool Frmaddcata::checkAndStore(const std::function<Catalogs::Problem()>& check, const std::function<void()>& write)
+{
+    auto problem = Catalogs::Problem::None;
+    const bool stored = main_.runCommand([&] {
+        problem = check();
+        if (problem == Catalogs::Problem::None)
+            write();
+    });
+    if (const QLabel* refusal = messageOf(main_.controls(), problem)) {
+        main_.message(refusal, MsgStyle::Information);
+        return false;
+    }
+    return stored;
+}
+
+bool Frmaddcata::addCatalog(const QString& name, const QString& description)
+{
+    FormulaTree& tree = main_.tree();
+    QTreeWidgetItem* selected = main_.controls().Tvwmain->currentItem();
+    if (!selected)
+        selected = tree.root();
+    const QString parent = tree.isRoot(selected) ? QString() : FormulaTree::key(selected);
+    Store& store = main_.store();
+    if (!checkAndStore([&] { return Catalogs::checkAdd(store, name); },
+                       [&] { Catalogs::add(store, name, parent, description); }))
+        return false;
+    tree.add(FormulaTree::key(selected), name, ImageList::Folder);
+    selected->setExpanded(true);
+    return true;
+}
+
+bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
+{
+    QTreeWidgetItem* selected = main_.controls().Tvwmain->currentItem();
+    if (!selected)
+        return false;
+    const QString oldName = FormulaTree::key(selected);
+    Store& store = main_.store();
+    if (!checkAndStore([&] { return Catalogs::checkRename(store, oldName, name); },
+                       [&] { Catalogs::modify(store, oldName, name, description); }))
+        return false;
+    if (name != oldName)
+        main_.tree().rename(selected, name);
+    return true;
+}

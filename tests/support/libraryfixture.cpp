@@ -1,0 +1,41 @@
+#include "libraryfixture.h"
+
+#include "mainwindow/form1.h"
+#include "samplelibrary.h"
+#include "store/store.h"
+
+#include <QTest>
+
+LibraryFixture::LibraryFixture(Contents contents)
+{
+    Store::createLibrary(dir_.path());
+    store_ = std::make_unique<Store>(dir_.path());
+    if (contents == Contents::Sample)
+        fillSampleLibrary(*store_);
+}
+
+LibraryFixture::~LibraryFixture() = default;
+
+form1& LibraryFixture::openWindow()
+{
+    window_ = std::make_unique<form1>(*store_, dialogs_);
+    window_->show();
+    if (!QTest::qWaitForWindowExposed(window_.get()))
+        qWarning("main window was not exposed");
+    return *window_;
+}
+
+void LibraryFixture::closeWindow()
+{
+    if (window_)
+        window_->close();
+    window_.reset();
+}
+
+form1& LibraryFixture::restart()
+{
+    closeWindow();
+    store_.reset();
+    store_ = std::make_unique<Store>(dir_.path());
+    return openWindow();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "scripteddialogs.h"
+
+#include <QTemporaryDir>
+#include <memory>
+
+class Store;
+class form1;
+
+// A fresh library in its own temporary directory, made by the same code as calcora-initdb,
+// with scripted dialogs and, on demand, a main window on it.
+class LibraryFixture
+{
+public:
+    enum class Contents { Empty, Sample };
+
+    explicit LibraryFixture(Contents contents = Contents::Sample);
+    ~LibraryFixture();
+
+    QString directory() const { return dir_.path(); }
+    Store& store() { return *store_; }
+    ScriptedDialogs& dialogs() { return dialogs_; }
+
+    // Shows a main window on the library, as the program does at start-up.
+    form1& openWindow();
+    // Closes it, as the user does at the end of a session.
+    void closeWindow();
+    // Closes the window and the connection and opens both again, as a restart does.
+    form1& restart();
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<Store> store_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<form1> window_;
+};
+
+// Fails the running test when a message box or file dialog went otherwise than scripted.
+#define VERIFY_NO_SURPRISES(fixture) \
+    QVERIFY2((fixture).dialogs().surprises().isEmpty(), qPrintable((fixture).dialogs().surprises().join('\n')))

@@ -1,0 +1,47 @@
+#include "scripteddialogs.h"
+
+void ScriptedDialogs::expectMessage(const QString& text, int answer)
+{
+    messages_.enqueue({text, false, answer});
+}
+
+void ScriptedDialogs::expectStoreError()
+{
+    messages_.enqueue({QStringLiteral("The library could not be changed"), true, MsgAnswer::Ok});
+}
+
+void ScriptedDialogs::expectSaveFileName(const QString& path)
+{
+    fileNames_.enqueue(path);
+}
+
+int ScriptedDialogs::msgBox(QWidget*, const QString& text, int style, const QString& title)
+{
+    shown_ << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(text);
+    if (!messages_.isEmpty()) {
+        const Expected& next = messages_.head();
+        if (next.prefix ? text.startsWith(next.text) : text == next.text)
+            return messages_.dequeue().answer;
+    }
+    unexpected_ << QStringLiteral("unexpected message box: ") + text;
+    return style == MsgStyle::YesNoQuestion ? MsgAnswer::No : MsgAnswer::Ok;
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString&)
+{
+    if (fileNames_.isEmpty()) {
+        unexpected_ << QStringLiteral("unexpected file dialog");
+        return {};
+    }
+    return fileNames_.dequeue();
+}
+
+QStringList ScriptedDialogs::surprises() const
+{
+    QStringList all = unexpected_;
+    for (const Expected& expected : messages_)
+        all << QStringLiteral("expected message box never shown: ") + expected.text;
+    for (const QString& path : fileNames_)
+        all << QStringLiteral("expected file dialog never shown: ") + path;
+    return all;
+}
