@@ -1,0 +1,166 @@
+#include "guidriver.h"
+#include "libraryfixture.h"
+#include "mainwindow/form1.h"
+#include "store/store.h"
+
+#include <QTest>
+
+using namespace GuiDriver;
+
+namespace {
+
+const QString AskDelete = "Do you want to delete?";
+const QString AskDeleteAll = "Do you want to delete all the formula(s) and catalog(s)?";
+
+int rowCount(Store& store, const QString& query = "select * from CataConstruct")
+{
+    return int(store.query(query).size());
+}
+
+void addResult(form1& window, const QString& formula)
+{
+    new QTreeWidgetItem(window.controls().ListView1, QStringList{formula, "f", "1.00", "m", "1:00:00", "1"});
+}
+
+} // namespace
+
+class DeletionsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    // Yes removes node, row and table, and the formula's results; No changes nothing.
+    void deleteFormula_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("menu, yes") << MsgAnswer::Yes << false;
+        QTest::newRow("menu, no") << MsgAnswer::No << false;
+        QTest::newRow("delete key, yes") << MsgAnswer::Yes << true;
+    }
+    void deleteFormula()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, byKey);
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Store& store = library.store();
+        const int rows = rowCount(store);
+        addResult(window, "OhmsLaw");
+        addResult(window, "WireResistance");
+        addResult(window, "OhmsLaw");
+        clickNode(window, "OhmsLaw");
+        library.dialogs().expectMessage(AskDelete, answer);
+        if (byKey)
+            pressDeleteInTree(window);
+        else
+            trigger(window, "mdelfun");
+
+        const bool deleted = answer == MsgAnswer::Yes;
+        QCOMPARE(rowCount(store), deleted ? rows - 1 : rows);
+        QCOMPARE(store.tableExists("OhmsLaw"), !deleted);
+        QCOMPARE(window.tree().find("OhmsLaw") == nullptr, deleted);
+        QCOMPARE(window.controls().ListView1->topLevelItemCount(), deleted ? 1 : 3);
+        QCOMPARE(window.controls().ListView1->topLevelItem(deleted ? 0 : 1)->text(0), "WireResistance");
+        QCOMPARE(window.controls().Text3->toPlainText().isEmpty(), deleted);
+        const QTableWidgetItem* firstParameter = window.controls().MSFlexGrid1->item(1, 0);
+        QCOMPARE(!firstParameter || firstParameter->text().isEmpty(), deleted);
+        QCOMPARE(window.controls().MSFlexGrid1->item(0, 2)->text(), "Input");
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // A catalog is deleted only when empty; a renamed one drops the table of its first name.
+    void deleteCatalogOnlyWhenEmpty()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Store& store = library.store();
+        clickNode(window, "Beams");
+        answerCatalogDialog("Girders", "");
+        trigger(window, "mmodcata");
+        const int rows = rowCount(store);
+
+        library.dialogs().expectMessage("Please clear the catalog!");
+        trigger(window, "mdelcata");
+        QCOMPARE(rowCount(store), rows);
+
+        QTreeWidgetItem* girders = window.tree().find("Girders");
+        while (girders->childCount() > 0) {
+            clickNode(window, girders->child(0));
+            library.dialogs().expectMessage(AskDelete, MsgAnswer::Yes);
+            trigger(window, "mdelfun");
+        }
+        clickNode(window, "Girders");
+        library.dialogs().expectMessage(AskDelete, MsgAnswer::No);
+        trigger(window, "mdelcata");
+        QVERIFY(store.tableExists("Beams"));
+        library.dialogs().expectMessage(AskDelete, MsgAnswer::Yes);
+        pressDeleteInTree(window);
+        QVERIFY(!window.tree().find("Girders"));
+        QVERIFY(!store.tableExists("Beams"));
+        QVERIFY(!store.first("select * from CataConstruct where caption='Girders'"));
+        QCOMPARE(window.controls().ListView2->topLevelItemCount(), 0);
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // Delete All, from the menu or the Delete key on the root, keeps the global variables.
+    void deleteAll_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("menu, yes") << MsgAnswer::Yes << false;
+        QTest::newRow("delete key, yes") << MsgAnswer::Yes << true;
+        QTest::newRow("menu, no") << MsgAnswer::No << false;
+    }
+    void deleteAll()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, byKey);
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Store& store = library.store();
+        const int rows = rowCount(store);
+        const int globals = rowCount(store, "select * from GlobalVariant");
+        clickNode(window, "");
+        library.dialogs().expectMessage(AskDeleteAll, answer);
+        if (byKey)
+            pressDeleteInTree(window);
+        else
+            trigger(window, "mdelallfunroot");
+
+        const bool deleted = answer == MsgAnswer::Yes;
+        QCOMPARE(rowCount(store), deleted ? 0 : rows);
+        QCOMPARE(window.tree().root()->childCount() == 0, deleted);
+        QCOMPARE(store.tableExists("Mechanics"), !deleted);
+        QCOMPARE(store.tableExists("CompositeWallHeatFlow"), !deleted);
+        QCOMPARE(rowCount(store, "select * from GlobalVariant"), globals);
+        clickNode(window, "");
+        QCOMPARE(window.controls().ListView2->topLevelItemCount(), globals);
+        QCOMPARE(library.restart().tree().root()->childCount() == 0, deleted);
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // A refused statement leaves library and tree as they were, and says so.
+    void refusedDeletionChangesNothing()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Store& store = library.store();
+        store.execute("drop table OhmsLaw");
+        const int rows = rowCount(store);
+        clickNode(window, "Electrical");
+        library.dialogs().expectMessage(AskDeleteAll, MsgAnswer::Yes);
+        library.dialogs().expectStoreError();
+        clickNode(window, "");
+        trigger(window, "mdelallfunroot");
+        QCOMPARE(rowCount(store), rows);
+        QVERIFY(store.tableExists("Mechanics"));
+        QVERIFY(window.tree().find("Mechanics"));
+        VERIFY_NO_SURPRISES(library);
+    }
+};
+
+QTEST_MAIN(DeletionsTest)
+#include "deletions_test.moc"

@@ -1,0 +1,167 @@
+#include "guidriver.h"
+#include "libraryfixture.h"
+#include "mainwindow/form1.h"
+#include "store/store.h"
+
+#include <QMenu>
+#include <QTest>
+
+using namespace GuiDriver;
+
+namespace {
+
+QStringList column(const QTreeWidget& list, int index)
+{
+    QStringList texts;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        texts << list.topLevelItem(i)->text(index);
+    return texts;
+}
+
+QStringList storedSymbols(Store& store, const QString& query)
+{
+    QStringList symbols;
+    for (const QSqlRecord& row : store.query(query))
+        symbols << row.value("varname").toString();
+    return symbols;
+}
+
+} // namespace
+
+class TreeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale::c()); }
+
+    // The root and a catalog show their variables; a formula shows expression, grid and Calculate.
+    void clickShowsTheNodesFace_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("variables"); // the table listed, empty for a formula
+        QTest::newRow("root") << "" << "GlobalVariant";
+        QTest::newRow("catalog") << "Mechanics" << "Mechanics";
+        QTest::newRow("nested catalog") << "Beams" << "Beams";
+        QTest::newRow("formula") << "OhmsLaw" << "";
+    }
+    void clickShowsTheNodesFace()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, variables);
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Ui::form1& ui = window.controls();
+        clickNode(window, caption);
+
+        const bool formula = variables.isEmpty();
+        QCOMPARE(ui.ListView2->isVisible(), !formula);
+        QCOMPARE(ui.Text3->isVisible(), formula);
+        QCOMPARE(ui.Label4->isVisible(), formula);
+        QCOMPARE(ui.MSFlexGrid1->isVisible(), formula);
+        QCOMPARE(ui.Command1->isVisible(), formula);
+        QCOMPARE(ui.Label2->text(), formula ? "Expression:" : "Variant List:");
+        if (!formula) {
+            QCOMPARE(column(*ui.ListView2, 0), storedSymbols(library.store(), "select * from " + variables));
+            QCOMPARE(ui.Rmodvar->isEnabled(), ui.ListView2->topLevelItemCount() > 0);
+            QCOMPARE(ui.Rdelvar->isEnabled(), ui.ListView2->topLevelItemCount() > 0);
+        }
+        if (caption.isEmpty()) {
+            QVERIFY(ui.Text4->toPlainText().isEmpty());
+            for (QAction* entry : {ui.mnewcataroot, ui.mnewfunroot, ui.mdefvarroot, ui.mdelallfunroot})
+                QVERIFY(entry->isEnabled());
+        } else {
+            QVERIFY(ui.Text4->toPlainText().startsWith(caption + "\n"));
+        }
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // Grid rows: one per parameter after the header, never fewer than six; Input starts at Default.
+    void formulaFillsTheGrid_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("2 parameters") << "OhmsLaw" << 6;
+        QTest::newRow("6 parameters") << "PipePressureDrop" << 7;
+        QTest::newRow("7 parameters") << "CompositeWallHeatFlow" << 8;
+    }
+    void formulaFillsTheGrid()
+    {
+        QFETCH(QString, caption);
+        QFETCH(int, rows);
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        QTableWidget& grid = *window.controls().MSFlexGrid1;
+        clickNode(window, "CompositeWallHeatFlow"); // a longer grid first: the fill must shrink it
+        clickNode(window, caption);
+        QCOMPARE(grid.rowCount(), rows);
+        const auto parameters = library.store().query("select * from " + caption + " where ispara=1");
+        const auto text = [&](int row, int column) { return grid.item(row, column) ? grid.item(row, column)->text() : QString(); };
+        for (int row = 1; row < rows; ++row) {
+            if (row > parameters.size()) {
+                for (int c = 0; c < 5; ++c)
+                    QVERIFY(text(row, c).isEmpty());
+                continue;
+            }
+            const QSqlRecord& parameter = parameters.at(row - 1);
+            QCOMPARE(text(row, 0), parameter.value("name").toString());
+            QCOMPARE(text(row, 1), parameter.value("varname").toString());
+            QCOMPARE(text(row, 2), parameter.value("defvalue").toString());
+            QCOMPARE(text(row, 3), parameter.value("defvalue").toString());
+            QCOMPARE(text(row, 4), parameter.value("unit").toString());
+        }
+        const auto formula = library.store().first("select * from " + caption + " where ispara=0 ");
+        QCOMPARE(window.controls().Text3->toPlainText(), formula->value("expression").toString());
+        QCOMPARE(window.controls().Text4->toPlainText(), caption + "\n" + formula->value("descr").toString());
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    void emptyLibraryOffersNoDeleteAll()
+    {
+        LibraryFixture library(LibraryFixture::Contents::Empty);
+        library.store().execute("insert into GlobalVariant (name,varname,unit,defvalue,descr) values ('Gravity','g','m/s2','9.81','')");
+        form1& window = library.openWindow();
+        clickNode(window, "");
+        QCOMPARE(column(*window.controls().ListView2, 0), QStringList{"g"});
+        QVERIFY(!window.controls().mdelallfunroot->isEnabled());
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // The right button opens the menu that fits the node.
+    void rightClickOpensTheNodesMenu_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("root") << "" << "mrootedt";
+        QTest::newRow("catalog") << "Electrical" << "menuedit";
+        QTest::newRow("formula") << "OhmsLaw" << "mfunedt";
+    }
+    void rightClickOpensTheNodesMenu()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, menu);
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        rightClickNode(window, caption);
+        auto* popup = window.findChild<QMenu*>(menu);
+        QTRY_VERIFY(popup->isVisible());
+        popup->close();
+        QCOMPARE(window.controls().Tvwmain->currentItem(), node(window, caption));
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // Another formula's click leaves the results of earlier ones in the list.
+    void clickLeavesTheResultListAlone()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        new QTreeWidgetItem(window.controls().ListView1, QStringList{"OhmsLaw", "U", "12.00", "V", "1:02:03", "1"});
+        clickNode(window, "KineticEnergy");
+        clickNode(window, "Mechanics");
+        QCOMPARE(window.controls().ListView1->topLevelItemCount(), 1);
+        VERIFY_NO_SURPRISES(library);
+    }
+};
+
+QTEST_MAIN(TreeTest)
+#include "tree_test.moc"

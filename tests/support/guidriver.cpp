@@ -1,0 +1,79 @@
+#include "guidriver.h"
+
+#include "mainwindow/form1.h"
+#include "mainwindow/frmaddcata.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+QTreeWidgetItem* GuiDriver::node(form1& window, const QString& caption)
+{
+    return caption.isEmpty() ? window.tree().root() : window.tree().find(caption);
+}
+
+namespace {
+
+QPoint centreOf(form1& window, QTreeWidgetItem* node)
+{
+    QTreeWidget& tree = *window.controls().Tvwmain;
+    for (QTreeWidgetItem* parent = node->parent(); parent; parent = parent->parent())
+        parent->setExpanded(true);
+    tree.scrollToItem(node);
+    return tree.visualItemRect(node).center();
+}
+
+} // namespace
+
+void GuiDriver::clickNode(form1& window, QTreeWidgetItem* node)
+{
+    QTest::mouseClick(window.controls().Tvwmain->viewport(), Qt::LeftButton, {}, centreOf(window, node));
+}
+
+void GuiDriver::clickNode(form1& window, const QString& caption)
+{
+    clickNode(window, node(window, caption));
+}
+
+void GuiDriver::rightClickNode(form1& window, const QString& caption)
+{
+    QTest::mousePress(window.controls().Tvwmain->viewport(), Qt::RightButton, {},
+                      centreOf(window, node(window, caption)));
+}
+
+void GuiDriver::pressDeleteInTree(form1& window)
+{
+    QTest::keyClick(window.controls().Tvwmain, Qt::Key_Delete);
+}
+
+void GuiDriver::trigger(form1& window, const char* entry)
+{
+    window.findChild<QAction*>(QLatin1String(entry))->trigger();
+}
+
+std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(const QString& name, const QString& description)
+{
+    auto outcome = std::make_shared<CatalogDialogOutcome>();
+    QTimer::singleShot(0, [=] {
+        auto* dialog = qobject_cast<Frmaddcata*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        outcome->shown = true;
+        outcome->caption = dialog->windowTitle();
+        auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+        auto* descriptionBox = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
+        outcome->initialName = nameBox->text();
+        outcome->initialDescription = descriptionBox->toPlainText();
+        nameBox->setText(name);
+        descriptionBox->setPlainText(description);
+        dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+        if (dialog->isVisible()) {
+            outcome->stayedOpen = nameBox->text() == name && descriptionBox->toPlainText() == description;
+            dialog->findChild<QPushButton*>(QStringLiteral("Command2"))->click();
+        }
+    });
+    return outcome;
+}

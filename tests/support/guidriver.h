@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class form1;
+class QTreeWidgetItem;
+
+// Acting on the main window as a user does, through its real widgets.
+namespace GuiDriver {
+
+QTreeWidgetItem* node(form1& window, const QString& caption);
+// A left click on the node's row in the tree.
+void clickNode(form1& window, QTreeWidgetItem* node);
+void clickNode(form1& window, const QString& caption);
+// A right press on the node's row; opens the node's menu.
+void rightClickNode(form1& window, const QString& caption);
+void pressDeleteInTree(form1& window);
+// Triggers the main window's menu entry named entry.
+void trigger(form1& window, const char* entry);
+
+// Fills the open catalog dialog and presses OK, when the dialog is opened by what runs next.
+// A dialog still open after OK (a refused input) is cancelled; stayedOpen tells.
+struct CatalogDialogOutcome
+{
+    bool shown = false;
+    bool stayedOpen = false;
+    QString caption;
+    QString initialName;
+    QString initialDescription;
+};
+std::shared_ptr<CatalogDialogOutcome> answerCatalogDialog(const QString& name, const QString& description);
+
+} // namespace GuiDriver
