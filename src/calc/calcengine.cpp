@@ -259,28 +259,31 @@ CalcEngine::ErrorCode CalcEngine::run(const QString& expression, const QString& 
 
     // The engine keeps the parser only after a success, so a failed set-up is never reused.
     std::unique_ptr<Compiled> compiled = std::move(compiled_);
+    const bool reusable = compiled && compiled->expression == expression && compiled->symbols == binding.symbols;
+    if (reusable) {
+        std::copy(binding.values.begin(), binding.values.end(), compiled->values.begin());
+    } else {
+        compiled = std::make_unique<Compiled>();
+        compiled->expression = expression;
+        compiled->symbols = binding.symbols;
+        compiled->values = binding.values;
+        for (qsizetype i = 0; i < binding.symbols.size(); ++i) {
+            const QString& symbol = binding.symbols.at(i);
+            try {
+                compiled->parser.DefineVar(symbol.toStdString(), &compiled->values[static_cast<std::size_t>(i)]);
+            } catch (const mu::ParserError& e) {
+                const QString reason = e.GetCode() == mu::ecNAME_CONFLICT
+                    ? QStringLiteral("It is the name of a constant.")
+                    : QString::fromStdString(e.GetMsg());
+                return fail(InvalidSymbol, QStringLiteral("'%1' cannot be a symbol. %2").arg(symbol, reason));
+            }
+        }
+    }
+
     const std::string text = expression.toStdString();
     try {
-        if (compiled && compiled->expression == expression && compiled->symbols == binding.symbols) {
-            std::copy(binding.values.begin(), binding.values.end(), compiled->values.begin());
-        } else {
-            compiled = std::make_unique<Compiled>();
-            compiled->values = binding.values;
-            for (qsizetype i = 0; i < binding.symbols.size(); ++i) {
-                const QString& symbol = binding.symbols.at(i);
-                try {
-                    compiled->parser.DefineVar(symbol.toStdString(), &compiled->values[static_cast<std::size_t>(i)]);
-                } catch (const mu::ParserError& e) {
-                    const QString reason = e.GetCode() == mu::ecNAME_CONFLICT
-                        ? QStringLiteral("it is the name of a constant")
-                        : QString::fromStdString(e.GetMsg());
-                    return fail(InvalidSymbol, QStringLiteral("'%1' cannot be a symbol: %2.").arg(symbol, reason));
-                }
-            }
+        if (!reusable)
             compiled->parser.SetExpr(text);
-            compiled->expression = expression;
-            compiled->symbols = binding.symbols;
-        }
         result = compiled->parser.Eval();
     } catch (const mu::ParserError& e) {
         const qsizetype position = characterIndex(text, e.GetPos());
@@ -293,6 +296,7 @@ CalcEngine::ErrorCode CalcEngine::run(const QString& expression, const QString& 
             }
             return fail(UnknownSymbol, QStringLiteral("Unknown symbol '%1'.").arg(token), position);
         }
+        // A muparser built with math exceptions throws these instead of returning inf or NaN.
         if (e.GetCode() == mu::ecDOMAIN_ERROR || e.GetCode() == mu::ecDIV_BY_ZERO)
             return fail(ResultNotFinite, parserMessage(e));
         return fail(SyntaxError, parserMessage(e), position);
@@ -317,7 +321,7 @@ CalcEngine::ErrorCode CalcEngine::bind(const QString& parameters, Binding& bindi
             continue;
         if (!isSymbol(pair.symbol)) {
             return fail(InvalidSymbol,
-                        QStringLiteral("'%1' cannot be a symbol: a symbol is a letter or '_' followed by letters, "
+                        QStringLiteral("'%1' cannot be a symbol. A symbol is a letter or '_' followed by letters, "
                                        "digits and '_'.")
                             .arg(pair.symbol));
         }
