@@ -2,6 +2,7 @@
 
 #include "calc/history.h"
 #include "calc/parametergrid.h"
+#include "calc/resultlist.h"
 #include "layout/qtlayout.h"
 #include "mainwindow/userdialogs.h"
 #include "store/store.h"
@@ -13,16 +14,6 @@ namespace {
 
 // Twips, the designed unit of the window, to pixels.
 constexpr int TwipsPerPixel = 15;
-
-void setColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, double>>& columns)
-{
-    QStringList titles;
-    for (const auto& [label, divisor] : columns)
-        titles << label->text();
-    list.setHeaderLabels(titles);
-    for (int i = 0; i < columns.size(); ++i)
-        list.setColumnWidth(i, int(list.width() / columns.at(i).second));
-}
 
 Ui::form1 createControls(form1* window)
 {
@@ -42,6 +33,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     , tree_(*ui.Tvwmain, *images_)
 {
     connectCommands();
+    connectCalculation();
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
     if (const QScreen* screen = this->screen())
@@ -51,9 +43,9 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
 
 void form1::Form_Load()
 {
-    setColumns(*ui.ListView1, {{ui.Label10, 2.5}, {ui.Label11, 5}, {ui.Label12, 2.5},
-                               {ui.Label13, 5}, {ui.Label14, 3}, {ui.Label15, 5}});
-    setColumns(*ui.ListView2, {{ui.Label5, 4}, {ui.Label6, 3.5}, {ui.Label7, 4}, {ui.Label8, 5}, {ui.Label9, 5}});
+    setListColumns(*ui.ListView1, {{ui.Label10, 2.5}, {ui.Label11, 5}, {ui.Label12, 2.5},
+                                   {ui.Label13, 5}, {ui.Label14, 3}, {ui.Label15, 5}});
+    setListColumns(*ui.ListView2, {{ui.Label5, 4}, {ui.Label6, 3.5}, {ui.Label7, 4}, {ui.Label8, 5}, {ui.Label9, 5}});
 
     QTableWidget& grid = *ui.MSFlexGrid1;
     grid.horizontalHeader()->hide();

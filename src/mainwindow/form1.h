@@ -65,6 +65,32 @@ private:
     void mdelallfunroot_Click();
     void removeResultsOf(const QString& formula);
 
+    // The parameter grid and its in-cell editor (form1grid.cpp).
+    void connectGrid();
+    bool gridEvent(QObject* watched, QEvent* event);
+    int ParameterCount();
+    bool OpenEditor();
+    void MSFlexGrid1_KeyPress(int keyAscii);
+    void MSFlexGrid1_MouseDown(Qt::MouseButton button);
+    void MSFlexGrid1_MouseMove();
+    void MSFlexGrid1_Scroll();
+    void Text1_KeyPress(int& keyAscii);
+    void Text1_LostFocus();
+    void Command3_Click();
+
+    // "Calculate" and the result list (form1results.cpp).
+    void connectCalculation();
+    bool resultListEvent(QObject* watched, QEvent* event);
+    void Command1_Click();
+    void ListView1_Click();
+    void RecallComputation();
+    void ListView1_KeyDown(int keyCode);
+    void ListView1_MouseDown(Qt::MouseButton button, const QPoint& position);
+    void delres_Click();
+    void delallres_Click();
+    void enableResultEntries(bool enabled);
+    void clearFormulaView();
+
     Ui::form1 ui;
     Store& store_;
     UserDialogs& dialogs_;

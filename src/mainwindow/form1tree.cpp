@@ -14,6 +14,8 @@ constexpr int DeleteKey = 46;
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (gridEvent(watched, event) || resultListEvent(watched, event))
+        return true;
     if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         Tvwmain_KeyDown(DeleteKey);

@@ -1,0 +1,104 @@
+#include "calc/computation.h"
+
+#include "calc/parameterstring.h"
+#include "calc/resultformat.h"
+#include "store/sqltext.h"
+#include "store/store.h"
+
+#include <QTime>
+
+namespace {
+
+QString field(const QSqlRecord& row, const char* column)
+{
+    return row.value(QLatin1String(column)).toString();
+}
+
+std::optional<QString> tableOf(Store& store, const QString& selectByCaption)
+{
+    const auto item = store.first(selectByCaption);
+    if (!item)
+        return std::nullopt;
+    return field(*item, "indtable");
+}
+
+QString quoted(const QString& value)
+{
+    return QLatin1Char('\'') + sqlValue(value) + QLatin1Char('\'');
+}
+
+} // namespace
+
+int Computation::parameterCount(Store& store, const QString& caption)
+{
+    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
+                                          + QLatin1Char('\''));
+    if (!table)
+        return 0;
+    return int(store.query(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=1")).size());
+}
+
+std::optional<QString> Computation::parameterString(const QList<GridParameter>& rows)
+{
+    QList<ParameterString::Pair> pairs;
+    pairs.reserve(rows.size());
+    for (const GridParameter& row : rows)
+        pairs.append({row.symbol, row.input});
+    return ParameterString::build(pairs);
+}
+
+std::optional<ResultRow> Computation::record(Store& store, const QString& caption, const QList<GridParameter>& rows,
+                                             double result, const QTime& time)
+{
+    Store::Transaction transaction(store);
+    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
+                                          + QLatin1Char('\''));
+    if (!table)
+        return std::nullopt;
+    const auto formula = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where name='")
+                                     + sqlValue(caption) + QLatin1Char('\''));
+    if (!formula)
+        return std::nullopt;
+
+    // The counter is text; one that does not read as a number counts as none made yet.
+    const QString number = QString::number(field(*formula, "calcount").trimmed().toLongLong() + 1);
+    const ResultRow row{field(*formula, "name"), field(*formula, "varname"),
+                        formatResult(result, formula->value(QStringLiteral("preci")).toInt()), field(*formula, "unit"),
+                        time.toString(QStringLiteral("h:mm:ss")), number};
+
+    store.execute(QStringLiteral("update ") + *table + QStringLiteral(" set calcount='") + number
+                  + QStringLiteral("'where name='") + sqlValue(caption) + QLatin1Char('\''));
+    for (const GridParameter& parameter : rows) {
+        if (parameter.input.isEmpty())
+            break;
+        const QStringList values{caption, parameter.name, parameter.symbol, parameter.input, parameter.unit, number,
+                                 parameter.defaultValue};
+        QStringList quotedValues;
+        for (const QString& value : values)
+            quotedValues << quoted(value);
+        store.execute(QStringLiteral("insert into  ParaResult(Fmuname,name,paraname,paravalue,unit,Hisid,defparavalue) "
+                                     "values (")
+                      + quotedValues.join(QLatin1Char(',')) + QLatin1Char(')'));
+    }
+    transaction.commit();
+    return row;
+}
+
+std::optional<Computation::Recalled> Computation::recall(Store& store, const QString& formula, const QString& number)
+{
+    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption = '") + sqlValue(formula)
+                                          + QStringLiteral("' "));
+    if (!table)
+        return std::nullopt;
+    const auto row = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=0 "));
+    if (!row)
+        return std::nullopt;
+    Recalled recalled{field(*row, "expression"), field(*row, "descr"), {}};
+    for (const QSqlRecord& history : store.query(QStringLiteral("select * from ParaResult where Fmuname ='")
+                                                 + sqlValue(formula) + QStringLiteral("' and  Hisid='")
+                                                 + sqlValue(number) + QLatin1Char('\''))) {
+        recalled.parameters.append({field(history, "name"), field(history, "paraname"), field(history, "paravalue"),
+                                    field(history, "defparavalue"), field(history, "unit")});
+    }
+    return recalled;
+}

@@ -1,0 +1,197 @@
+// "Calculate" and the result list: computing the selected formula with the grid's values,
+// recalling a computation, and deleting results.
+#include "calc/calcengine.h"
+#include "calc/computation.h"
+#include "calc/gridparameters.h"
+#include "calc/history.h"
+#include "calc/parametergrid.h"
+#include "calc/resultlist.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/userdialogs.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTime>
+
+namespace {
+
+constexpr int DeleteKey = 46;
+
+QTreeWidgetItem* selectedRow(const QTreeWidget& list)
+{
+    const QList<QTreeWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? nullptr : selected.constFirst();
+}
+
+} // namespace
+
+void form1::connectCalculation()
+{
+    connectGrid();
+    connect(ui.Command1, &QPushButton::clicked, this, &form1::Command1_Click);
+    connect(ui.ListView1, &QTreeWidget::itemClicked, this, &form1::ListView1_Click);
+    ui.ListView1->installEventFilter(this);
+    ui.ListView1->viewport()->installEventFilter(this);
+    connect(ui.delres, &QAction::triggered, this, &form1::delres_Click);
+    connect(ui.delallres, &QAction::triggered, this, &form1::delallres_Click);
+}
+
+bool form1::resultListEvent(QObject* watched, QEvent* event)
+{
+    QTreeWidget& list = *ui.ListView1;
+    if (watched == &list && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+        ListView1_KeyDown(DeleteKey);
+        return true;
+    }
+    if (watched != list.viewport()
+        || (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease))
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
+        ListView1_MouseDown(mouse->button(), mouse->position().toPoint());
+        return true;
+    }
+    // A click on a row comes as itemClicked; one on an empty list has no row to come with.
+    if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
+        && list.topLevelItemCount() == 0)
+        ListView1_Click();
+    return false;
+}
+
+void form1::Command1_Click()
+{
+    ui.Command3->hide();
+    const QString expression = ui.Text3->toPlainText();
+    if (expression.isEmpty()) {
+        message(ui.Label49, MsgStyle::Information);
+        return;
+    }
+    QTableWidget& grid = *ui.MSFlexGrid1;
+    const QList<GridParameter> rows = gridParameters(grid);
+    moveCurrentCell(grid, grid.rowCount() - 1, ParameterGrid::InputColumn);
+
+    // A text the parameter string cannot carry fails like any value the engine rejects: the
+    // click ends without a trace.
+    const std::optional<QString> parameters = Computation::parameterString(rows);
+    if (!parameters)
+        return;
+    CalcEngine engine;
+    double result = 0;
+    int error = 0;
+    engine.Evaluate(expression, *parameters, result, error);
+    if (error != 0)
+        return;
+
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node)
+        return;
+    const QString caption = node->text(0);
+    std::optional<ResultRow> row;
+    // The row goes into the list only once the counter and the history are written.
+    if (!runCommand([&] { row = Computation::record(store_, caption, rows, result, QTime::currentTime()); }) || !row)
+        return;
+    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, row->columns()));
+}
+
+void form1::ListView1_Click()
+{
+    RecallComputation();
+}
+
+void form1::RecallComputation()
+{
+    if (ui.ListView1->topLevelItemCount() == 0) {
+        enableResultEntries(false);
+        return;
+    }
+    const QTreeWidgetItem* selected = selectedRow(*ui.ListView1);
+    if (!selected)
+        return;
+    const QString formula = selected->text(ResultColumn::Formula);
+    std::optional<Computation::Recalled> recalled;
+    if (!runCommand([&] { recalled = Computation::recall(store_, formula, selected->text(ResultColumn::Number)); })
+        || !recalled)
+        return;
+
+    // The grid is refilled: an edit still open belongs to what it showed before, as after a
+    // tree click.
+    SelectionChanged = 1;
+    ui.Text1->clear();
+    ui.Text3->show();
+    ui.Text3->setPlainText(recalled->expression);
+    showDescription(formula, recalled->description);
+    // "Calculate" computes the formula selected in the tree.
+    if (QTreeWidgetItem* node = tree_.find(formula)) {
+        ui.Tvwmain->setCurrentItem(node);
+        ui.Tvwmain->scrollToItem(node);
+    }
+    QTableWidget& grid = *ui.MSFlexGrid1;
+    grid.show();
+    showGridParameters(grid, gridHeader(), recalled->parameters);
+    moveCurrentCell(grid, 0, 0);
+
+    enableResultEntries(true);
+    ui.ListView2->hide();
+    ui.Command3->hide();
+    ui.Label2->setText(ui.Text8->text());
+    ui.Label4->show();
+    ui.Command1->show();
+}
+
+void form1::ListView1_KeyDown(int keyCode)
+{
+    if (keyCode == DeleteKey)
+        delres_Click();
+}
+
+void form1::ListView1_MouseDown(Qt::MouseButton button, const QPoint& position)
+{
+    QTreeWidget& list = *ui.ListView1;
+    if (button != Qt::RightButton || list.topLevelItemCount() == 0)
+        return;
+    // The menu's commands act on the row the user pointed at.
+    if (QTreeWidgetItem* pointed = list.itemAt(position))
+        list.setCurrentItem(pointed);
+    ui.Rdelresmenu->exec(list.viewport()->mapToGlobal(position));
+    enableResultEntries(true);
+}
+
+void form1::delres_Click()
+{
+    QTreeWidgetItem* selected = selectedRow(*ui.ListView1);
+    if (!selected || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    // The computation's history rows stay until "Delete All Result" or the end of the run;
+    // nothing reaches them once the row is gone.
+    delete selected;
+    clearFormulaView();
+}
+
+void form1::delallres_Click()
+{
+    if (message(ui.Label55, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    if (!runCommand([this] { History::reset(store_); }))
+        return;
+    ui.ListView1->clear();
+    enableResultEntries(false);
+    clearFormulaView();
+}
+
+void form1::enableResultEntries(bool enabled)
+{
+    ui.delres->setEnabled(enabled);
+    ui.delallres->setEnabled(enabled);
+    ui.Routresult->setEnabled(enabled);
+}
+
+void form1::clearFormulaView()
+{
+    ui.Text3->clear();
+    ui.Text4->clear();
+    // An edit still open belongs to the grid as it was.
+    SelectionChanged = 1;
+    ParameterGrid::clear(*ui.MSFlexGrid1, gridHeader());
+    moveCurrentCell(*ui.MSFlexGrid1, 0, 0);
+}

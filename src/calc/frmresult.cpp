@@ -1,0 +1,47 @@
+#include "calc/frmresult.h"
+
+#include "calc/gridparameters.h"
+#include "calc/parametergrid.h"
+#include "calc/resultlist.h"
+#include "mainwindow/form1.h"
+
+Frmresult::Frmresult(form1& main)
+    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , main_(main)
+{
+    ui.setupUi(this);
+    setFixedSize(size());
+    connect(ui.Command1, &QPushButton::clicked, this, &Frmresult::Command1_Click);
+    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
+    Form_Load();
+}
+
+void Frmresult::Form_Load()
+{
+    Ui::form1& labels = main_.controls();
+    setListColumns(*ui.ListView1, {{labels.Label10, 3.5}, {labels.Label11, 4.5}, {labels.Label12, 3.5},
+                                   {labels.Label13, 5}, {labels.Label14, 3}, {labels.Label15, 5}});
+    const QTreeWidget& results = *labels.ListView1;
+    for (int i = 0; i < results.topLevelItemCount(); ++i)
+        addResultRow(*ui.ListView1, resultRowColumns(*results.topLevelItem(i)));
+}
+
+void Frmresult::Command1_Click()
+{
+    const QList<QTreeWidgetItem*> selected = ui.ListView1->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString value = selected.constFirst()->text(ResultColumn::Result);
+    Ui::form1& window = main_.controls();
+    QTableWidget& grid = *window.MSFlexGrid1;
+    bool rowRead = false;
+    bool columnRead = false;
+    const int row = window.Text5->text().toInt(&rowRead);
+    const int column = window.Text6->text().toInt(&columnRead);
+    if (rowRead && columnRead && row >= 0 && row < grid.rowCount() && column >= 0 && column < grid.columnCount()) {
+        moveCurrentCell(grid, row, column);
+        ParameterGrid::setCell(grid, row, column, value);
+    }
+    window.Text1->setText(value);
+    accept();
+}

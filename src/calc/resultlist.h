@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+#include <utility>
+
+class QLabel;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// Report lists take their column titles from message labels, each column as wide as the list
+// divided by its divisor.
+void setListColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, double>>& columns);
+
+// A row of the result list: formula, function name, result, unit, time, computation number.
+QTreeWidgetItem* addResultRow(QTreeWidget& list, const QStringList& columns);
+QStringList resultRowColumns(const QTreeWidgetItem& row);
+
+// Columns of the result list's rows.
+namespace ResultColumn {
+constexpr int Formula = 0;
+constexpr int Result = 2;
+constexpr int Number = 5;
+constexpr int Count = 6;
+}
