@@ -1,0 +1,236 @@
+// The main window on a large library: start-up, shutdown, and a click on a formula and on a
+// catalog in the tree. Each takes the number of formulas as its argument.
+#include "benchlibrary.h"
+#include "calc/parametergrid.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/userdialogs.h"
+#include "store/sqltext.h"
+#include "store/store.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QTreeWidget>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+// Never shows a box: a benchmark must not wait for a user. Any box means a statement failed,
+// and the benchmark reports it instead of a figure.
+class SilentDialogs final : public UserDialogs
+{
+public:
+    int msgBox(QWidget*, const QString& text, int, const QString&) override
+    {
+        shown << text;
+        return MsgAnswer::No;
+    }
+    QString saveFileName(QWidget*, const QString&) override { return {}; }
+
+    QStringList shown;
+};
+
+// Shows the window and runs the event loop until it is on screen and has painted once, as the
+// user sees it after start-up.
+bool showExposed(QWidget& window)
+{
+    window.show();
+    const QDeadlineTimer deadline(10000);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed())) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs)
+{
+    if (dialogs.shown.isEmpty())
+        return false;
+    state.SkipWithError(("message box: " + dialogs.shown.constFirst().toStdString()).c_str());
+    return true;
+}
+
+QTreeWidgetItem* node(form1& window, const QString& caption)
+{
+    return window.tree().find(caption);
+}
+
+void startUp(benchmark::State& state)
+{
+    const int formulas = int(state.range(0));
+    const QString directory = benchLibraryDir(formulas);
+    SilentDialogs dialogs;
+    for (auto _ : state) {
+        auto store = std::make_unique<Store>(directory);
+        auto window = std::make_unique<form1>(*store, dialogs);
+        const bool exposed = showExposed(*window);
+
+        state.PauseTiming();
+        const bool loaded = node(*window, benchFormulaName(formulas)) != nullptr;
+        window.reset();
+        store.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        if (!exposed || !loaded) {
+            state.SkipWithError(!exposed ? "window never exposed" : "tree lacks the last formula");
+            break;
+        }
+        if (reportProblems(state, dialogs))
+            break;
+    }
+}
+
+// Leaves the history a session of work would: every tenth formula computed a few times, with
+// its parameters in ParaResult.
+void leaveHistory(Store& store, int formulas)
+{
+    Store::Transaction transaction(store);
+    for (int number = 1; number <= formulas; number += 10) {
+        const QString name = benchFormulaName(number);
+        store.execute(QStringLiteral("update ") + name + QStringLiteral(" set calcount='3' where ispara = 0"));
+        for (int run = 1; run <= 3; ++run) {
+            for (const char* parameter : {"a", "b", "c"}) {
+                store.execute(QStringLiteral("insert into ParaResult (Fmuname,name,paraname,paravalue,unit,Hisid,"
+                                             "defparavalue) values ('%1','%1','%2','%3','m','%4','1')")
+                                  .arg(sqlValue(name), QLatin1String(parameter))
+                                  .arg(run * 1.5)
+                                  .arg(run));
+            }
+        }
+    }
+    transaction.commit();
+}
+
+// The counters leaveHistory raised, and ParaResult, are back at nothing.
+bool historyReset(Store& store, int formulas)
+{
+    if (store.first(QStringLiteral("select * from ParaResult")))
+        return false;
+    for (int number = 1; number <= formulas; number += 10) {
+        const auto row = store.first(QStringLiteral("select calcount from ") + benchFormulaName(number)
+                                     + QStringLiteral(" where ispara = 0"));
+        if (!row || row->value(0).toString() != QLatin1String("0"))
+            return false;
+    }
+    return true;
+}
+
+void shutDown(benchmark::State& state)
+{
+    const int formulas = int(state.range(0));
+    Store store(benchLibraryDir(formulas));
+    SilentDialogs dialogs;
+    form1 window(store, dialogs);
+    for (auto _ : state) {
+        state.PauseTiming();
+        leaveHistory(store, formulas);
+        const bool exposed = showExposed(window);
+        state.ResumeTiming();
+        if (!exposed) {
+            state.SkipWithError("window never exposed");
+            break;
+        }
+        window.close();
+    }
+    if (!reportProblems(state, dialogs) && !historyReset(store, formulas))
+        state.SkipWithError("close() left counters or results behind");
+}
+
+// Clicks alternately on two nodes, so that every click changes what the window shows, as
+// moving from one node to another does.
+void clickAlternately(benchmark::State& state, form1& window, QTreeWidgetItem* first, QTreeWidgetItem* second)
+{
+    QTreeWidget* tree = window.controls().Tvwmain;
+    const auto click = [tree](QTreeWidgetItem* item) {
+        tree->setCurrentItem(item);
+        emit tree->itemClicked(item, 0);
+    };
+    // The first click on a node inside a collapsed catalog also expands its parents: done once,
+    // outside the measurement, as the user has the node on screen before clicking it.
+    click(first);
+    click(second);
+    QCoreApplication::processEvents();
+    bool odd = false;
+    for (auto _ : state) {
+        click((odd = !odd) ? first : second);
+    }
+    QCoreApplication::processEvents();
+}
+
+void clickFormula(benchmark::State& state)
+{
+    const int formulas = int(state.range(0));
+    Store store(benchLibraryDir(formulas));
+    SilentDialogs dialogs;
+    form1 window(store, dialogs);
+    if (!showExposed(window)) {
+        state.SkipWithError("window never exposed");
+        return;
+    }
+    QTreeWidgetItem* first = node(window, benchFormulaName(formulas / 3));
+    QTreeWidgetItem* second = node(window, benchFormulaName(2 * formulas / 3));
+    if (!first || !second) {
+        state.SkipWithError("formula nodes missing");
+        return;
+    }
+    clickAlternately(state, window, first, second);
+    if (reportProblems(state, dialogs))
+        return;
+    if (window.controls().Text3->toPlainText() != QLatin1String("a*b+c")
+        || ParameterGrid::cell(*window.controls().MSFlexGrid1, 3, ParameterGrid::SymbolColumn) != QLatin1String("c"))
+        state.SkipWithError("the click did not show the formula");
+}
+
+void clickCatalog(benchmark::State& state)
+{
+    const int formulas = int(state.range(0));
+    Store store(benchLibraryDir(formulas));
+    SilentDialogs dialogs;
+    form1 window(store, dialogs);
+    if (!showExposed(window)) {
+        state.SkipWithError("window never exposed");
+        return;
+    }
+    QTreeWidgetItem* first = node(window, benchSubCatalogName(5, 2));
+    QTreeWidgetItem* second = node(window, benchSubCatalogName(15, 4));
+    if (!first || !second) {
+        state.SkipWithError("catalog nodes missing");
+        return;
+    }
+    clickAlternately(state, window, first, second);
+    if (reportProblems(state, dialogs))
+        return;
+    if (window.controls().ListView2->topLevelItemCount() != BenchVariablesPerCatalog)
+        state.SkipWithError("the click did not list the catalog's variables");
+}
+
+// Whole-window timings are wall-clock: they include waiting for the disk and the event loop.
+BENCHMARK(startUp)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(shutDown)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(clickFormula)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(clickCatalog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Google Benchmark takes its own flags first; QApplication then takes Qt's from the rest.
+    benchmark::Initialize(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Closing the window is measured, not the end of the program.
+    app.setQuitOnLastWindowClosed(false);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
