@@ -6,6 +6,7 @@
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -62,6 +63,11 @@ Store::Store(const QString& directory, Open mode)
     if (mode == Open::ExistingOnly) {
         try {
             checkFixedTables();
+            QSqlQuery schema(database());
+            if (schema.exec(QStringLiteral("select sql from sqlite_master where type = 'table' and sql like '%numeric(%'"))) {
+                while (schema.next())
+                    noteNumericColumns(schema.value(0).toString());
+            }
         } catch (...) {
             db.close();
             db = QSqlDatabase();
@@ -118,7 +124,7 @@ Rows Store::query(const QString& statement)
 {
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(JetDialect::toSqlite(statement).constFirst()))
+    if (!query.exec(JetDialect::toSqlite(statement)))
         throw StoreError(statement, errorText(query.lastError()));
     Rows rows;
     while (query.next())
@@ -130,7 +136,7 @@ std::optional<QSqlRecord> Store::first(const QString& statement)
 {
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(JetDialect::toSqlite(statement).constFirst()))
+    if (!query.exec(JetDialect::toSqlite(statement)))
         throw StoreError(statement, errorText(query.lastError()));
     if (!query.next())
         return std::nullopt;
@@ -141,11 +147,57 @@ void Store::execute(const QString& statement)
 {
     Transaction transaction(*this);
     QSqlQuery query(database());
-    for (const QString& translated : JetDialect::toSqlite(statement)) {
-        if (!query.exec(translated))
-            throw StoreError(statement, errorText(query.lastError()));
+    if (!query.exec(JetDialect::toSqlite(statement)))
+        throw StoreError(statement, errorText(query.lastError()));
+    const QString table = JetDialect::writtenTable(statement);
+    if (table.isEmpty()) {
+        roundedColumns_.clear(); // a table may have come or gone
+        noteNumericColumns(statement);
+    } else if (mayWriteNumericColumn(statement)) {
+        for (const auto& [column, decimals] : roundedColumns(table)) {
+            const QString round = QStringLiteral("round(%1, %2)").arg(column).arg(decimals);
+            if (!query.exec(QStringLiteral("update %1 set %2 = %3 where typeof(%2) = 'real' and %2 <> %3")
+                                .arg(table, column, round)))
+                throw StoreError(statement, errorText(query.lastError()));
+        }
     }
     transaction.commit();
+}
+
+void Store::noteNumericColumns(const QString& createStatement)
+{
+    static const QRegularExpression numericColumn(QStringLiteral(R"((\w+)\s+(?:numeric|decimal)\s*\()"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+    for (const auto& match : numericColumn.globalMatch(createStatement))
+        numericColumnNames_.insert(match.captured(1).toCaseFolded());
+}
+
+bool Store::mayWriteNumericColumn(const QString& statement) const
+{
+    static const QRegularExpression word(QStringLiteral(R"(\w+)"));
+    for (const auto& match : word.globalMatch(statement)) {
+        if (numericColumnNames_.contains(match.captured().toCaseFolded()))
+            return true;
+    }
+    return false;
+}
+
+const QList<std::pair<QString, int>>& Store::roundedColumns(const QString& table)
+{
+    const QString key = table.toCaseFolded();
+    auto cached = roundedColumns_.find(key);
+    if (cached != roundedColumns_.end())
+        return *cached;
+    QList<std::pair<QString, int>> columns;
+    QSqlQuery info(database());
+    if (info.exec(QStringLiteral("pragma table_info(%1)").arg(table))) {
+        while (info.next()) {
+            const int decimals = JetDialect::decimalPlaces(info.value(2).toString());
+            if (decimals >= 0)
+                columns.append({info.value(1).toString(), decimals});
+        }
+    }
+    return *roundedColumns_.insert(key, columns);
 }
 
 bool Store::tableExists(const QString& table)

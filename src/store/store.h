@@ -2,7 +2,9 @@
 
 #include "store/storeerror.h"
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QString>
@@ -58,8 +60,16 @@ private:
     Store(const QString& directory, Open mode);
     QSqlDatabase database() const;
     void checkFixedTables();
+    // Writes are rounded only when they may touch a NUMERIC(p,s) column: the names of all such
+    // columns are known from the schema, and most statements name none of them.
+    void noteNumericColumns(const QString& createStatement);
+    bool mayWriteNumericColumn(const QString& statement) const;
+    // The NUMERIC(p,s) columns of a table with their s: what a write to it must round.
+    const QList<std::pair<QString, int>>& roundedColumns(const QString& table);
 
     QString directory_;
     QString connectionName_;
     int transactionDepth_ = 0;
+    QHash<QString, QList<std::pair<QString, int>>> roundedColumns_;
+    QSet<QString> numericColumnNames_;
 };
