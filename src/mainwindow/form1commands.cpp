@@ -1,5 +1,4 @@
 // The tree's menu commands: catalogs, deletions, and the formula editor's entry points.
-#include "calc/parametergrid.h"
 #include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
@@ -59,9 +58,7 @@ void form1::mdelfun_Click()
     const QString caption = node->text(0);
     if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
         return;
-    ParameterGrid::clear(*ui.MSFlexGrid1, gridHeader());
-    ui.Text3->clear();
-    ui.Text4->clear();
+    clearFormulaView();
     tree_.remove(node);
     removeResultsOf(caption);
 }

@@ -3,146 +3,86 @@
 #include "layout/layoutcontrol.h"
 #include "layout/layoutwindow.h"
 
-#include <QString>
-#include <deque>
-#include <optional>
+#include <QRect>
+#include <QSize>
+#include <vector>
 
-// A control whose properties are plain values; an empty value is a property it lacks.
+// A box, or a line whose end points x1, y1, x2, y2 sit in the places of x, y, width, height.
+// A NoHeight control takes position and width but refuses any height.
 class FakeControl final : public LayoutControl
 {
 public:
-    // Which forms of move the control takes; a shorter form is taken whenever a longer one is.
-    enum class Moves { All, NoHeight, PositionOnly, None };
+    enum Kind { Box, Line, NoHeight };
 
-    static FakeControl rectangle(const QString& name, double l, double t, double w, double h)
-    {
-        FakeControl c(name);
-        c.l = l; c.t = t; c.w = w; c.h = h;
-        return c;
-    }
-
-    static FakeControl line(const QString& name, double x1, double y1, double x2, double y2)
-    {
-        FakeControl c(name);
-        c.lineShaped = true;
-        c.lineX1 = x1; c.lineY1 = y1; c.lineX2 = x2; c.lineY2 = y2;
-        c.moves = Moves::None;
-        return c;
-    }
-
-    // A control with no position at all, such as a menu item.
-    static FakeControl positionless(const QString& name)
-    {
-        FakeControl c(name);
-        c.moves = Moves::None;
-        return c;
-    }
+    FakeControl(const QString& name, QRect rect, Kind kind = Box, std::optional<int> index = {})
+        : controlName(name), arrayIndex(index), kind(kind), rect(rect) {}
 
     QString controlName;
     std::optional<int> arrayIndex;
-    bool lineShaped = false;
-    std::optional<double> l, t, w, h;
-    std::optional<double> lineX1, lineY1, lineX2, lineY2;
-    Moves moves = Moves::All;
+    Kind kind;
+    QRect rect;
     bool integralHeight = true;
-    int moveCalls = 0;
+    int moves = 0;
 
     QString name() const override { return controlName; }
     std::optional<int> index() const override { return arrayIndex; }
-    bool isLine() const override { return lineShaped; }
+    bool isLine() const override { return kind == Line; }
 
-    std::optional<double> left() const override { return l; }
-    std::optional<double> top() const override { return t; }
-    std::optional<double> width() const override { return w; }
-    std::optional<double> height() const override { return h; }
+    std::optional<double> left() const override { return boxPart(rect.x()); }
+    std::optional<double> top() const override { return boxPart(rect.y()); }
+    std::optional<double> width() const override { return boxPart(rect.width()); }
+    std::optional<double> height() const override { return boxPart(rect.height()); }
 
-    std::optional<double> x1() const override { return lineX1; }
-    std::optional<double> y1() const override { return lineY1; }
-    std::optional<double> x2() const override { return lineX2; }
-    std::optional<double> y2() const override { return lineY2; }
-    bool setX1(int v) override { return set(lineX1, v); }
-    bool setY1(int v) override { return set(lineY1, v); }
-    bool setX2(int v) override { return set(lineX2, v); }
-    bool setY2(int v) override { return set(lineY2, v); }
+    std::optional<double> x1() const override { return linePart(rect.x()); }
+    std::optional<double> y1() const override { return linePart(rect.y()); }
+    std::optional<double> x2() const override { return linePart(rect.width()); }
+    std::optional<double> y2() const override { return linePart(rect.height()); }
+    bool setX1(int v) override { return setEnd(&QRect::moveLeft, v); }
+    bool setY1(int v) override { return setEnd(&QRect::moveTop, v); }
+    bool setX2(int v) override { return setEnd(&QRect::setWidth, v); }
+    bool setY2(int v) override { return setEnd(&QRect::setHeight, v); }
 
-    bool setIntegralHeight(bool on) override
-    {
-        integralHeight = on;
-        return true;
-    }
+    bool setIntegralHeight(bool on) override { integralHeight = on; return true; }
 
-    bool move(int left, int top, int width, int height) override
-    {
-        ++moveCalls;
-        if (moves != Moves::All)
-            return false;
-        l = left; t = top; w = width; h = height;
-        return true;
-    }
-
-    bool move(int left, int top, int width) override
-    {
-        ++moveCalls;
-        if (moves != Moves::All && moves != Moves::NoHeight)
-            return false;
-        l = left; t = top; w = width;
-        return true;
-    }
-
-    bool move(int left, int top) override
-    {
-        ++moveCalls;
-        if (moves == Moves::None)
-            return false;
-        l = left; t = top;
-        return true;
-    }
+    bool move(int l, int t, int w, int h) override { return take(kind == Box, QRect(l, t, w, h)); }
+    bool move(int l, int t, int w) override { return take(kind != Line, QRect(l, t, w, rect.height())); }
+    bool move(int l, int t) override { return take(kind != Line, QRect(QPoint(l, t), rect.size())); }
 
 private:
-    explicit FakeControl(const QString& name) : controlName(name) {}
-
-    static bool set(std::optional<double>& property, int v)
+    bool setEnd(void (QRect::*set)(int), int v)
     {
-        if (!property)
-            return false;
-        property = v;
-        return true;
+        if (isLine())
+            (rect.*set)(v);
+        return isLine();
     }
+    bool take(bool accepted, QRect r)
+    {
+        ++moves;
+        if (accepted)
+            rect = r;
+        return accepted;
+    }
+    std::optional<double> boxPart(int v) const { return isLine() ? std::nullopt : std::optional<double>(v); }
+    std::optional<double> linePart(int v) const { return isLine() ? std::optional<double>(v) : std::nullopt; }
 };
 
-// A window of a given inner size owning its controls; the outer geometry is unused.
+// A window whose outer size is its inner size.
 class FakeWindow final : public LayoutWindow
 {
 public:
-    FakeWindow(const QString& name, double scaleW, double scaleH)
-        : windowName(name), scaleW(scaleW), scaleH(scaleH)
-    {
-    }
+    FakeWindow(QSize size, std::vector<FakeControl> controls) : size(size), controls(std::move(controls)) {}
 
-    FakeControl& add(FakeControl control)
-    {
-        controls.push_back(std::move(control));
-        return controls.back();
-    }
-
-    void resizeTo(double w, double h)
-    {
-        scaleW = w;
-        scaleH = h;
-    }
-
-    QString windowName;
-    double scaleW;
-    double scaleH;
-    std::deque<FakeControl> controls;
+    QSize size;
+    std::vector<FakeControl> controls;
+    QString windowName = QStringLiteral("form1");
 
     QString name() const override { return windowName; }
     double top() const override { return 0; }
     double left() const override { return 0; }
-    double width() const override { return scaleW; }
-    double height() const override { return scaleH; }
-    double scaleWidth() const override { return scaleW; }
-    double scaleHeight() const override { return scaleH; }
+    double width() const override { return size.width(); }
+    double height() const override { return size.height(); }
+    double scaleWidth() const override { return size.width(); }
+    double scaleHeight() const override { return size.height(); }
     int controlCount() const override { return int(controls.size()); }
     LayoutControl& control(int i) override { return controls[std::size_t(i)]; }
 };
