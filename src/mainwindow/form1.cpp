@@ -30,6 +30,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     , store_(store)
     , dialogs_(dialogs)
     , images_(new ImageList(this))
+    , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), this))
     , tree_(*ui.Tvwmain, *images_)
 {
     connectCommands();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "layout/module1.h"
+#include "mainwindow/commondialog.h"
 #include "mainwindow/formulatree.h"
 #include "mainwindow/imagelist.h"
 #include "ui_form1.h"
@@ -95,6 +96,7 @@ private:
     Store& store_;
     UserDialogs& dialogs_;
     ImageList* images_;
+    CommonDialog* cd1;
     FormulaTree tree_;
     Module1 layouts_;
 

@@ -90,6 +90,9 @@ private slots:
         QVERIFY(window.findChild<QAction*>("mnewcata")->isEnabled());
         QVERIFY(!window.findChild<QWidget*>("menuBar")->isVisible());
         QCOMPARE(window.findChild<QLabel*>("Label42")->text(), "Please add the formula name! ");
+        const auto* saveDialog = window.findChild<CommonDialog*>("cd1");
+        QCOMPARE(CommonDialog::dialogFilter(saveDialog->filter()), "Textfiles(*.txt) (*.txt)");
+        QCOMPARE(CommonDialog::dialogFilter("Text|*.txt|All|*.txt;*.csv"), "Text (*.txt);;All (*.txt *.csv)");
         VERIFY_NO_SURPRISES(library);
     }
 
