@@ -1,58 +1,17 @@
 // The main window on a large library: start-up, shutdown, and a click on a formula and on a
 // catalog in the tree. Each takes the number of formulas as its argument.
 #include "benchlibrary.h"
+#include "benchwindow.h"
 #include "calc/parametergrid.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QTreeWidget>
-#include <QWindow>
 #include <benchmark/benchmark.h>
 #include <memory>
 
 namespace {
-
-// Never shows a box: a benchmark must not wait for a user. Any box means a statement failed,
-// and the benchmark reports it instead of a figure.
-class SilentDialogs final : public UserDialogs
-{
-public:
-    int msgBox(QWidget*, const QString& text, int, const QString&) override
-    {
-        shown << text;
-        return MsgAnswer::No;
-    }
-    QString saveFileName(QWidget*, const QString&) override { return {}; }
-
-    QStringList shown;
-};
-
-// Shows the window and runs the event loop until it is on screen and has painted once, as the
-// user sees it after start-up.
-bool showExposed(QWidget& window)
-{
-    window.show();
-    const QDeadlineTimer deadline(10000);
-    while (!(window.windowHandle() && window.windowHandle()->isExposed())) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    QCoreApplication::processEvents();
-    return true;
-}
-
-bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs)
-{
-    if (dialogs.shown.isEmpty())
-        return false;
-    state.SkipWithError(("message box: " + dialogs.shown.constFirst().toStdString()).c_str());
-    return true;
-}
 
 QTreeWidgetItem* node(form1& window, const QString& caption)
 {
@@ -222,15 +181,5 @@ BENCHMARK(clickCatalog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
 
 int main(int argc, char** argv)
 {
-    // Google Benchmark takes its own flags first; QApplication then takes Qt's from the rest.
-    benchmark::Initialize(&argc, argv);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // Closing the window is measured, not the end of the program.
-    app.setQuitOnLastWindowClosed(false);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -1,0 +1,54 @@
+#include "benchwindow.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QWidget>
+#include <QWindow>
+#include <benchmark/benchmark.h>
+
+int SilentDialogs::msgBox(QWidget*, const QString& text, int, const QString&)
+{
+    shown << text;
+    return MsgAnswer::No;
+}
+
+QString SilentDialogs::saveFileName(QWidget*, const QString&)
+{
+    return {};
+}
+
+bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs)
+{
+    if (dialogs.shown.isEmpty())
+        return false;
+    state.SkipWithError(("message box: " + dialogs.shown.constFirst().toStdString()).c_str());
+    return true;
+}
+
+bool showExposed(QWidget& window)
+{
+    window.show();
+    const QDeadlineTimer deadline(10000);
+    while (!(window.windowHandle() && window.windowHandle()->isExposed())) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+int runWindowBenchmarks(int argc, char** argv)
+{
+    // Google Benchmark takes its own flags first; QApplication then takes Qt's from the rest.
+    benchmark::Initialize(&argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    // Closing the window is measured, not the end of the program.
+    app.setQuitOnLastWindowClosed(false);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

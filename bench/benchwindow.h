@@ -1,0 +1,32 @@
+#pragma once
+
+#include "mainwindow/userdialogs.h"
+
+#include <QStringList>
+
+class QWidget;
+namespace benchmark {
+class State;
+}
+
+// Never shows a box: a benchmark must not wait for a user. Any box means a statement failed,
+// and the benchmark reports it instead of a figure.
+class SilentDialogs final : public UserDialogs
+{
+public:
+    int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
+    QString saveFileName(QWidget* parent, const QString& filter) override;
+
+    QStringList shown;
+};
+
+// True, with the benchmark marked as failed, when a box was shown.
+bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs);
+
+// Shows the window and runs the event loop until it is on screen and has painted once, as the
+// user sees it after start-up.
+bool showExposed(QWidget& window);
+
+// main() of a benchmark of windows: an application on the offscreen platform, then the
+// registered benchmarks.
+int runWindowBenchmarks(int argc, char** argv);
