@@ -46,6 +46,16 @@ void FormulaTree::load(const Rows& rows)
     view_.addTopLevelItem(root_);
 }
 
+QString FormulaTree::lookupKey(const QString& key)
+{
+    QString folded = key;
+    for (QChar& c : folded) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return folded;
+}
+
 QTreeWidgetItem* FormulaTree::find(const QString& key) const
 {
     return nodes_.value(lookupKey(key));

@@ -11,7 +11,7 @@ class QTreeWidgetItem;
 
 // The library tree on the main window. A node carries a key (the caption of its row, or
 // RootKey), a text and an image key; captions are unique, so keys find nodes. Keys compare
-// without case, as the library's captions do.
+// as the library compares captions: without case for ASCII letters, exactly for all others.
 class FormulaTree
 {
 public:
@@ -38,7 +38,7 @@ public:
 
 private:
     void forget(const QTreeWidgetItem* node);
-    static QString lookupKey(const QString& key) { return key.toCaseFolded(); }
+    static QString lookupKey(const QString& key);
 
     QTreeWidget& view_;
     const ImageList& images_;

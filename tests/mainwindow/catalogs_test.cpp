@@ -112,6 +112,24 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
+    // Names differing only in the case of letters outside ASCII are different names, to the
+    // library and to the tree alike.
+    void caseOutsideAsciiMakesAnotherName()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        for (const QString& name : {QString::fromUtf8("Wärme"), QString::fromUtf8("WÄRME")}) {
+            clickNode(window, "");
+            answerCatalogDialog(name, "");
+            trigger(window, "mnewcataroot");
+        }
+        QCOMPARE(window.tree().find(QString::fromUtf8("Wärme"))->text(0), QString::fromUtf8("Wärme"));
+        QCOMPARE(window.tree().find(QString::fromUtf8("WÄRME"))->text(0), QString::fromUtf8("WÄRME"));
+        QCOMPARE(window.tree().find(QString::fromUtf8("wärme"))->text(0), QString::fromUtf8("Wärme"));
+        QVERIFY(library.store().tableExists(QString::fromUtf8("WÄRME")));
+        VERIFY_NO_SURPRISES(library);
+    }
+
     // A top-level catalog renamed, even to a leading digit, stays in place with its children.
     void renameSurvivesARestart()
     {
