@@ -21,14 +21,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("geometry");
         QTest::addColumn<bool>("visible");
-        QTest::newRow("Label1") << "Label1" << QRect(8, 24, 73, 17) << true;
         QTest::newRow("Tvwmain") << "Tvwmain" << QRect(8, 48, 177, 289) << true;
         QTest::newRow("Text4") << "Text4" << QRect(8, 336, 177, 97) << true;
-        QTest::newRow("ListView2") << "ListView2" << QRect(192, 48, 241, 217) << true;
         QTest::newRow("MSFlexGrid1") << "MSFlexGrid1" << QRect(192, 144, 241, 121) << true;
         QTest::newRow("Command1") << "Command1" << QRect(368, 272, 65, 25) << false;
         QTest::newRow("ListView1") << "ListView1" << QRect(192, 304, 241, 129) << true;
-        QTest::newRow("Text1") << "Text1" << QRect(360, 0, 65, 17) << false;
         QTest::newRow("Command3") << "Command3" << QRect(48, 0, 25, 17) << false;
     }
     void controlsAsDesigned()
