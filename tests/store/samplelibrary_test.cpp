@@ -1,8 +1,8 @@
 #include "samplelibrary.h"
 
+#include "calc/calcengine.h"
+#include "calc/parameterstring.h"
 #include "store/store.h"
-
-#include <muParser.h>
 
 #include <QDir>
 #include <QFile>
@@ -89,7 +89,7 @@ private slots:
         QVERIFY(!rows(QStringLiteral("GlobalVariant")).isEmpty());
     }
 
-    // Every formula must compute with its stored defaults, in the engine's language.
+    // Every formula computes with its stored defaults, as Calculate would.
     void formulaComputesWithDefaults_data()
     {
         QTest::addColumn<QString>("table");
@@ -104,20 +104,15 @@ private slots:
         QFETCH(QString, table);
         const Rows formula = rows(table, " where ispara=0");
         QCOMPARE(formula.size(), 1);
-        const Rows parameters = rows(table, " where ispara=1");
-        std::vector<double> values(std::size_t(parameters.size()));  // the parser keeps their addresses
-        mu::Parser parser;
-        try {
-            for (qsizetype i = 0; i < parameters.size(); ++i) {
-                values[std::size_t(i)] = parameters[i].value(QStringLiteral("defvalue")).toDouble();
-                parser.DefineVar(text(parameters[i], "varname").toStdString(), &values[std::size_t(i)]);
-            }
-            parser.SetExpr(text(formula.constFirst(), "expression").toStdString());
-            const double result = parser.Eval();
-            QVERIFY2(std::isfinite(result), qPrintable(QString::number(result)));
-        } catch (const mu::ParserError& error) {
-            QFAIL(error.GetMsg().c_str());
-        }
+        QList<ParameterString::Pair> pairs;
+        for (const QSqlRecord& parameter : rows(table, " where ispara=1"))
+            pairs.append({text(parameter, "varname"), text(parameter, "defvalue")});
+        CalcEngine engine;
+        double result = 0;
+        int error = 0;
+        engine.Evaluate(text(formula.constFirst(), "expression"), ParameterString::build(pairs).value_or(QString()), result,
+                        error);
+        QVERIFY2(error == 0, qPrintable(engine.errorMessage()));
     }
 
     void toolRun_data()
