@@ -38,6 +38,14 @@ bool showExposed(QWidget& window)
     return true;
 }
 
+bool showOrSkip(benchmark::State& state, QWidget& window)
+{
+    if (showExposed(window))
+        return true;
+    state.SkipWithError("window never exposed");
+    return false;
+}
+
 int runWindowBenchmarks(int argc, char** argv)
 {
     // Google Benchmark takes its own flags first; QApplication then takes Qt's from the rest.

@@ -26,6 +26,8 @@ bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs);
 // Shows the window and runs the event loop until it is on screen and has painted once, as the
 // user sees it after start-up.
 bool showExposed(QWidget& window);
+// The same, marking the benchmark as failed when the window never shows.
+bool showOrSkip(benchmark::State& state, QWidget& window);
 
 // main() of a benchmark of windows: an application on the offscreen platform, then the
 // registered benchmarks.

@@ -126,10 +126,8 @@ void clickFormula(benchmark::State& state)
     Store store(benchLibraryDir(formulas));
     SilentDialogs dialogs;
     form1 window(store, dialogs);
-    if (!showExposed(window)) {
-        state.SkipWithError("window never exposed");
+    if (!showOrSkip(state, window))
         return;
-    }
     QTreeWidgetItem* first = node(window, benchFormulaName(formulas / 3));
     QTreeWidgetItem* second = node(window, benchFormulaName(2 * formulas / 3));
     if (!first || !second) {
@@ -150,10 +148,8 @@ void clickCatalog(benchmark::State& state)
     Store store(benchLibraryDir(formulas));
     SilentDialogs dialogs;
     form1 window(store, dialogs);
-    if (!showExposed(window)) {
-        state.SkipWithError("window never exposed");
+    if (!showOrSkip(state, window))
         return;
-    }
     QTreeWidgetItem* first = node(window, benchSubCatalogName(5, 2));
     QTreeWidgetItem* second = node(window, benchSubCatalogName(15, 4));
     if (!first || !second) {
