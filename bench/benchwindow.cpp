@@ -1,5 +1,7 @@
 #include "benchwindow.h"
 
+#include "benchlibrary.h"
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QWidget>
@@ -15,6 +17,12 @@ int SilentDialogs::msgBox(QWidget*, const QString& text, int, const QString&)
 QString SilentDialogs::saveFileName(QWidget*, const QString&)
 {
     return {};
+}
+
+BenchWindow::BenchWindow(int formulas)
+    : store(benchLibraryDir(formulas))
+    , window(store, dialogs)
+{
 }
 
 bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs)

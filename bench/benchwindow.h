@@ -1,6 +1,8 @@
 #pragma once
 
+#include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/store.h"
 
 #include <QStringList>
 
@@ -18,6 +20,16 @@ public:
     QString saveFileName(QWidget* parent, const QString& filter) override;
 
     QStringList shown;
+};
+
+// A main window on the cached library of the given number of formulas (see benchLibraryDir).
+struct BenchWindow
+{
+    explicit BenchWindow(int formulas);
+
+    Store store;
+    SilentDialogs dialogs;
+    form1 window;
 };
 
 // True, with the benchmark marked as failed, when a box was shown.

@@ -18,9 +18,8 @@ constexpr int ResultsKept = 50;
 void calculateClick(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
-    Store store(benchLibraryDir(formulas));
-    SilentDialogs dialogs;
-    form1 window(store, dialogs);
+    BenchWindow bench(formulas);
+    form1& window = bench.window;
     if (!showOrSkip(state, window))
         return;
     const Ui::form1& ui = window.controls();
@@ -40,12 +39,12 @@ void calculateClick(benchmark::State& state)
         if (++made % ResultsKept == 0) {
             state.PauseTiming();
             ui.ListView1->clear();
-            store.execute(QStringLiteral("delete * from ParaResult"));
+            bench.store.execute(QStringLiteral("delete * from ParaResult"));
             state.ResumeTiming();
         }
     }
     QCoreApplication::processEvents();
-    if (!reportProblems(state, dialogs)
+    if (!reportProblems(state, bench.dialogs)
         && made % ResultsKept != 0 && ui.ListView1->topLevelItemCount() != made % ResultsKept)
         state.SkipWithError("a click added no result");
     window.close();

@@ -22,16 +22,18 @@ QStringList parameterStrings()
 }
 
 // What each Calculate click does: a new engine sets up the parser and evaluates once.
-void freshEngineEachTime(benchmark::State& state)
+// Evaluates the formula once per iteration, the values changing each time, on the engine
+// engineFor gives.
+template<typename EngineFor>
+void evaluateEachIteration(benchmark::State& state, EngineFor engineFor)
 {
     const QString expression = QString::fromLatin1(Formula);
     const QStringList parameters = parameterStrings();
     qsizetype next = 0;
     for (auto _ : state) {
-        CalcEngine engine;
         double result = 0;
         int error = 0;
-        engine.Evaluate(expression, parameters.at(next), result, error);
+        engineFor().Evaluate(expression, parameters.at(next), result, error);
         benchmark::DoNotOptimize(result);
         if (error != CalcEngine::NoError)
             state.SkipWithError("evaluation failed");
@@ -39,26 +41,21 @@ void freshEngineEachTime(benchmark::State& state)
     }
     state.SetItemsProcessed(state.iterations());
 }
+
+void freshEngineEachTime(benchmark::State& state)
+{
+    evaluateEachIteration(state, [] { return CalcEngine(); });
+}
 BENCHMARK(freshEngineEachTime);
 
 // One engine whose parser is already set up: each call reads new values and evaluates.
 void engineAlreadySetUp(benchmark::State& state)
 {
-    const QString expression = QString::fromLatin1(Formula);
-    const QStringList parameters = parameterStrings();
     CalcEngine engine;
     double result = 0;
     int error = 0;
-    engine.Evaluate(expression, parameters.first(), result, error);
-    qsizetype next = 0;
-    for (auto _ : state) {
-        engine.Evaluate(expression, parameters.at(next), result, error);
-        benchmark::DoNotOptimize(result);
-        if (error != CalcEngine::NoError)
-            state.SkipWithError("evaluation failed");
-        next = (next + 1) % parameters.size();
-    }
-    state.SetItemsProcessed(state.iterations());
+    engine.Evaluate(QString::fromLatin1(Formula), parameterStrings().first(), result, error);
+    evaluateEachIteration(state, [&engine]() -> CalcEngine& { return engine; });
 }
 BENCHMARK(engineAlreadySetUp);
 

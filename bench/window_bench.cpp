@@ -81,21 +81,17 @@ bool historyReset(Store& store, int formulas)
 void shutDown(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
-    Store store(benchLibraryDir(formulas));
-    SilentDialogs dialogs;
-    form1 window(store, dialogs);
+    BenchWindow bench(formulas);
     for (auto _ : state) {
         state.PauseTiming();
-        leaveHistory(store, formulas);
-        const bool exposed = showExposed(window);
+        leaveHistory(bench.store, formulas);
+        const bool shown = showOrSkip(state, bench.window);
         state.ResumeTiming();
-        if (!exposed) {
-            state.SkipWithError("window never exposed");
+        if (!shown)
             break;
-        }
-        window.close();
+        bench.window.close();
     }
-    if (!reportProblems(state, dialogs) && !historyReset(store, formulas))
+    if (!reportProblems(state, bench.dialogs) && !historyReset(bench.store, formulas))
         state.SkipWithError("close() left counters or results behind");
 }
 
@@ -123,9 +119,8 @@ void clickAlternately(benchmark::State& state, form1& window, QTreeWidgetItem* f
 void clickFormula(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
-    Store store(benchLibraryDir(formulas));
-    SilentDialogs dialogs;
-    form1 window(store, dialogs);
+    BenchWindow bench(formulas);
+    form1& window = bench.window;
     if (!showOrSkip(state, window))
         return;
     QTreeWidgetItem* first = node(window, benchFormulaName(formulas / 3));
@@ -135,7 +130,7 @@ void clickFormula(benchmark::State& state)
         return;
     }
     clickAlternately(state, window, first, second);
-    if (reportProblems(state, dialogs))
+    if (reportProblems(state, bench.dialogs))
         return;
     if (window.controls().Text3->toPlainText() != QLatin1String("a*b+c")
         || ParameterGrid::cell(*window.controls().MSFlexGrid1, 3, ParameterGrid::SymbolColumn) != QLatin1String("c"))
@@ -145,9 +140,8 @@ void clickFormula(benchmark::State& state)
 void clickCatalog(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
-    Store store(benchLibraryDir(formulas));
-    SilentDialogs dialogs;
-    form1 window(store, dialogs);
+    BenchWindow bench(formulas);
+    form1& window = bench.window;
     if (!showOrSkip(state, window))
         return;
     QTreeWidgetItem* first = node(window, benchSubCatalogName(5, 2));
@@ -157,7 +151,7 @@ void clickCatalog(benchmark::State& state)
         return;
     }
     clickAlternately(state, window, first, second);
-    if (reportProblems(state, dialogs))
+    if (reportProblems(state, bench.dialogs))
         return;
     if (window.controls().ListView2->topLevelItemCount() != BenchVariablesPerCatalog)
         state.SkipWithError("the click did not list the catalog's variables");

@@ -17,6 +17,16 @@ int rowCount(Store& store, const QString& query = "select * from CataConstruct")
     return int(store.query(query).size());
 }
 
+// Rows of the answer to a confirmation, and whether the Delete key asked instead of the menu.
+void answerRows()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("menu, yes") << MsgAnswer::Yes << false;
+    QTest::newRow("menu, no") << MsgAnswer::No << false;
+    QTest::newRow("delete key, yes") << MsgAnswer::Yes << true;
+}
+
 void addResult(form1& window, const QString& formula)
 {
     new QTreeWidgetItem(window.controls().ListView1, QStringList{formula, "f", "1.00", "m", "1:00:00", "1"});
@@ -32,14 +42,7 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
     // Yes removes node, row and table, and the formula's results; No changes nothing.
-    void deleteFormula_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("menu, yes") << MsgAnswer::Yes << false;
-        QTest::newRow("menu, no") << MsgAnswer::No << false;
-        QTest::newRow("delete key, yes") << MsgAnswer::Yes << true;
-    }
+    void deleteFormula_data() { answerRows(); }
     void deleteFormula()
     {
         QFETCH(int, answer);
@@ -106,14 +109,7 @@ private slots:
     }
 
     // Delete All, from the menu or the Delete key on the root, keeps the global variables.
-    void deleteAll_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("byKey");
-        QTest::newRow("menu, yes") << MsgAnswer::Yes << false;
-        QTest::newRow("delete key, yes") << MsgAnswer::Yes << true;
-        QTest::newRow("menu, no") << MsgAnswer::No << false;
-    }
+    void deleteAll_data() { answerRows(); }
     void deleteAll()
     {
         QFETCH(int, answer);
