@@ -104,7 +104,6 @@ private slots:
         QCOMPARE(row->value("descr").toString(), description);
         QVERIFY(store.tableExists(name));
 
-        library.restart();
         QCOMPARE(library.restart().tree().find(name)->parent()->text(0), parent.isEmpty() ? "Formula Root" : parent);
         VERIFY_NO_SURPRISES(library);
     }
