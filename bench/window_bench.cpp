@@ -50,14 +50,12 @@ void leaveHistory(Store& store, int formulas)
     Store::Transaction transaction(store);
     for (int number = 1; number <= formulas; number += 10) {
         const QString name = benchFormulaName(number);
-        store.execute(QStringLiteral("update ") + name + QStringLiteral(" set calcount='3' where ispara = 0"));
+        store.execute(QStringLiteral("update ") + sqlName(name) + QStringLiteral(" set calcount='3' where ispara = 0"));
         for (int run = 1; run <= 3; ++run) {
             for (const char* parameter : {"a", "b", "c"}) {
                 store.execute(QStringLiteral("insert into ParaResult (Fmuname,name,paraname,paravalue,unit,Hisid,"
-                                             "defparavalue) values ('%1','%1','%2','%3','m','%4','1')")
-                                  .arg(sqlValue(name), QLatin1String(parameter))
-                                  .arg(run * 1.5)
-                                  .arg(run));
+                                             "defparavalue) values (?,?,?,?,'m',?,'1')"),
+                              {name, name, QLatin1String(parameter), QString::number(run * 1.5), QString::number(run)});
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include "calc/parameterstring.h"
 #include "calc/resultformat.h"
+#include "store/fieldtext.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -11,28 +12,23 @@ namespace {
 
 QString field(const QSqlRecord& row, const char* column)
 {
-    return row.value(QLatin1String(column)).toString();
+    return fieldText(row, QLatin1String(column));
 }
 
-std::optional<QString> tableOf(Store& store, const QString& selectByCaption)
+// The formula's own table, as a statement names it; nullopt when the caption has no row.
+std::optional<QString> tableOf(Store& store, const QString& selectByCaption, const QString& caption)
 {
-    const auto item = store.first(selectByCaption);
+    const auto item = store.first(selectByCaption, {caption});
     if (!item)
         return std::nullopt;
-    return field(*item, "indtable");
-}
-
-QString quoted(const QString& value)
-{
-    return QLatin1Char('\'') + sqlValue(value) + QLatin1Char('\'');
+    return sqlName(field(*item, "indtable"));
 }
 
 } // namespace
 
 int Computation::parameterCount(Store& store, const QString& caption)
 {
-    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
-                                          + QLatin1Char('\''));
+    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption=?"), caption);
     if (!table)
         return 0;
     return int(store.query(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=1")).size());
@@ -51,12 +47,10 @@ std::optional<ResultRow> Computation::record(Store& store, const QString& captio
                                              double result, const QTime& time)
 {
     Store::Transaction transaction(store);
-    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
-                                          + QLatin1Char('\''));
+    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption=?"), caption);
     if (!table)
         return std::nullopt;
-    const auto formula = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where name='")
-                                     + sqlValue(caption) + QLatin1Char('\''));
+    const auto formula = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where name=?"), {caption});
     if (!formula)
         return std::nullopt;
 
@@ -66,19 +60,14 @@ std::optional<ResultRow> Computation::record(Store& store, const QString& captio
                         formatResult(result, formula->value(QStringLiteral("preci")).toInt()), field(*formula, "unit"),
                         time.toString(QStringLiteral("h:mm:ss")), number};
 
-    store.execute(QStringLiteral("update ") + *table + QStringLiteral(" set calcount='") + number
-                  + QStringLiteral("'where name='") + sqlValue(caption) + QLatin1Char('\''));
+    store.execute(QStringLiteral("update ") + *table + QStringLiteral(" set calcount=? where name=?"), {number, caption});
     for (const GridParameter& parameter : rows) {
         if (parameter.input.isEmpty())
             break;
-        const QStringList values{caption, parameter.name, parameter.symbol, parameter.input, parameter.unit, number,
-                                 parameter.defaultValue};
-        QStringList quotedValues;
-        for (const QString& value : values)
-            quotedValues << quoted(value);
         store.execute(QStringLiteral("insert into  ParaResult(Fmuname,name,paraname,paravalue,unit,Hisid,defparavalue) "
-                                     "values (")
-                      + quotedValues.join(QLatin1Char(',')) + QLatin1Char(')'));
+                                     "values (?,?,?,?,?,?,?)"),
+                      {caption, parameter.name, parameter.symbol, parameter.input, parameter.unit, number,
+                       parameter.defaultValue});
     }
     transaction.commit();
     return row;
@@ -86,17 +75,15 @@ std::optional<ResultRow> Computation::record(Store& store, const QString& captio
 
 std::optional<Computation::Recalled> Computation::recall(Store& store, const QString& formula, const QString& number)
 {
-    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption = '") + sqlValue(formula)
-                                          + QStringLiteral("' "));
+    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption = ? "), formula);
     if (!table)
         return std::nullopt;
     const auto row = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=0 "));
     if (!row)
         return std::nullopt;
     Recalled recalled{field(*row, "expression"), field(*row, "descr"), {}};
-    for (const QSqlRecord& history : store.query(QStringLiteral("select * from ParaResult where Fmuname ='")
-                                                 + sqlValue(formula) + QStringLiteral("' and  Hisid='")
-                                                 + sqlValue(number) + QLatin1Char('\''))) {
+    for (const QSqlRecord& history : store.query(QStringLiteral("select * from ParaResult where Fmuname =? and  Hisid=?"),
+                                                 {formula, number})) {
         recalled.parameters.append({field(history, "name"), field(history, "paraname"), field(history, "paravalue"),
                                     field(history, "defparavalue"), field(history, "unit")});
     }

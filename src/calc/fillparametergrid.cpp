@@ -1,6 +1,7 @@
 #include "calc/fillparametergrid.h"
 
 #include "calc/parametergrid.h"
+#include "store/fieldtext.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -23,14 +24,13 @@ void showGridParameters(QTableWidget& grid, const QStringList& header, const QLi
 void FillParameterGrid(QTableWidget& grid, Store& store, const QString& caption, const QStringList& header)
 {
     QList<GridParameter> parameters;
-    if (const auto item = store.first(QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
-                                      + QLatin1Char('\''))) {
-        const QString table = item->value(QStringLiteral("indtable")).toString();
+    if (const auto item = store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption})) {
+        const QString table = sqlName(item->value(QStringLiteral("indtable")).toString());
         for (const QSqlRecord& row : store.query(QStringLiteral("select * from ") + table
                                                  + QStringLiteral(" where ispara = 1 "))) {
-            const QString value = row.value(QStringLiteral("defvalue")).toString();
-            parameters.append({row.value(QStringLiteral("name")).toString(), row.value(QStringLiteral("varname")).toString(),
-                               value, value, row.value(QStringLiteral("unit")).toString()});
+            const QString value = fieldText(row, QStringLiteral("defvalue"));
+            parameters.append({fieldText(row, QStringLiteral("name")), fieldText(row, QStringLiteral("varname")), value,
+                               value, fieldText(row, QStringLiteral("unit"))});
         }
     }
     showGridParameters(grid, header, parameters);

@@ -63,7 +63,9 @@ void form1::Command1_Click()
 {
     ui.Command3->hide();
     const QString expression = ui.Text3->toPlainText();
-    if (expression.isEmpty()) {
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    // With no node current (after a deletion, say) there is no formula to file a result under.
+    if (expression.isEmpty() || !node) {
         message(ui.Label49, MsgStyle::Information);
         return;
     }
@@ -83,9 +85,6 @@ void form1::Command1_Click()
     if (error != 0)
         return;
 
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
-    if (!node)
-        return;
     const QString caption = node->text(0);
     std::optional<ResultRow> row;
     // The row goes into the list only once the counter and the history are written.
@@ -122,10 +121,8 @@ void form1::RecallComputation()
     ui.Text3->setPlainText(recalled->expression);
     showDescription(formula, recalled->description);
     // "Calculate" computes the formula selected in the tree.
-    if (QTreeWidgetItem* node = tree_.find(formula)) {
-        ui.Tvwmain->setCurrentItem(node);
-        ui.Tvwmain->scrollToItem(node);
-    }
+    if (QTreeWidgetItem* node = tree_.find(formula))
+        tree_.selectQuietly(node);
     QTableWidget& grid = *ui.MSFlexGrid1;
     grid.show();
     showGridParameters(grid, gridHeader(), recalled->parameters);

@@ -1,9 +1,8 @@
 #include "mainwindow/catalogs.h"
 
+#include "store/itemname.h"
 #include "store/schema.h"
-#include "store/sqltext.h"
 #include "store/store.h"
-#include "store/tablename.h"
 
 namespace {
 
@@ -16,9 +15,20 @@ bool isSpecialCharacter(QChar c)
         || (code >= 123 && code <= 126);
 }
 
-bool isRootKey(const QString& name)
+Catalogs::Problem nameProblem(const QString& name)
 {
-    return name.compare(Catalogs::RootKey, Qt::CaseInsensitive) == 0;
+    switch (ItemName::use(name)) {
+    case ItemName::Use::Unstorable: return Catalogs::Problem::UnstorableName;
+    case ItemName::Use::Reserved: return Catalogs::Problem::ReservedName;
+    case ItemName::Use::FixedTable: return Catalogs::Problem::TableNameInUse;
+    case ItemName::Use::Usable: break;
+    }
+    return Catalogs::Problem::None;
+}
+
+std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
+{
+    return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
 }
 
 } // namespace
@@ -38,29 +48,27 @@ Catalogs::Problem Catalogs::checkInput(const QString& name, const QString& descr
 
 Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)
 {
+    if (const Problem problem = nameProblem(name); problem != Problem::None)
+        return problem;
     if (name.at(0).unicode() >= '0' && name.at(0).unicode() <= '9')
         return Problem::FirstCharacterDigit;
-    if (store.first(QStringLiteral("select * from CataConstruct where  flag=1 and caption='") + sqlValue(name)
-                    + QLatin1Char('\'')))
+    if (store.first(QStringLiteral("select * from CataConstruct where  flag=1 and caption=?"), {name}))
         return Problem::NameInUse;
-    if (store.first(QStringLiteral("select * from CataConstruct where indtable='") + sqlValue(name)
-                    + QLatin1Char('\''))
-        || store.tableExists(name))
+    if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
         return Problem::TableNameInUse;
-    if (isRootKey(name) || !isUsableTableName(name))
-        return Problem::ReservedName;
     return Problem::None;
 }
 
 Catalogs::Problem Catalogs::checkRename(Store& store, const QString& oldName, const QString& newName)
 {
+    if (!itemCaptioned(store, oldName))
+        return Problem::Missing;
     if (newName == oldName)
         return Problem::None;
-    if (store.first(QStringLiteral("select * from CataConstruct where  caption='") + sqlValue(newName)
-                    + QLatin1Char('\'')))
+    if (const Problem problem = nameProblem(newName); problem != Problem::None)
+        return problem;
+    if (store.first(QStringLiteral("select * from CataConstruct where  caption=?"), {newName}))
         return Problem::NameInUse;
-    if (isRootKey(newName))
-        return Problem::ReservedName;
     return Problem::None;
 }
 
@@ -68,10 +76,11 @@ void Catalogs::add(Store& store, const QString& name, const QString& parent, con
 {
     const bool topLevel = parent.isEmpty();
     Store::Transaction transaction(store);
-    store.execute(QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) values ('")
-                  + sqlValue(name) + QStringLiteral("',1,'") + sqlValue(topLevel ? name : parent)
-                  + QStringLiteral("','") + sqlValue(name) + (topLevel ? QStringLiteral("',1,'") : QStringLiteral("',0,'"))
-                  + sqlValue(description) + QStringLiteral("')"));
+    store.execute(topLevel ? QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
+                                            "values (?,1,?,?,1,?)")
+                           : QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
+                                            "values (?,1,?,?,0,?)"),
+                  {name, topLevel ? name : parent, name, description});
     store.execute(Schema::catalogTable(name));
     transaction.commit();
 }
@@ -80,15 +89,12 @@ void Catalogs::modify(Store& store, const QString& oldName, const QString& newNa
 {
     Store::Transaction transaction(store);
     if (newName == oldName) {
-        store.execute(QStringLiteral("update CataConstruct set descr = '") + sqlValue(description)
-                      + QStringLiteral("'where caption ='") + sqlValue(oldName) + QLatin1Char('\''));
+        store.execute(QStringLiteral("update CataConstruct set descr = ? where caption =?"), {description, oldName});
     } else {
-        store.execute(QStringLiteral("update CataConstruct set caption = '") + sqlValue(newName)
-                      + QStringLiteral("',descr='") + sqlValue(description) + QStringLiteral("' where caption ='")
-                      + sqlValue(oldName) + QLatin1Char('\''));
+        store.execute(QStringLiteral("update CataConstruct set caption = ?,descr=? where caption =?"),
+                      {newName, description, oldName});
         // Moves the children, and a top-level catalog's own row, whose belongto is its caption.
-        store.execute(QStringLiteral("update CataConstruct set belongto = '") + sqlValue(newName)
-                      + QStringLiteral("'where belongto ='") + sqlValue(oldName) + QLatin1Char('\''));
+        store.execute(QStringLiteral("update CataConstruct set belongto = ? where belongto =?"), {newName, oldName});
     }
     transaction.commit();
 }

@@ -16,18 +16,18 @@ enum class Problem {
     EmptyName,
     FirstCharacterDigit,  // only when adding: the name becomes a table name
     NameInUse,
-    TableNameInUse,
-    ReservedName,         // the tree root's key, or no usable table name
+    TableNameInUse,       // a formula's or catalog's table, or one of the fixed tables
+    ReservedName,         // the tree root's key, or SQLite's own prefix
+    UnstorableName,       // NUL or a broken character
+    Missing,              // the catalog being changed is no longer in the library
 };
 
 constexpr int MaxDescriptionLength = 50;
-// The tree root's key; no catalog or formula may carry it.
-inline const QString RootKey = QStringLiteral("gongshi");
 
 // Checks both modes make before touching the library.
 Problem checkInput(const QString& name, const QString& description);
 Problem checkAdd(Store& store, const QString& name);
-// oldName is the catalog's current caption; an unchanged name passes.
+// oldName is the catalog's current caption; an unchanged name passes, if the catalog is still there.
 Problem checkRename(Store& store, const QString& oldName, const QString& newName);
 
 // parent is the caption of the catalog to add into, or empty for a catalog under the root.

@@ -5,6 +5,7 @@
 #include "calc/resultlist.h"
 #include "layout/qtlayout.h"
 #include "mainwindow/userdialogs.h"
+#include "store/integritycheck.h"
 #include "store/store.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     , images_(new ImageList(this))
     , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), this))
     , tree_(*ui.Tvwmain, *images_)
+    , integrityCheck_(new IntegrityCheck(store.path(), this))
 {
     connectCommands();
     connectCalculation();
@@ -40,6 +42,12 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
+    connect(integrityCheck_, &IntegrityCheck::damaged, this, [this](const QString& report) {
+        store_.markDamaged(report);
+        dialogs_.msgBox(this, StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText(),
+                        MsgStyle::Information, ui.Label25->text());
+    });
+    integrityCheck_->start();
 }
 
 void form1::Form_Load()
@@ -83,6 +91,10 @@ void form1::Form_Resize()
 
 void form1::Form_Unload()
 {
+    // Nothing was recorded in a library that cannot be written, and nothing more is written
+    // to a damaged one; the user was told about either when it was found.
+    if (store_.readOnly() || store_.damaged())
+        return;
     runCommand([this] { History::reset(store_); });
 }
 
@@ -94,6 +106,8 @@ void form1::resizeEvent(QResizeEvent* event)
 
 void form1::closeEvent(QCloseEvent* event)
 {
+    // The window goes at once; the history is cleared behind it, before the program ends.
+    hide();
     Form_Unload();
     event->accept();
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <functional>
 
+class IntegrityCheck;
 class Store;
 class UserDialogs;
 
@@ -98,6 +99,7 @@ private:
     ImageList* images_;
     CommonDialog* cd1;
     FormulaTree tree_;
+    IntegrityCheck* integrityCheck_;
     Module1 layouts_;
 
     // The grid's in-cell editing: the cell last opened, whether a mouse press opened it, and
@@ -106,4 +108,6 @@ private:
     short EditCol = 0;
     short MouseEditOpen = 0;
     short SelectionChanged = 0;
+    // Whether the current press on the tree made its node current, and so showed it already.
+    bool nodeShownByPress_ = false;
 };

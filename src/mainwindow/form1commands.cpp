@@ -3,12 +3,21 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
 #include "mainwindow/userdialogs.h"
-#include "store/sqltext.h"
 #include "store/store.h"
 
 void form1::connectCommands()
 {
-    connect(ui.Tvwmain, &QTreeWidget::itemClicked, this, &form1::Tvwmain_Click);
+    // The right-hand side always shows the tree's current node, however it became current: a
+    // click, the arrow keys, typing a name. A click on the node already current shows it again.
+    connect(ui.Tvwmain, &QTreeWidget::currentItemChanged, this, [this] {
+        Tvwmain_Click();
+        nodeShownByPress_ = true;
+    });
+    connect(ui.Tvwmain, &QTreeWidget::itemClicked, this, [this] {
+        if (!nodeShownByPress_)
+            Tvwmain_Click();
+        nodeShownByPress_ = false;
+    });
     connect(ui.Tvwmain, &QTreeWidget::itemDoubleClicked, this, &form1::Tvwmain_DblClick);
     ui.Tvwmain->installEventFilter(this);
     ui.Tvwmain->viewport()->installEventFilter(this);
@@ -34,15 +43,16 @@ void form1::mmodcata_Click()
     if (!node)
         return;
     Frmaddcata dialog(*this);
-    const bool found = runCommand([&] {
-        const auto row = store_.first(QStringLiteral("select * from CataConstruct where caption='")
-                                      + sqlValue(node->text(0)) + QLatin1Char('\''));
-        if (row)
-            dialog.setModify(row->value(QStringLiteral("caption")).toString(),
-                             row->value(QStringLiteral("descr")).toString());
-    });
-    if (found)
-        dialog.exec();
+    std::optional<QSqlRecord> row;
+    if (!runCommand([&] { row = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {node->text(0)}); }))
+        return;
+    // A catalog another program removed is not offered for adding in its place.
+    if (!row) {
+        message(ui.Label64, MsgStyle::Information);
+        return;
+    }
+    dialog.setModify(row->value(QStringLiteral("caption")).toString(), row->value(QStringLiteral("descr")).toString());
+    dialog.exec();
 }
 
 void form1::mmodfun_Click()
@@ -60,6 +70,7 @@ void form1::mdelfun_Click()
         return;
     clearFormulaView();
     tree_.remove(node);
+    tree_.unselect();
     removeResultsOf(caption);
 }
 
@@ -78,6 +89,7 @@ void form1::mdelcata_Click()
     if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
         return;
     tree_.remove(node);
+    tree_.unselect();
     ui.Text4->clear();
     ui.ListView2->clear();
 }

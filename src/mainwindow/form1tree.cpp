@@ -1,6 +1,7 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
 #include "calc/fillparametergrid.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/userdialogs.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "variables/listrow.h"
@@ -27,6 +28,7 @@ bool form1::eventFilter(QObject* watched, QEvent* event)
             Tvwmain_MouseDown(press->button(), press->position().toPoint());
             return true;
         }
+        nodeShownByPress_ = false;
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -73,11 +75,10 @@ void form1::Tvwmain_Click()
 bool form1::showCatalogOf(const QString& caption)
 {
     ui.ListView2->clear();
-    const auto catalog = store_.first(QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
-                                      + QLatin1Char('\''));
+    const auto catalog = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
     if (!catalog)
         return false;
-    showVariablesFrom(QStringLiteral("select * from  ") + catalog->value(QStringLiteral("indtable")).toString()
+    showVariablesFrom(QStringLiteral("select * from  ") + sqlName(catalog->value(QStringLiteral("indtable")).toString())
                       + QStringLiteral("   "));
     showDescription(caption, catalog->value(QStringLiteral("descr")).toString());
     return true;
@@ -96,15 +97,25 @@ void form1::showRoot()
 
 void form1::showFormula(const QString& caption)
 {
-    const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption='") + sqlValue(caption)
-                                   + QLatin1Char('\''));
-    if (!item)
+    std::optional<QSqlRecord> formula;
+    if (const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption})) {
+        const QString table = item->value(QStringLiteral("indtable")).toString();
+        try {
+            formula = store_.first(QStringLiteral("select * from  ") + sqlName(table) + QStringLiteral("  where name = ? "),
+                                   {caption});
+        } catch (const StoreError&) {
+            if (store_.tableExists(table))
+                throw;
+        }
+    }
+    // Another tool removed the formula's table or row: nothing of it can be computed.
+    if (!formula) {
+        clearFormulaView();
+        message(ui.Label65, MsgStyle::Information);
         return;
-    const QString table = item->value(QStringLiteral("indtable")).toString();
-    const auto formula = store_.first(QStringLiteral("select * from  ") + table + QStringLiteral("  where name = '")
-                                      + sqlValue(caption) + QStringLiteral("' "));
-    ui.Text3->setPlainText(formula ? formula->value(QStringLiteral("expression")).toString() : QString());
-    showDescription(caption, formula ? formula->value(QStringLiteral("descr")).toString() : QString());
+    }
+    ui.Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
+    showDescription(caption, formula->value(QStringLiteral("descr")).toString());
     FillParameterGrid(*ui.MSFlexGrid1, store_, caption, gridHeader());
 }
 
@@ -143,12 +154,10 @@ void form1::Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position)
 {
     if (button != Qt::RightButton)
         return;
-    // A right press on a node selects and shows it first, so that its menu acts on what the
-    // user pointed at.
-    if (QTreeWidgetItem* pointed = ui.Tvwmain->itemAt(position); pointed && pointed != ui.Tvwmain->currentItem()) {
+    // A right press on a node selects and so shows it first, so that its menu acts on what
+    // the user pointed at.
+    if (QTreeWidgetItem* pointed = ui.Tvwmain->itemAt(position))
         ui.Tvwmain->setCurrentItem(pointed);
-        Tvwmain_Click();
-    }
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (!node)
         return;

@@ -2,6 +2,7 @@
 
 #include "mainwindow/imagelist.h"
 
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 namespace {
@@ -17,24 +18,29 @@ FormulaTree::FormulaTree(QTreeWidget& view, const ImageList& images)
 
 void FormulaTree::reset(const QString& rootText)
 {
+    const QSignalBlocker quiet(view_);
     view_.clear();
     nodes_.clear();
     root_ = new QTreeWidgetItem(&view_, QStringList{rootText});
-    root_->setData(0, KeyRole, RootKey);
+    root_->setData(0, KeyRole, ItemName::RootKey);
     root_->setData(0, ImageRole, ImageList::Folder);
     root_->setIcon(0, images_.icon(ImageList::Folder));
-    nodes_.insert(lookupKey(RootKey), root_);
+    nodes_.insert(lookupKey(ItemName::RootKey), root_);
+    // No node is current until the user picks one; otherwise the view would make the root
+    // current, and so show it, as soon as it gets the keyboard.
+    view_.setCurrentItem(nullptr);
 }
 
 void FormulaTree::load(const Rows& rows)
 {
     // Built apart from the view and put back whole: the view would otherwise update itself for
     // every one of thousands of nodes.
+    const QSignalBlocker quiet(view_);
     view_.takeTopLevelItem(view_.indexOfTopLevelItem(root_));
     const auto parentOf = [](const QSqlRecord& row) {
         const QString caption = row.value(QStringLiteral("caption")).toString();
         const QString belongto = row.value(QStringLiteral("belongto")).toString();
-        return belongto == caption ? RootKey : belongto;
+        return belongto == caption ? ItemName::RootKey : belongto;
     };
     for (int flag : {1, 0}) {
         for (const QSqlRecord& row : rows) {
@@ -83,8 +89,23 @@ void FormulaTree::rename(QTreeWidgetItem* node, const QString& newKey)
 
 void FormulaTree::remove(QTreeWidgetItem* node)
 {
+    const QSignalBlocker quiet(view_);
     forget(node);
     delete node;
+}
+
+void FormulaTree::unselect()
+{
+    const QSignalBlocker quiet(view_);
+    view_.setCurrentItem(nullptr);
+    view_.clearSelection();
+}
+
+void FormulaTree::selectQuietly(QTreeWidgetItem* node)
+{
+    const QSignalBlocker quiet(view_);
+    view_.setCurrentItem(node);
+    view_.scrollToItem(node);
 }
 
 void FormulaTree::forget(const QTreeWidgetItem* node)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/itemname.h"
 #include "store/store.h"
 
 #include <QHash>
@@ -10,12 +11,13 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 // The library tree on the main window. A node carries a key (the caption of its row, or
-// RootKey), a text and an image key; captions are unique, so keys find nodes. Keys compare
+// ItemName::RootKey), a text and an image key; captions are unique, so keys find nodes. Keys compare
 // as the library compares captions: without case for ASCII letters, exactly for all others.
+// Changes made here never count as the user moving to a node: the view's signals are quiet
+// while they happen.
 class FormulaTree
 {
 public:
-    static inline const QString RootKey = QStringLiteral("gongshi");
 
     FormulaTree(QTreeWidget& view, const ImageList& images);
 
@@ -26,10 +28,14 @@ public:
 
     QTreeWidgetItem* root() const { return root_; }
     QTreeWidgetItem* find(const QString& key) const;
-    // parentKey is a caption, or RootKey.
+    // parentKey is a caption, or ItemName::RootKey.
     QTreeWidgetItem* add(const QString& parentKey, const QString& key, const QString& imageKey);
     void rename(QTreeWidgetItem* node, const QString& newKey);
     void remove(QTreeWidgetItem* node);
+    // No node is current or selected afterwards.
+    void unselect();
+    // Makes node current and scrolls to it, without the view telling anyone.
+    void selectQuietly(QTreeWidgetItem* node);
 
     static QString key(const QTreeWidgetItem* node);
     static QString imageKey(const QTreeWidgetItem* node);

@@ -18,6 +18,8 @@ const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
     case Catalogs::Problem::NameInUse: return labels.Label38;
     case Catalogs::Problem::TableNameInUse: return labels.Label60;
     case Catalogs::Problem::ReservedName: return labels.Label62;
+    case Catalogs::Problem::UnstorableName: return labels.Label63;
+    case Catalogs::Problem::Missing: return labels.Label64;
     case Catalogs::Problem::None: break;
     }
     return nullptr;

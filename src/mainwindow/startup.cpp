@@ -5,18 +5,35 @@
 
 #include <QDir>
 
+namespace {
+
+const QString Title = QStringLiteral("Calcora");
+
+} // namespace
+
 std::unique_ptr<Store> openLibrary(const QString& directory, UserDialogs& dialogs)
 {
+    std::unique_ptr<Store> store;
     try {
-        return std::make_unique<Store>(directory);
+        store = std::make_unique<Store>(directory);
     } catch (const StoreError& error) {
-        const QString folder = QDir::toNativeSeparators(QDir(directory).absolutePath());
-        dialogs.msgBox(nullptr,
-                       error.userText()
-                           + QStringLiteral("\n\nTo create an empty library there, run:\n    calcora-initdb \"%1\"\n"
-                                            "or, for one with sample formulas:\n    calcora-initdb --sample \"%1\"")
-                                 .arg(folder),
-                       MsgStyle::Information, QStringLiteral("Calcora"));
+        QString text = error.userText();
+        // Only where there is no file at all does a new one help; the tool never replaces one.
+        if (error.kind() == StoreError::Kind::Missing) {
+            const QString folder = QDir::toNativeSeparators(QDir(directory).absolutePath());
+            text += QStringLiteral("\n\nTo create an empty library there, run:\n    calcora-initdb \"%1\"\n"
+                                   "or, for one with sample formulas:\n    calcora-initdb --sample \"%1\"")
+                        .arg(folder);
+        }
+        dialogs.msgBox(nullptr, text, MsgStyle::Information, Title);
         return nullptr;
     }
+    if (store->readOnly()) {
+        dialogs.msgBox(nullptr,
+                       StoreError({}, store->readOnlyReason(), StoreError::Kind::ReadOnly, store->path()).userText()
+                           + QStringLiteral("\n\nIts formulas can be looked at; to work with them, open a copy "
+                                            "that can be written."),
+                       MsgStyle::Information, Title);
+    }
+    return store;
 }

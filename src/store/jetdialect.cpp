@@ -1,52 +1,186 @@
 #include "store/jetdialect.h"
 
+#include <QList>
 #include <QRegularExpression>
 
 namespace {
 
-const QRegularExpression& deleteStar()
+struct Token
 {
-    static const QRegularExpression re(QStringLiteral(R"(^\s*delete\s+\*\s+from\b)"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    return re;
+    enum Type { Word, QuotedName, Literal, Placeholder, Punctuation };
+    Type type;
+    QString text;   // a name unquoted; a word, literal or punctuation as written
+    qsizetype start;
+    qsizetype end;  // one past the last character
+
+    bool is(const char* word) const { return type == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
+    bool isPunctuation(char c) const { return type == Punctuation && text == QLatin1Char(c); }
+    bool isName() const { return type == Word || type == QuotedName; }
+};
+
+bool endsWord(QChar c)
+{
+    return c.isSpace() || QStringLiteral("(),=;'\"[`?<>!+-*/|").contains(c);
 }
 
-const QRegularExpression& createTable()
+// Reads a quoted run starting at i (on the opening quote): a doubled closing quote stands for
+// itself inside. Returns the position after the closing quote, or the text's end.
+qsizetype readQuoted(const QString& s, qsizetype i, QChar close, QString& content)
 {
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*create\s+table\s+(\S+?)\s*\((.*)\)\s*$)"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    return re;
-}
-
-// "name TYPE", "name TYPE(args)", optionally followed by NULL or NOT NULL.
-const QRegularExpression& columnDefinition()
-{
-    static const QRegularExpression re(
-        QStringLiteral(R"(^\s*(\w+)\s+(\w+)\s*(?:\(\s*([^)]*)\))?\s*((?:not\s+)?null)?\s*$)"),
-        QRegularExpression::CaseInsensitiveOption);
-    return re;
-}
-
-// Splits a column list at the commas that are not inside parentheses: NUMERIC(28,4) is one column.
-QStringList splitColumns(const QString& list)
-{
-    QStringList columns;
-    int depth = 0;
-    int start = 0;
-    for (int i = 0; i < list.size(); ++i) {
-        const QChar c = list.at(i);
-        if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')'))
-            --depth;
-        else if (c == QLatin1Char(',') && depth == 0) {
-            columns << list.mid(start, i - start);
-            start = i + 1;
+    for (qsizetype j = i + 1; j < s.size(); ++j) {
+        if (s.at(j) != close) {
+            content += s.at(j);
+        } else if (close != QLatin1Char(']') && j + 1 < s.size() && s.at(j + 1) == close) {
+            content += close;
+            ++j;
+        } else {
+            return j + 1;
         }
     }
-    columns << list.mid(start);
+    return s.size();
+}
+
+QList<Token> tokenize(const QString& s)
+{
+    QList<Token> tokens;
+    qsizetype i = 0;
+    while (i < s.size()) {
+        const QChar c = s.at(i);
+        if (c.isSpace()) {
+            ++i;
+            continue;
+        }
+        QString content;
+        qsizetype end = i + 1;
+        Token::Type type = Token::Punctuation;
+        if (c == QLatin1Char('\'')) {
+            end = readQuoted(s, i, c, content);
+            content = s.mid(i, end - i);
+            type = Token::Literal;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            end = readQuoted(s, i, c, content);
+            type = Token::QuotedName;
+        } else if (c == QLatin1Char('[')) {
+            end = readQuoted(s, i, QLatin1Char(']'), content);
+            type = Token::QuotedName;
+        } else if (c == QLatin1Char('?')) {
+            content = c;
+            type = Token::Placeholder;
+        } else if (endsWord(c)) {
+            content = c;
+        } else {
+            while (end < s.size() && !endsWord(s.at(end)))
+                ++end;
+            content = s.mid(i, end - i);
+            type = Token::Word;
+        }
+        tokens.append({type, content, i, end});
+        i = end;
+    }
+    return tokens;
+}
+
+// Index of the parenthesis closing the one at open; -1 when it is not closed.
+qsizetype closingParenthesis(const QList<Token>& tokens, qsizetype open)
+{
+    int depth = 0;
+    for (qsizetype i = open; i < tokens.size(); ++i) {
+        if (tokens.at(i).isPunctuation('('))
+            ++depth;
+        else if (tokens.at(i).isPunctuation(')') && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+// The items of a comma-separated list between tokens first and last (exclusive), split at
+// commas outside parentheses, as [begin, end) index ranges.
+QList<std::pair<qsizetype, qsizetype>> listItems(const QList<Token>& tokens, qsizetype first, qsizetype last)
+{
+    QList<std::pair<qsizetype, qsizetype>> items;
+    int depth = 0;
+    qsizetype begin = first;
+    for (qsizetype i = first; i < last; ++i) {
+        const Token& t = tokens.at(i);
+        if (t.isPunctuation('('))
+            ++depth;
+        else if (t.isPunctuation(')'))
+            --depth;
+        else if (t.isPunctuation(',') && depth == 0) {
+            items.append({begin, i});
+            begin = i + 1;
+        }
+    }
+    items.append({begin, last});
+    return items;
+}
+
+// Every placeholder of the statement, in order, with the column it fills or an empty string.
+QStringList placeholders(const QList<Token>& tokens, const QHash<qsizetype, QString>& filled)
+{
+    QStringList columns;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        if (tokens.at(i).type == Token::Placeholder)
+            columns << filled.value(i);
+    }
     return columns;
+}
+
+JetDialect::WriteShape insertShape(const QList<Token>& t)
+{
+    // insert into T ( columns ) values ( values )
+    if (t.size() < 4 || !t.at(2).isName() || !t.at(3).isPunctuation('('))
+        return {};
+    const qsizetype columnsEnd = closingParenthesis(t, 3);
+    if (columnsEnd < 0 || columnsEnd + 2 >= t.size() || !t.at(columnsEnd + 1).is("values")
+        || !t.at(columnsEnd + 2).isPunctuation('('))
+        return {};
+    const qsizetype valuesEnd = closingParenthesis(t, columnsEnd + 2);
+    if (valuesEnd < 0)
+        return {};
+    const auto columns = listItems(t, 4, columnsEnd);
+    const auto values = listItems(t, columnsEnd + 3, valuesEnd);
+    QHash<qsizetype, QString> filled;
+    for (qsizetype i = 0; i < std::min(columns.size(), values.size()); ++i) {
+        const auto [begin, end] = values.at(i);
+        const auto [columnBegin, columnEnd] = columns.at(i);
+        if (end == begin + 1 && t.at(begin).type == Token::Placeholder && columnEnd == columnBegin + 1)
+            filled.insert(begin, t.at(columnBegin).text);
+    }
+    return {t.at(2).text, placeholders(t, filled)};
+}
+
+JetDialect::WriteShape updateShape(const QList<Token>& t)
+{
+    // update T set column = value, … [where …]
+    if (t.size() < 3 || !t.at(1).isName() || !t.at(2).is("set"))
+        return {};
+    qsizetype end = 3;
+    int depth = 0;
+    for (; end < t.size(); ++end) {
+        if (t.at(end).isPunctuation('('))
+            ++depth;
+        else if (t.at(end).isPunctuation(')'))
+            --depth;
+        else if (depth == 0 && t.at(end).is("where"))
+            break;
+    }
+    QHash<qsizetype, QString> filled;
+    for (const auto& [begin, itemEnd] : listItems(t, 3, end)) {
+        if (itemEnd == begin + 3 && t.at(begin).isName() && t.at(begin + 1).isPunctuation('=')
+            && t.at(begin + 2).type == Token::Placeholder)
+            filled.insert(begin + 2, t.at(begin).text);
+    }
+    return {t.at(1).text, placeholders(t, filled)};
+}
+
+const QRegularExpression& columnDefinition()
+{
+    // "name TYPE", "name TYPE(args)", optionally followed by NULL or NOT NULL.
+    static const QRegularExpression re(
+        QStringLiteral(R"(^\s*(\w+)\s+(\w+)\s*(\([^)]*\))?\s*((?:not\s+)?null)?\s*$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re;
 }
 
 QString translateColumn(const QString& text)
@@ -56,66 +190,49 @@ QString translateColumn(const QString& text)
         return text.trimmed();
     const QString name = match.captured(1);
     const QString type = match.captured(2).toUpper();
-    const QStringList args = match.captured(3).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    const QString notNull = match.captured(4).startsWith(QLatin1String("not"), Qt::CaseInsensitive)
-        ? QStringLiteral(" NOT NULL") : QString();
-    const QString orNull = QStringLiteral("%1 IS NULL OR ").arg(name);
-
+    const QString arguments = match.captured(3).remove(QLatin1Char(' '));
+    const QString nullability = match.captured(4).isEmpty() ? QString() : QLatin1Char(' ') + match.captured(4).toUpper();
     if (type == QLatin1String("COUNTER") || type == QLatin1String("AUTOINCREMENT"))
         return name + QLatin1String(" INTEGER PRIMARY KEY AUTOINCREMENT");
-    if (type == QLatin1String("VARCHAR") || type == QLatin1String("CHAR")) {
-        const int length = args.value(0, QStringLiteral("255")).trimmed().toInt();
-        return QStringLiteral("%1 TEXT COLLATE NOCASE%2 CHECK (%3length(%1) <= %4)").arg(name, notNull, orNull).arg(length);
-    }
-    if (type == QLatin1String("TEXT") || type == QLatin1String("MEMO") || type == QLatin1String("LONGTEXT"))
-        return name + QLatin1String(" TEXT COLLATE NOCASE") + notNull;
-    if (type == QLatin1String("NUMERIC") || type == QLatin1String("DECIMAL")) {
-        // The declared type keeps its scale: the store rounds to it after every write.
-        const int decimals = args.value(1, QStringLiteral("0")).trimmed().toInt();
-        return QStringLiteral("%1 NUMERIC(%2,%3)%4 CHECK (%5typeof(%1) IN ('integer','real'))")
-            .arg(name, args.value(0).trimmed()).arg(decimals).arg(notNull, orNull);
-    }
-    if (type == QLatin1String("INT") || type == QLatin1String("INTEGER") || type == QLatin1String("LONG")
-        || type == QLatin1String("SMALLINT") || type == QLatin1String("BYTE")) {
-        return QStringLiteral("%1 INTEGER%2 CHECK (%3typeof(%1) = 'integer')").arg(name, notNull, orNull);
-    }
-    return text.trimmed();
-}
-
-QString translateCreateTable(const QString& table, const QString& columnList)
-{
-    QStringList definitions;
-    for (const QString& text : splitColumns(columnList))
-        definitions << translateColumn(text);
-    return QStringLiteral("CREATE TABLE %1 (%2)").arg(table, definitions.join(QLatin1Char(',')));
+    if (type == QLatin1String("TEXT") || type == QLatin1String("MEMO") || type == QLatin1String("LONGTEXT")
+        || type == QLatin1String("VARCHAR") || type == QLatin1String("CHAR"))
+        return name + QLatin1Char(' ') + type + arguments + QLatin1String(" COLLATE NOCASE") + nullability;
+    return name + QLatin1Char(' ') + type + arguments + nullability;
 }
 
 } // namespace
 
 QString JetDialect::toSqlite(const QString& statement)
 {
-    const auto create = createTable().match(statement);
-    if (create.hasMatch())
-        return translateCreateTable(create.captured(1), create.captured(2));
-
-    QString translated = statement;
-    const auto del = deleteStar().match(translated);
-    if (del.hasMatch())
-        translated.replace(del.capturedStart(), del.capturedLength(), QStringLiteral("delete from"));
-    return translated;
+    const QList<Token> t = tokenize(statement);
+    if (t.size() >= 4 && t.at(0).is("create") && t.at(1).is("table") && t.at(2).isName()
+        && t.at(3).isPunctuation('(')) {
+        const qsizetype end = closingParenthesis(t, 3);
+        if (end > 0) {
+            QStringList columns;
+            for (const auto& [begin, itemEnd] : listItems(t, 4, end))
+                columns << translateColumn(statement.mid(t.at(begin).start, t.at(itemEnd - 1).end - t.at(begin).start));
+            return QStringLiteral("CREATE TABLE %1 (%2)").arg(statement.mid(t.at(2).start, t.at(2).end - t.at(2).start),
+                                                             columns.join(QLatin1Char(',')));
+        }
+    }
+    if (t.size() >= 3 && t.at(0).is("delete") && t.at(1).isPunctuation('*') && t.at(2).is("from"))
+        return QStringLiteral("delete from") + statement.mid(t.at(2).end);
+    return statement;
 }
 
-QString JetDialect::writtenTable(const QString& statement)
+JetDialect::WriteShape JetDialect::writeShape(const QString& statement)
 {
-    static const QRegularExpression write(QStringLiteral(R"(^\s*(?:insert\s+into|update)\s+(\w+))"),
-                                          QRegularExpression::CaseInsensitiveOption);
-    return write.match(statement).captured(1);
+    const QList<Token> t = tokenize(statement);
+    if (t.size() >= 2 && t.at(0).is("insert") && t.at(1).is("into"))
+        return insertShape(t);
+    if (!t.isEmpty() && t.at(0).is("update"))
+        return updateShape(t);
+    return {};
 }
 
-int JetDialect::decimalPlaces(const QString& declaredType)
+bool JetDialect::changesSchema(const QString& statement)
 {
-    static const QRegularExpression numeric(QStringLiteral(R"(^\s*(?:numeric|decimal)\s*\(\s*\d+\s*,\s*(\d+)\s*\))"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const auto match = numeric.match(declaredType);
-    return match.hasMatch() ? match.captured(1).toInt() : -1;
+    const QList<Token> t = tokenize(statement);
+    return !t.isEmpty() && (t.at(0).is("create") || t.at(0).is("drop") || t.at(0).is("alter"));
 }

@@ -1,22 +1,34 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// The library's statements are written in the dialect of the desktop database the file
-// format comes from. This rewrites one of them into the SQLite statements that behave the
-// same on our file:
+// The library's statements are written in the dialect of the desktop database the file format
+// comes from. This rewrites one of them into the SQLite statement that behaves the same on our
+// file, and tells the store which columns a write fills:
 //  - "delete * from t …" becomes "delete from t …";
-//  - "CREATE  TABLE t (…)" maps each column type and adds what SQLite does not do itself:
-//    text compares case-insensitively, VARCHAR(n) refuses longer values, NUMERIC(p,s) and INT
-//    refuse values that are not numbers, COUNTER is an auto-number;
+//  - "CREATE  TABLE t (…)" keeps each column's declared type (VARCHAR(20), NUMERIC(28,4), INT)
+//    and makes text compare without case; COUNTER becomes an auto-number;
 //  - everything else passes unchanged.
-// NUMERIC(p,s) columns keep their declared type, so that the store can round what a statement
-// wrote to s decimal places (triggers would do it too, but thousands of them make opening the
-// file slow).
+// Declared types carry no constraints in the file: a schema of thousands of tables is parsed
+// whenever the file is opened, and constraints make that several times slower. The store
+// checks values against the declared types instead (see ColumnType).
+// Table names may be bare words or quoted ("…", […], `…`).
 namespace JetDialect {
+
 QString toSqlite(const QString& statement);
-// The table an insert or update writes to; empty for other statements.
-QString writtenTable(const QString& statement);
-// s of a declared type NUMERIC(p,s); -1 for other types.
-int decimalPlaces(const QString& declaredType);
-}
+
+// What an insert or update writes: its table, and for every '?' of the statement in order the
+// column it fills, or an empty string where the '?' is not a whole value written to a column
+// (a where clause, an expression). table is empty for other statements.
+struct WriteShape
+{
+    QString table;
+    QStringList placeholderColumns;
+};
+WriteShape writeShape(const QString& statement);
+
+// True for statements that create, drop or alter a table or an index.
+bool changesSchema(const QString& statement);
+
+} // namespace JetDialect

@@ -1,5 +1,7 @@
 #include "store/schema.h"
 
+#include "store/sqltext.h"
+
 QStringList Schema::fixedTableNames()
 {
     return {QStringLiteral("CataConstruct"), QStringLiteral("GlobalVariant"), QStringLiteral("ParaResult")};
@@ -15,19 +17,25 @@ QStringList Schema::fixedTables()
         // Values typed into the grid are kept as typed, so the history holds text.
         QStringLiteral("CREATE  TABLE ParaResult (ID COUNTER,Fmuname TEXT,name TEXT,paraname TEXT,paravalue TEXT,"
                        "unit TEXT NULL,Hisid TEXT,defparavalue TEXT)"),
+        captionIndex(),
     };
+}
+
+QString Schema::captionIndex()
+{
+    return QStringLiteral("create index %1 on CataConstruct (caption)").arg(CaptionIndex);
 }
 
 QString Schema::catalogTable(const QString& name)
 {
-    return QStringLiteral("CREATE  TABLE ") + name
+    return QStringLiteral("CREATE  TABLE ") + sqlName(name)
         + QStringLiteral(" (varname VARCHAR(20),name TEXT,expression TEXT,unit TEXT,descr TEXT,"
                          "defvalue NUMERIC(28,4),ispara INT)");
 }
 
 QString Schema::formulaTable(const QString& name)
 {
-    return QStringLiteral("CREATE  TABLE ") + name
+    return QStringLiteral("CREATE  TABLE ") + sqlName(name)
         + QStringLiteral(" (varname VARCHAR(20),name TEXT,expression TEXT,unit TEXT NULL,descr TEXT NULL,"
                          "defvalue NUMERIC(28,4),calcount VARCHAR(20),ispara INT,preci INT)");
 }

@@ -10,6 +10,11 @@ namespace Schema {
 QStringList fixedTableNames();
 QStringList fixedTables();
 
+// Every command finds its catalog or formula by caption: the index keeps that quick in a
+// library of thousands.
+inline const QString CaptionIndex = QStringLiteral("CataConstructCaption");
+QString captionIndex();
+
 // The table of a new catalog, holding its variables.
 QString catalogTable(const QString& name);
 // The table of a new formula: its formula row and its parameter rows.

@@ -1,7 +1,8 @@
 #include "store/sqltext.h"
 
-QString sqlValue(const QString& value)
+QString sqlName(const QString& name)
 {
-    QString escaped = value;
-    return escaped.replace(QLatin1Char('\''), QLatin1String("''"));
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }

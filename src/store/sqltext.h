@@ -2,6 +2,7 @@
 
 #include <QString>
 
-// A value to be spliced between single quotes of a statement: its quotes doubled, so that
-// whatever the user typed is stored as typed and can never end the literal early.
-QString sqlValue(const QString& value);
+// A table's name as it stands in a statement: between double quotes, its own double quotes
+// doubled, so that any name (a keyword such as Index, a name with quotes) names that table and
+// nothing else. Values never go into statements as text: they are bound.
+QString sqlName(const QString& name);

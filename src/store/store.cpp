@@ -2,17 +2,26 @@
 
 #include "store/jetdialect.h"
 #include "store/schema.h"
+#include "store/sqltext.h"
 
 #include <QAtomicInt>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <cstdio>
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
+
+// How long a statement waits for another program's lock before the user is told: long
+// enough for a short write of another program to pass, short enough not to look frozen.
+constexpr int BusyTimeoutMs = 500;
 
 QString nextConnectionName()
 {
@@ -26,6 +35,29 @@ QString errorText(const QSqlError& error)
     return text.isEmpty() ? QStringLiteral("unknown database error") : text;
 }
 
+bool writable(const QString& path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// Null strings bind as NULL; a field left empty is an empty text, as typed.
+QVariant bindable(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::QString && value.toString().isNull())
+        return QVariant(QStringLiteral(""));
+    return value;
+}
+
+// Makes a directory entry (the renamed library) as durable as the data it names.
+void syncDirectory(const QString& directory)
+{
+    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 QString Store::filePath(const QString& directory)
@@ -33,64 +65,85 @@ QString Store::filePath(const QString& directory)
     return QDir(directory).absoluteFilePath(QStringLiteral("caldb.mdb"));
 }
 
-Store::Store(const QString& directory)
-    : Store(directory, Open::ExistingOnly)
+Store::Store(const QString& directory, Access access)
+    : Store(directory, Open::ExistingOnly, access)
 {
 }
 
-Store::Store(const QString& directory, Open mode)
+Store::Store(const QString& directory, Open mode, Access access)
     : directory_(directory)
     , connectionName_(nextConnectionName())
 {
     const QString path = filePath(directory);
     if (mode == Open::ExistingOnly && !QFileInfo(path).isFile())
-        throw StoreError({}, QStringLiteral("There is no formula library %1.").arg(path));
+        throw StoreError({}, QStringLiteral("no such file"), StoreError::Kind::Missing, path);
     if (mode == Open::CreateNew && QFileInfo::exists(path))
         throw StoreError({}, QStringLiteral("%1 exists already; it is left as it is.").arg(path));
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
-    // mode=rw: SQLite opens the file but never creates it.
-    const QString uri = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
-        + (mode == Open::ExistingOnly ? QLatin1String("?mode=rw") : QLatin1String("?mode=rwc"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-    db.setDatabaseName(uri);
-    if (!db.open()) {
-        const QString message = errorText(db.lastError());
-        db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(connectionName_);
-        throw StoreError({}, QStringLiteral("The formula library %1 cannot be opened: %2").arg(path, message));
-    }
-    if (mode == Open::ExistingOnly) {
-        try {
-            checkFixedTables();
-            QSqlQuery schema(database());
-            if (schema.exec(QStringLiteral("select sql from sqlite_master where type = 'table' and sql like '%numeric(%'"))) {
-                while (schema.next())
-                    noteNumericColumns(schema.value(0).toString());
-            }
-        } catch (...) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connectionName_);
-            throw;
-        }
+    if (access == Access::ReadOnly)
+        readOnlyReason_ = QStringLiteral("opened for reading only");
+    else if (mode == Open::ExistingOnly && !writable(path))
+        readOnlyReason_ = QStringLiteral("the file cannot be written");
+    else if (!writable(directory))
+        readOnlyReason_ = QStringLiteral("its folder cannot be written");
+    openConnection(mode == Open::ExistingOnly && readOnly());
+    if (mode == Open::CreateNew)
+        return;
+    try {
+        checkFixedTables();
+        if (!readOnly())
+            indexCaptions();
+    } catch (...) {
+        closeConnection();
+        throw;
     }
 }
 
 Store::~Store()
 {
-    {
-        QSqlDatabase db = database();
-        if (transactionDepth_ > 0)
-            db.rollback();
-        db.close();
+    closeConnection();
+}
+
+void Store::openConnection(bool readOnly)
+{
+    const QString path = filePath(directory_);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+    // mode=rw opens the file but never creates it; mode=rwc is only for a new library.
+    const QString mode = readOnly ? QStringLiteral("ro") : QFileInfo::exists(path) ? QStringLiteral("rw") : QStringLiteral("rwc");
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(BusyTimeoutMs));
+    db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded) + QStringLiteral("?mode=") + mode);
+    if (!db.open()) {
+        const QString message = errorText(db.lastError());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(connectionName_);
+        throw StoreError({}, message, StoreError::Kind::Damaged, path);
     }
+    // A file system mounted read-only, for one, lets SQLite open the file for reading only.
+    const QVariant handle = db.driver()->handle();
+    if (!readOnly && handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
+        if (sqlite3_db_readonly(*static_cast<sqlite3* const*>(handle.data()), "main") == 1)
+            readOnlyReason_ = QStringLiteral("the file cannot be written");
+    }
+}
+
+void Store::closeConnection()
+{
+    if (transactionDepth_ > 0)
+        rollback();
+    database().close();
     QSqlDatabase::removeDatabase(connectionName_);
+}
+
+void Store::rollback()
+{
+    // SQLite may have rolled back already (after a full disk or a lock that was not given up);
+    // then there is nothing left to undo.
+    QSqlQuery(database()).exec(QStringLiteral("rollback"));
 }
 
 void Store::createLibrary(const QString& directory)
 {
-    Store store(directory, Open::CreateNew);
+    Store store(directory, Open::CreateNew, Access::ReadWrite);
     Transaction transaction(store);
     for (const QString& statement : Schema::fixedTables())
         store.execute(statement);
@@ -104,121 +157,246 @@ QSqlDatabase Store::database() const
 
 void Store::checkFixedTables()
 {
-    const QString path = filePath(directory_);
+    const QSet<QString> tables = tableNames();
     QStringList missing;
-    try {
-        for (const QString& table : Schema::fixedTableNames()) {
-            if (!tableExists(table))
-                missing << table;
-        }
-    } catch (const StoreError& error) {
-        throw StoreError({}, QStringLiteral("%1 is not a formula library: %2").arg(path, error.databaseMessage()));
+    for (const QString& table : Schema::fixedTableNames()) {
+        if (!tables.contains(table.toLower()))
+            missing << table;
     }
     if (!missing.isEmpty()) {
-        throw StoreError({}, QStringLiteral("%1 is not a formula library: the table(s) %2 are missing.")
-                                 .arg(path, missing.join(QLatin1String(", "))));
+        throw StoreError({}, QStringLiteral("the table(s) %1 are missing.").arg(missing.join(QLatin1String(", "))),
+                         StoreError::Kind::NotALibrary, path());
     }
 }
 
-Rows Store::query(const QString& statement)
+// Every command finds its item by caption; libraries made before the index existed get it here.
+void Store::indexCaptions()
 {
+    if (first(QStringLiteral("select 1 from sqlite_master where type = 'index' and name = ?"),
+              {Schema::CaptionIndex}))
+        return;
+    try {
+        execute(Schema::captionIndex());
+    } catch (const StoreError& error) {
+        // Another program writing just now: the library works without it, only slower.
+        if (error.kind() != StoreError::Kind::Busy)
+            throw;
+    }
+}
+
+QSqlQuery Store::run(const QString& statement, const QVariantList& values)
+{
+    for (const QVariant& value : values) {
+        if (value.typeId() == QMetaType::QString && !value.toString().isValidUtf16())
+            throw StoreError(statement, QStringLiteral("a lone UTF-16 surrogate"), StoreError::Kind::BadText);
+    }
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(JetDialect::toSqlite(statement)))
-        throw StoreError(statement, errorText(query.lastError()));
+    const QString translated = JetDialect::toSqlite(statement);
+    bool ok = false;
+    if (values.isEmpty()) {
+        ok = query.exec(translated);
+    } else if ((ok = query.prepare(translated))) {
+        for (const QVariant& value : values)
+            query.addBindValue(bindable(value));
+        ok = query.exec();
+    }
+    if (!ok)
+        throw failure(statement, query.lastError());
+    return query;
+}
+
+StoreError Store::failure(const QString& statement, const QSqlError& error)
+{
+    const QString message = errorText(error);
+    switch (error.nativeErrorCode().toInt() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return StoreError(statement, message, StoreError::Kind::Busy, path());
+    case SQLITE_READONLY:
+    case SQLITE_CANTOPEN:
+        return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        markDamaged(message);
+        return StoreError(statement, message, StoreError::Kind::Damaged, path());
+    default:
+        return StoreError(statement, message, StoreError::Kind::Refused, path());
+    }
+}
+
+void Store::markDamaged(const QString& report)
+{
+    if (damage_.isEmpty())
+        damage_ = report.isEmpty() ? QStringLiteral("malformed") : report;
+}
+
+void Store::refuseWrites(const QString& statement) const
+{
+    if (!damage_.isEmpty())
+        throw StoreError(statement, damage_, StoreError::Kind::Damaged, path());
+    if (readOnly())
+        throw StoreError(statement, readOnlyReason_, StoreError::Kind::ReadOnly, path());
+}
+
+Rows Store::query(const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query = run(statement, values);
     Rows rows;
     while (query.next())
         rows.append(query.record());
+    if (query.lastError().isValid())
+        throw failure(statement, query.lastError());
     return rows;
 }
 
-std::optional<QSqlRecord> Store::first(const QString& statement)
+std::optional<QSqlRecord> Store::first(const QString& statement, const QVariantList& values)
 {
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    if (!query.exec(JetDialect::toSqlite(statement)))
-        throw StoreError(statement, errorText(query.lastError()));
-    if (!query.next())
-        return std::nullopt;
-    return query.record();
+    QSqlQuery query = run(statement, values);
+    if (query.next())
+        return query.record();
+    if (query.lastError().isValid())
+        throw failure(statement, query.lastError());
+    return std::nullopt;
 }
 
-void Store::execute(const QString& statement)
+void Store::execute(const QString& statement, const QVariantList& values)
 {
+    refuseWrites(statement);
+    const QVariantList stored = storedValues(statement, values);
     Transaction transaction(*this);
-    QSqlQuery query(database());
-    if (!query.exec(JetDialect::toSqlite(statement)))
-        throw StoreError(statement, errorText(query.lastError()));
-    const QString table = JetDialect::writtenTable(statement);
-    if (table.isEmpty()) {
-        roundedColumns_.clear(); // a table may have come or gone
-        noteNumericColumns(statement);
-    } else if (mayWriteNumericColumn(statement)) {
-        for (const auto& [column, decimals] : roundedColumns(table)) {
-            const QString round = QStringLiteral("round(%1, %2)").arg(column).arg(decimals);
-            if (!query.exec(QStringLiteral("update %1 set %2 = %3 where typeof(%2) = 'real' and %2 <> %3")
-                                .arg(table, column, round)))
-                throw StoreError(statement, errorText(query.lastError()));
-        }
-    }
+    run(statement, stored);
+    if (JetDialect::changesSchema(statement))
+        columnTypes_.clear();
     transaction.commit();
 }
 
-void Store::noteNumericColumns(const QString& createStatement)
+QVariantList Store::storedValues(const QString& statement, const QVariantList& values)
 {
-    static const QRegularExpression numericColumn(QStringLiteral(R"((\w+)\s+(?:numeric|decimal)\s*\()"),
-                                                  QRegularExpression::CaseInsensitiveOption);
-    for (const auto& match : numericColumn.globalMatch(createStatement))
-        numericColumnNames_.insert(match.captured(1).toCaseFolded());
-}
-
-bool Store::mayWriteNumericColumn(const QString& statement) const
-{
-    static const QRegularExpression word(QStringLiteral(R"(\w+)"));
-    for (const auto& match : word.globalMatch(statement)) {
-        if (numericColumnNames_.contains(match.captured().toCaseFolded()))
-            return true;
-    }
-    return false;
-}
-
-const QList<std::pair<QString, int>>& Store::roundedColumns(const QString& table)
-{
-    const QString key = table.toCaseFolded();
-    auto cached = roundedColumns_.find(key);
-    if (cached != roundedColumns_.end())
-        return *cached;
-    QList<std::pair<QString, int>> columns;
-    QSqlQuery info(database());
-    if (info.exec(QStringLiteral("pragma table_info(%1)").arg(table))) {
-        while (info.next()) {
-            const int decimals = JetDialect::decimalPlaces(info.value(2).toString());
-            if (decimals >= 0)
-                columns.append({info.value(1).toString(), decimals});
+    const JetDialect::WriteShape shape = JetDialect::writeShape(statement);
+    if (shape.table.isEmpty())
+        return values;
+    const QHash<QString, ColumnType>& types = columnTypes(shape.table);
+    QVariantList stored = values;
+    for (qsizetype i = 0; i < std::min(stored.size(), shape.placeholderColumns.size()); ++i) {
+        const auto type = types.find(shape.placeholderColumns.at(i).toLower());
+        if (type == types.end())
+            continue;
+        QString problem;
+        const std::optional<QVariant> value = type->stored(stored.at(i), problem);
+        if (!value) {
+            throw StoreError(statement, QStringLiteral("the column %1 cannot hold %2").arg(shape.placeholderColumns.at(i), problem),
+                             StoreError::Kind::Refused, path());
         }
+        stored[i] = *value;
     }
-    return *roundedColumns_.insert(key, columns);
+    return stored;
+}
+
+const QHash<QString, ColumnType>& Store::columnTypes(const QString& table)
+{
+    const QString key = table.toLower();
+    auto cached = columnTypes_.find(key);
+    if (cached != columnTypes_.end())
+        return *cached;
+    QHash<QString, ColumnType> types;
+    for (const QSqlRecord& column : query(QStringLiteral("pragma table_info(%1)").arg(sqlName(table))))
+        types.insert(column.value(1).toString().toLower(), ColumnType(column.value(2).toString()));
+    return *columnTypes_.insert(key, types);
 }
 
 bool Store::tableExists(const QString& table)
 {
-    QSqlQuery query(database());
-    query.prepare(QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ? collate nocase"));
-    query.addBindValue(table);
-    if (!query.exec())
-        throw StoreError(query.lastQuery(), errorText(query.lastError()));
-    return query.next();
+    return first(QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ? collate nocase"), {table})
+        .has_value();
+}
+
+QSet<QString> Store::tableNames()
+{
+    QSet<QString> names;
+    for (const QSqlRecord& row : query(QStringLiteral("select name from sqlite_master where type = 'table'")))
+        names.insert(row.value(0).toString().toLower());
+    return names;
+}
+
+void Store::keepOnly(const QStringList& kept, const QStringList& emptied)
+{
+    refuseWrites(QStringLiteral("keep only ") + kept.join(QLatin1Char(',')));
+    if (transactionDepth_ > 0)
+        throw std::logic_error("Store::keepOnly inside a transaction");
+    const QString fresh = path() + QStringLiteral(".new");
+    QFile::remove(fresh); // left by an attempt that was cut short
+    const auto keeps = [](const QStringList& tables, const QString& name) {
+        return tables.contains(name, Qt::CaseInsensitive);
+    };
+    run(QStringLiteral("attach database ? as fresh"), {fresh});
+    try {
+        Transaction transaction(*this);
+        const Rows schema = query(QStringLiteral("select type, tbl_name, sql from main.sqlite_master "
+                                                 "where sql is not null order by type desc, rowid"));
+        // Tables first (type "table" sorts after "index", hence desc), then their indexes.
+        for (const QSqlRecord& object : schema) {
+            const QString table = object.value(1).toString();
+            if (!keeps(kept, table) && !keeps(emptied, table))
+                continue;
+            QString sql = object.value(2).toString();
+            const QString head = object.value(0).toString() == QLatin1String("table") ? QStringLiteral("CREATE TABLE ")
+                                                                                      : QStringLiteral("CREATE INDEX ");
+            sql.insert(head.size(), QStringLiteral("fresh."));
+            run(sql, {});
+            if (keeps(kept, table) && object.value(0).toString() == QLatin1String("table"))
+                run(QStringLiteral("insert into fresh.%1 select * from main.%1").arg(sqlName(table)), {});
+        }
+        if (first(QStringLiteral("select 1 from fresh.sqlite_master where name = 'sqlite_sequence'"))) {
+            const QStringList sequenced = kept + emptied;
+            for (const QString& table : sequenced) {
+                run(QStringLiteral("insert into fresh.sqlite_sequence select * from main.sqlite_sequence "
+                                   "where name = ? collate nocase"),
+                    {table});
+            }
+        }
+        transaction.commit();
+    } catch (...) {
+        try {
+            run(QStringLiteral("detach database fresh"), {});
+        } catch (const StoreError&) {
+        }
+        QFile::remove(fresh);
+        throw;
+    }
+    run(QStringLiteral("detach database fresh"), {});
+    replaceFile(fresh);
+}
+
+void Store::replaceFile(const QString& fresh)
+{
+    const QString target = path();
+    QFile::setPermissions(fresh, QFile::permissions(target));
+    database().close();
+    const bool renamed = std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(target).constData()) == 0;
+    if (!renamed)
+        QFile::remove(fresh);
+    else
+        syncDirectory(directory_);
+    QSqlDatabase db = database();
+    if (!db.open())
+        throw StoreError({}, errorText(db.lastError()), StoreError::Kind::Damaged, target);
+    columnTypes_.clear();
+    if (!renamed)
+        throw StoreError({}, QStringLiteral("the new library file could not take the place of the old one"),
+                         StoreError::Kind::ReadOnly, target);
 }
 
 Store::Transaction::Transaction(Store& store)
     : store_(store)
 {
     if (store_.transactionDepth_++ == 0) {
-        QSqlDatabase db = store_.database();
-        if (!db.transaction()) {
+        try {
+            store_.run(QStringLiteral("begin"), {});
+        } catch (...) {
             --store_.transactionDepth_;
             done_ = true;
-            throw StoreError(QStringLiteral("begin transaction"), errorText(db.lastError()));
+            throw;
         }
     }
 }
@@ -230,7 +408,7 @@ Store::Transaction::~Transaction()
     // Only the outermost transaction talks to the database; an inner one that ends without
     // commit is an error on its way out, and the outermost rolls back.
     if (--store_.transactionDepth_ == 0)
-        store_.database().rollback();
+        store_.rollback();
 }
 
 void Store::Transaction::commit()
@@ -240,10 +418,10 @@ void Store::Transaction::commit()
     done_ = true;
     if (--store_.transactionDepth_ > 0)
         return;
-    QSqlDatabase db = store_.database();
-    if (!db.commit()) {
-        const QString message = errorText(db.lastError());
-        db.rollback();
-        throw StoreError(QStringLiteral("commit"), message);
+    try {
+        store_.run(QStringLiteral("commit"), {});
+    } catch (...) {
+        store_.rollback();
+        throw;
     }
 }

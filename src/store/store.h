@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/columntype.h"
 #include "store/storeerror.h"
 
 #include <QHash>
@@ -11,18 +12,25 @@
 #include <QVariant>
 #include <optional>
 
+class QSqlError;
+class QSqlQuery;
 using Rows = QList<QSqlRecord>;
 
-// The formula library: the one file caldb.mdb in a directory, on SQLite. Statements are
-// given in the library's own dialect (see JetDialect) and any failure raises StoreError.
+// The formula library: the one file caldb.mdb in a directory, on SQLite. Statements are given
+// in the library's own dialect (see JetDialect), table names quoted with sqlName(), values as
+// '?' bound to values, never spliced in. Any failure raises StoreError.
 class Store
 {
 public:
+    enum class Access { ReadWrite, ReadOnly };
+
     static QString filePath(const QString& directory);
 
-    // Opens the library in directory. It never creates the file: a missing file, one that is
-    // not a database, or one without the fixed tables raises StoreError.
-    explicit Store(const QString& directory);
+    // Opens the library in directory. It never creates the file. A missing file, one that is
+    // not a database or is damaged, one without the fixed tables, or one locked by another
+    // program raises StoreError of that kind. A file or folder that cannot be written opens
+    // read-only: see readOnly().
+    explicit Store(const QString& directory, Access access = Access::ReadWrite);
     ~Store();
     Store(const Store&) = delete;
     Store& operator=(const Store&) = delete;
@@ -31,13 +39,33 @@ public:
     static void createLibrary(const QString& directory);
 
     const QString& directory() const { return directory_; }
+    QString path() const { return filePath(directory_); }
 
     // Runs a query and reads its whole result, so that statements may follow while the caller
     // walks the rows (SQLite refuses to drop a table while a query on it is open).
-    Rows query(const QString& statement);
-    std::optional<QSqlRecord> first(const QString& statement);
-    void execute(const QString& statement);
+    Rows query(const QString& statement, const QVariantList& values = {});
+    std::optional<QSqlRecord> first(const QString& statement, const QVariantList& values = {});
+    // Runs a statement that changes the library. Values written to a column are checked
+    // against its declared type first (see ColumnType); one it cannot hold refuses the whole
+    // statement.
+    void execute(const QString& statement, const QVariantList& values = {});
     bool tableExists(const QString& table);
+    // Every table of the file, by name folded to lower case.
+    QSet<QString> tableNames();
+
+    // Drops every table but the kept ones, keeping their rows, and the emptied ones, keeping
+    // only their definitions. Dropping thousands of tables one by one takes SQLite many
+    // seconds, so the library is rebuilt in a new file beside it that then takes its place:
+    // whatever happens, the library is either as it was or as asked.
+    void keepOnly(const QStringList& kept, const QStringList& emptied);
+
+    // Why nothing can be written, or an empty string when the library can be changed.
+    QString readOnlyReason() const { return readOnlyReason_; }
+    bool readOnly() const { return !readOnlyReason_.isEmpty(); }
+    // Once SQLite has found the file malformed, nothing more is written to it: what is
+    // written to a damaged file may damage it further.
+    void markDamaged(const QString& report);
+    bool damaged() const { return !damage_.isEmpty(); }
 
     // One user command: everything executed while the outermost Transaction lives is written
     // only when it commits; destroyed without commit (an error on the way), it writes nothing.
@@ -57,19 +85,25 @@ public:
 
 private:
     enum class Open { ExistingOnly, CreateNew };
-    Store(const QString& directory, Open mode);
+    Store(const QString& directory, Open mode, Access access);
+    void openConnection(bool readOnly);
+    void closeConnection();
+    void rollback();
     QSqlDatabase database() const;
     void checkFixedTables();
-    // Writes are rounded only when they may touch a NUMERIC(p,s) column: the names of all such
-    // columns are known from the schema, and most statements name none of them.
-    void noteNumericColumns(const QString& createStatement);
-    bool mayWriteNumericColumn(const QString& statement) const;
-    // The NUMERIC(p,s) columns of a table with their s: what a write to it must round.
-    const QList<std::pair<QString, int>>& roundedColumns(const QString& table);
+    void indexCaptions();
+    QSqlQuery run(const QString& statement, const QVariantList& values);
+    StoreError failure(const QString& statement, const QSqlError& error);
+    void refuseWrites(const QString& statement) const;
+    QVariantList storedValues(const QString& statement, const QVariantList& values);
+    const QHash<QString, ColumnType>& columnTypes(const QString& table);
+    void replaceFile(const QString& fresh);
 
     QString directory_;
     QString connectionName_;
+    QString readOnlyReason_;
+    QString damage_;
     int transactionDepth_ = 0;
-    QHash<QString, QList<std::pair<QString, int>>> roundedColumns_;
-    QSet<QString> numericColumnNames_;
+    // Declared column types of the tables written so far, by table and column, folded.
+    QHash<QString, QHash<QString, ColumnType>> columnTypes_;
 };

@@ -3,19 +3,33 @@
 #include <QString>
 #include <stdexcept>
 
-// A statement the database refused, or a library file that cannot be used. Carries the
-// statement (empty when the file itself is at fault) and the database's own words.
+// Why the library could not do what was asked: a statement it refused, or a file that cannot
+// be used as it is. Carries the statement (empty when the file itself is at fault), the
+// database's own words, and what kind of trouble it is, which decides what the user is told.
 class StoreError : public std::runtime_error
 {
 public:
-    StoreError(QString statement, QString databaseMessage);
+    enum class Kind {
+        Refused,     // the statement broke a rule of the library (a value that does not fit, …)
+        Missing,     // there is no library file
+        NotALibrary, // a database, but without the library's tables
+        Damaged,     // SQLite found the file malformed, or not a database at all
+        Busy,        // another program holds a lock on the file
+        ReadOnly,    // the file or its folder cannot be written
+        BadText,     // a text holds something no text column can keep (a lone UTF-16 surrogate)
+    };
 
+    StoreError(QString statement, QString databaseMessage, Kind kind = Kind::Refused, QString path = {});
+
+    Kind kind() const { return kind_; }
     const QString& statement() const { return statement_; }
     const QString& databaseMessage() const { return databaseMessage_; }
-    // What the user is shown: the database's message, then the statement it refused.
+    // What the user is shown: what happened in plain words, and the way out where there is one.
     QString userText() const;
 
 private:
     QString statement_;
     QString databaseMessage_;
+    Kind kind_;
+    QString path_;
 };

@@ -301,7 +301,7 @@ private slots:
         calculate();
         clickResult(1);
         const char* question = all ? "Do you want to delete all the result?" : "Do you want to delete?";
-        library_->dialogs().expectMessage(question, answer);
+        library_->dialogs().expectQuestion(question, answer);
         if (all)
             ui().delallres->trigger();
         else

@@ -1,6 +1,7 @@
 #include "guidriver.h"
 #include "libraryfixture.h"
 #include "mainwindow/form1.h"
+#include "store/sqltext.h"
 #include "store/store.h"
 
 #include <QLineEdit>
@@ -14,6 +15,13 @@ namespace {
 int rowCount(Store& store)
 {
     return int(store.query("select * from CataConstruct").size());
+}
+
+void addCatalogUnderRoot(form1& window, const QString& name)
+{
+    clickNode(window, "");
+    answerCatalogDialog(name, "");
+    trigger(window, "mnewcataroot");
 }
 
 } // namespace
@@ -44,8 +52,15 @@ private slots:
         QTest::newRow("a formula's table") << "OhmsLaw" << "" << "Ther is same table name in the database.";
         QTest::newRow("a fixed table") << "ParaResult" << "" << "Ther is same table name in the database.";
         QTest::newRow("the root's key") << "gongshi" << "" << "The name is reserved, please add another!";
-        QTest::newRow("a keyword") << "select" << "" << "The name is reserved, please add another!";
-        QTest::newRow("a control character") << QStringLiteral("Tab\tName") << "" << "The name is reserved, please add another!";
+        const QString unstorable = "The name holds a character that can't be stored, please add another!";
+        QTest::newRow("NUL in the name") << QStringLiteral("Nul") + QChar(0) << "" << unstorable;
+        QTest::newRow("lone surrogate in the name") << QStringLiteral("Half") + QChar(0xD800) << "" << unstorable;
+        QTest::newRow("SQL comment") << "Optics--" << "" << special;
+        QTest::newRow("semicolon") << "Optics;drop" << "" << special;
+        QTest::newRow("10,000-character description") << "Optics" << QString(10000, 'd') << "The formula Description is too long.";
+        QTest::newRow("lone surrogate in the description")
+            << "Optics" << QStringLiteral("x") + QChar(0xDC00) + QStringLiteral("', isroot=7 --")
+            << "A text holds a broken character";
     }
     void addRefusesBadInput()
     {
@@ -55,8 +70,12 @@ private slots:
         LibraryFixture library;
         form1& window = library.openWindow();
         const int rows = rowCount(library.store());
+        const QSet<QString> tables = library.store().tableNames();
         const int topLevel = window.tree().root()->childCount();
-        library.dialogs().expectMessage(message);
+        if (message.endsWith('!') || message.endsWith('.'))
+            library.dialogs().expectMessage(message);
+        else
+            library.dialogs().expectMessageStarting(message);
         clickNode(window, "");
         const auto outcome = answerCatalogDialog(name, description);
         trigger(window, "mnewcataroot");
@@ -64,11 +83,13 @@ private slots:
         QCOMPARE(outcome->caption, "Add Catalog");
         QVERIFY(outcome->stayedOpen);
         QCOMPARE(rowCount(library.store()), rows);
+        QCOMPARE(library.store().tableNames(), tables);
         QCOMPARE(window.tree().root()->childCount(), topLevel);
         VERIFY_NO_SURPRISES(library);
     }
 
-    // Names the checks let through become a catalog: node, row and table agree.
+    // Names the checks let through become a catalog: node, row and table agree, and whatever
+    // was typed is stored exactly.
     void addStoresTheCatalog_data()
     {
         QTest::addColumn<QString>("parent"); // empty: the root
@@ -78,7 +99,13 @@ private slots:
         QTest::newRow("inside a catalog") << "Mechanics" << "Gears" << "";
         QTest::newRow("non-ASCII letters") << "" << QString::fromUtf8("Wärmelehre") << QString::fromUtf8("Größen");
         QTest::newRow("50 characters, quotes") << "" << "Quoted" << QString("It's \"fine\"").leftJustified(50, '\'');
-        QTest::newRow("500 characters") << "" << QString(500, 'x') << "";
+        QTest::newRow("10,000 characters") << "" << QString(10000, 'x') << "";
+        QTest::newRow("keywords") << "" << "Index" << "";
+        QTest::newRow("keyword inside a keyword") << "Order" << "Values" << "";
+        QTest::newRow("keyword, a sibling's table") << "" << "Table" << "--;";
+        QTest::newRow("control character") << "" << QStringLiteral("Tab\tName") << "";
+        QTest::newRow("non-BMP name") << "" << QString::fromUtf8("𝔐𝔢𝔠𝔥") << QString::fromUtf8("𝔄 ' \" ; -- 𝔅");
+        QTest::newRow("NUL in the description") << "" << "Nul" << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
     }
     void addStoresTheCatalog()
     {
@@ -87,6 +114,8 @@ private slots:
         QFETCH(QString, description);
         LibraryFixture library;
         form1& window = library.openWindow();
+        if (parent == "Order")
+            addCatalogUnderRoot(window, parent);
         clickNode(window, parent);
         const auto outcome = answerCatalogDialog(name, description);
         trigger(window, parent.isEmpty() ? "mnewcataroot" : "mnewcata");
@@ -97,12 +126,16 @@ private slots:
         QCOMPARE(added->parent(), node(window, parent));
         QCOMPARE(window.controls().Text4->toPlainText(), name + "\n" + description);
         Store& store = library.store();
-        const auto row = store.first("select * from CataConstruct where caption='" + name + "'");
+        const auto row = store.first("select * from CataConstruct where caption=?", {name});
         QVERIFY(row);
         QCOMPARE(row->value("belongto").toString(), parent.isEmpty() ? name : parent);
         QCOMPARE(row->value("isroot").toInt(), parent.isEmpty() ? 1 : 0);
         QCOMPARE(row->value("descr").toString(), description);
         QVERIFY(store.tableExists(name));
+        // The new catalog's own table takes variables.
+        store.execute("insert into " + sqlName(name) + " (varname,name,defvalue) values (?,?,?)", {"k", "Constant", "1.5"});
+        clickNode(window, name);
+        QCOMPARE(window.controls().ListView2->topLevelItemCount(), 1);
 
         QCOMPARE(library.restart().tree().find(name)->parent()->text(0), parent.isEmpty() ? "Formula Root" : parent);
         VERIFY_NO_SURPRISES(library);
@@ -114,11 +147,8 @@ private slots:
     {
         LibraryFixture library;
         form1& window = library.openWindow();
-        for (const QString& name : {QString::fromUtf8("Wärme"), QString::fromUtf8("WÄRME")}) {
-            clickNode(window, "");
-            answerCatalogDialog(name, "");
-            trigger(window, "mnewcataroot");
-        }
+        for (const QString& name : {QString::fromUtf8("Wärme"), QString::fromUtf8("WÄRME")})
+            addCatalogUnderRoot(window, name);
         QCOMPARE(window.tree().find(QString::fromUtf8("Wärme"))->text(0), QString::fromUtf8("Wärme"));
         QCOMPARE(window.tree().find(QString::fromUtf8("WÄRME"))->text(0), QString::fromUtf8("WÄRME"));
         QCOMPARE(window.tree().find(QString::fromUtf8("wärme"))->text(0), QString::fromUtf8("Wärme"));
@@ -160,6 +190,7 @@ private slots:
         QTest::newRow("another catalog") << "Fluids" << "The catalog name has been existed!";
         QTest::newRow("a formula") << "BendingStress" << "The catalog name has been existed!";
         QTest::newRow("the root's key") << "GongShi" << "The name is reserved, please add another!";
+        QTest::newRow("a fixed table") << "GlobalVariant" << "Ther is same table name in the database.";
     }
     void renameRefusesNamesInUse()
     {
@@ -174,6 +205,23 @@ private slots:
         QVERIFY(outcome->stayedOpen);
         QVERIFY(window.tree().find("Beams"));
         QVERIFY(library.store().first("select * from CataConstruct where caption='Beams'"));
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // A catalog another program removed is not offered for adding in its place.
+    void modifyingAVanishedCatalogSaysSo()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        clickNode(window, "Fluids");
+        library.store().execute("delete * from CataConstruct where caption=?", {"Fluids"});
+        const int rows = rowCount(library.store());
+        library.dialogs().expectMessage("The item is no longer in the library.");
+        const auto outcome = answerCatalogDialog("Liquids", "");
+        trigger(window, "mmodcata");
+        QVERIFY(!outcome->shown);
+        QCOMPARE(rowCount(library.store()), rows);
+        QVERIFY(!library.store().first("select * from CataConstruct where caption=?", {"Liquids"}));
         VERIFY_NO_SURPRISES(library);
     }
 

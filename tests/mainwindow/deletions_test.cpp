@@ -55,7 +55,7 @@ private slots:
         addResult(window, "WireResistance");
         addResult(window, "OhmsLaw");
         clickNode(window, "OhmsLaw");
-        library.dialogs().expectMessage(AskDelete, answer);
+        library.dialogs().expectQuestion(AskDelete, answer);
         if (byKey)
             pressDeleteInTree(window);
         else
@@ -92,14 +92,14 @@ private slots:
         QTreeWidgetItem* girders = window.tree().find("Girders");
         while (girders->childCount() > 0) {
             clickNode(window, girders->child(0));
-            library.dialogs().expectMessage(AskDelete, MsgAnswer::Yes);
+            library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
             trigger(window, "mdelfun");
         }
         clickNode(window, "Girders");
-        library.dialogs().expectMessage(AskDelete, MsgAnswer::No);
+        library.dialogs().expectQuestion(AskDelete, MsgAnswer::No);
         trigger(window, "mdelcata");
         QVERIFY(store.tableExists("Beams"));
-        library.dialogs().expectMessage(AskDelete, MsgAnswer::Yes);
+        library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
         pressDeleteInTree(window);
         QVERIFY(!window.tree().find("Girders"));
         QVERIFY(!store.tableExists("Beams"));
@@ -120,7 +120,7 @@ private slots:
         const int rows = rowCount(store);
         const int globals = rowCount(store, "select * from GlobalVariant");
         clickNode(window, "");
-        library.dialogs().expectMessage(AskDeleteAll, answer);
+        library.dialogs().expectQuestion(AskDeleteAll, answer);
         if (byKey)
             pressDeleteInTree(window);
         else
@@ -138,22 +138,43 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
-    // A refused statement leaves library and tree as they were, and says so.
-    void refusedDeletionChangesNothing()
+    // A formula whose table another tool dropped can still be deleted, and closing the window
+    // resets the other counters past it.
+    void formulaWithoutItsTable()
+    {
+        LibraryFixture library;
+        library.openWindow();
+        Store& store = library.store();
+        store.execute("update KineticEnergy set calcount='4' where ispara=0");
+        store.execute("drop table OhmsLaw");
+        library.closeWindow();
+        QCOMPARE(store.first("select * from KineticEnergy where ispara=0")->value("calcount").toString(), "0");
+
+        form1& again = library.openWindow();
+        library.dialogs().expectMessage("The formula's data is missing from the library; it can only be deleted.");
+        clickNode(again, "OhmsLaw");
+        QVERIFY(again.controls().Text3->toPlainText().isEmpty());
+        library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
+        trigger(again, "mdelfun");
+        QVERIFY(!again.tree().find("OhmsLaw"));
+        QVERIFY(!store.first("select * from CataConstruct where caption=?", {"OhmsLaw"}));
+        VERIFY_NO_SURPRISES(library);
+    }
+
+    // After a deletion no node is highlighted, so Calculate has no formula to file a result under.
+    void deletionLeavesNothingSelected()
     {
         LibraryFixture library;
         form1& window = library.openWindow();
-        Store& store = library.store();
-        store.execute("drop table OhmsLaw");
-        const int rows = rowCount(store);
-        clickNode(window, "Electrical");
-        library.dialogs().expectMessage(AskDeleteAll, MsgAnswer::Yes);
-        library.dialogs().expectStoreError();
-        clickNode(window, "");
-        trigger(window, "mdelallfunroot");
-        QCOMPARE(rowCount(store), rows);
-        QVERIFY(store.tableExists("Mechanics"));
-        QVERIFY(window.tree().find("Mechanics"));
+        clickNode(window, "WireResistance");
+        clickNode(window, "OhmsLaw");
+        library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
+        trigger(window, "mdelfun");
+        QVERIFY(!window.controls().Tvwmain->currentItem());
+        QVERIFY(window.controls().Tvwmain->selectedItems().isEmpty());
+        library.dialogs().expectMessage("Please choose the formula");
+        window.controls().Command1->click();
+        QCOMPARE(window.controls().ListView1->topLevelItemCount(), 0);
         VERIFY_NO_SURPRISES(library);
     }
 };

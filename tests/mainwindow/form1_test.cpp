@@ -63,7 +63,7 @@ private slots:
             QVERIFY(node);
             const QString belongto = row.value("belongto").toString();
             QCOMPARE(FormulaTree::key(node->parent()),
-                     belongto == row.value("caption").toString() ? FormulaTree::RootKey : belongto);
+                     belongto == row.value("caption").toString() ? ItemName::RootKey : belongto);
         }
 
         auto* grid = window.findChild<QTableWidget*>("MSFlexGrid1");

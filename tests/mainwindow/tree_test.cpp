@@ -150,6 +150,37 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
+    // The arrow keys show the node they move to, as a click does, so that Calculate files the
+    // result under the formula it computed.
+    void keyboardMovesShowTheNode()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Ui::form1& ui = window.controls();
+        clickNode(window, "OhmsLaw");
+        QTreeWidgetItem* ohm = node(window, "OhmsLaw");
+        const QString next = ohm->parent()->child(ohm->parent()->indexOfChild(ohm) + 1)->text(0);
+        QTest::keyClick(ui.Tvwmain, Qt::Key_Down);
+        QCOMPARE(ui.Tvwmain->currentItem()->text(0), next);
+        const auto formula = library.store().first("select * from " + next + " where ispara=0");
+        QCOMPARE(ui.Text3->toPlainText(), formula->value("expression").toString());
+        QCOMPARE(ui.MSFlexGrid1->item(1, 1)->text(),
+                 library.store().first("select * from " + next + " where ispara=1")->value("varname").toString());
+
+        ui.Command1->click();
+        QCOMPARE(column(*ui.ListView1, 0), QStringList{next});
+        QCOMPARE(column(*ui.ListView1, 1), QStringList{formula->value("varname").toString()});
+        for (const QSqlRecord& history : library.store().query("select * from ParaResult"))
+            QCOMPARE(history.value("Fmuname").toString(), next);
+
+        // Up to the catalog: its variables again.
+        QTest::keyClick(ui.Tvwmain, Qt::Key_Up);
+        QTest::keyClick(ui.Tvwmain, Qt::Key_Left);
+        QCOMPARE(ui.Tvwmain->currentItem()->text(0), "Electrical");
+        QVERIFY(ui.ListView2->isVisible() && !ui.MSFlexGrid1->isVisible());
+        VERIFY_NO_SURPRISES(library);
+    }
+
     // Another formula's click leaves the results of earlier ones in the list.
     void clickLeavesTheResultListAlone()
     {

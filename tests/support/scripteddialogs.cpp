@@ -1,13 +1,27 @@
 #include "scripteddialogs.h"
 
-void ScriptedDialogs::expectMessage(const QString& text, int answer)
+namespace {
+const QString Title = QStringLiteral("Calcora");
+}
+
+void ScriptedDialogs::expectMessage(const QString& text)
 {
-    messages_.enqueue({text, false, answer});
+    messages_.enqueue({text, false, MsgStyle::Information, MsgAnswer::Ok});
+}
+
+void ScriptedDialogs::expectQuestion(const QString& text, int answer)
+{
+    messages_.enqueue({text, false, MsgStyle::YesNoQuestion, answer});
+}
+
+void ScriptedDialogs::expectMessageStarting(const QString& textStart)
+{
+    messages_.enqueue({textStart, true, MsgStyle::Information, MsgAnswer::Ok});
 }
 
 void ScriptedDialogs::expectStoreError()
 {
-    messages_.enqueue({QStringLiteral("The library could not be changed"), true, MsgAnswer::Ok});
+    expectMessageStarting(QStringLiteral("The library could not be changed"));
 }
 
 void ScriptedDialogs::expectSaveFileName(const QString& path)
@@ -20,10 +34,10 @@ int ScriptedDialogs::msgBox(QWidget*, const QString& text, int style, const QStr
     shown_ << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(text);
     if (!messages_.isEmpty()) {
         const Expected& next = messages_.head();
-        if (next.prefix ? text.startsWith(next.text) : text == next.text)
+        if ((next.prefix ? text.startsWith(next.text) : text == next.text) && style == next.style && title == Title)
             return messages_.dequeue().answer;
     }
-    unexpected_ << QStringLiteral("unexpected message box: ") + text;
+    unexpected_ << QStringLiteral("unexpected message box: %1|%2|%3").arg(title).arg(style).arg(text);
     return style == MsgStyle::YesNoQuestion ? MsgAnswer::No : MsgAnswer::Ok;
 }
 
@@ -40,7 +54,7 @@ QStringList ScriptedDialogs::surprises() const
 {
     QStringList all = unexpected_;
     for (const Expected& expected : messages_)
-        all << QStringLiteral("expected message box never shown: ") + expected.text;
+        all << QStringLiteral("expected message box never shown: %1|%2").arg(expected.style).arg(expected.text);
     for (const QString& path : fileNames_)
         all << QStringLiteral("expected file dialog never shown: ") + path;
     return all;

@@ -6,13 +6,17 @@
 #include <QStringList>
 
 // Answers message boxes and file dialogs from a script. A box nobody expected, or one whose
-// text differs from the next expected one, is recorded and answered No/OK, so that the test
-// fails on it instead of hanging on a real dialog.
+// text, title or style differs from the next expected one, is recorded and answered No/OK, so
+// that the test fails on it instead of hanging on a real dialog. Every box is titled "Calcora".
 class ScriptedDialogs final : public UserDialogs
 {
 public:
-    void expectMessage(const QString& text, int answer = MsgAnswer::Ok);
-    // A refused statement: any box whose text starts with the store's error wording.
+    // A notice or refusal: information icon and OK (style 64).
+    void expectMessage(const QString& text);
+    // A confirmation: question icon, Yes and No (style 36), answered with answer.
+    void expectQuestion(const QString& text, int answer);
+    // A notice whose text starts with textStart, such as a statement the library refused.
+    void expectMessageStarting(const QString& textStart);
     void expectStoreError();
     void expectSaveFileName(const QString& path);
 
@@ -29,6 +33,7 @@ private:
     {
         QString text;
         bool prefix = false;
+        int style = MsgStyle::Information;
         int answer = MsgAnswer::Ok;
     };
     QQueue<Expected> messages_;

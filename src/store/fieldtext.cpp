@@ -1,0 +1,18 @@
+#include "store/fieldtext.h"
+
+#include <QSqlRecord>
+#include <QVariant>
+
+QString fieldText(const QSqlRecord& row, const QString& column)
+{
+    const QVariant value = row.value(column);
+    if (value.typeId() != QMetaType::Double)
+        return value.toString();
+    // Stored decimals keep at most four places (NUMERIC(28,4)); more would show binary noise.
+    QString text = QString::number(value.toDouble(), 'f', 4);
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
