@@ -235,6 +235,17 @@ struct CalcEngine::Compiled
     std::vector<double> values; // the parser holds pointers into it, so its size never changes
 };
 
+bool CalcEngine::isParameterSymbol(const QString& text)
+{
+    return isSymbol(text) && text != QLatin1String("_pi") && text != QLatin1String("_e");
+}
+
+std::optional<double> CalcEngine::number(const QString& text)
+{
+    QString problem;
+    return readValue(text, problem);
+}
+
 CalcEngine::CalcEngine() = default;
 CalcEngine::~CalcEngine() = default;
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 // Evaluates a formula's expression with the values of the parameter grid.
 //
@@ -41,6 +42,12 @@ public:
     // error is NoError exactly when result holds the expression's finite value; otherwise
     // result is NaN and the error accessors tell why.
     void Evaluate(const QString& expression, const QString& parameters, double& result, int& error);
+
+    // True when text can name a parameter by the rules above: a symbol, and not the name of a
+    // constant (_pi, _e).
+    static bool isParameterSymbol(const QString& text);
+    // The number a value holds by the rules above; nullopt when it is no number.
+    static std::optional<double> number(const QString& text);
 
     ErrorCode lastError() const { return error_; }
     // A sentence for the user; empty after a success.

@@ -1,0 +1,10 @@
+#include "variables/numeral.h"
+
+bool isNumeral(const QString& text)
+{
+    for (const QChar c : text) {
+        if (!(c.unicode() >= '0' && c.unicode() <= '9') && c != QLatin1Char('.') && c != QLatin1Char('-'))
+            return false;
+    }
+    return true;
+}
