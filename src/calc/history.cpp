@@ -12,7 +12,7 @@ void History::reset(Store& store)
     for (const auto& formula : store.query(QStringLiteral("select * from CataConstruct where flag= 0 "))) {
         const QString table = formula.value(QStringLiteral("indtable")).toString();
         // Counters already at '0' are left alone: rewriting them would cost a write per formula.
-        if (tables.contains(table.toLower()))
+        if (tables.contains(foldedName(table)))
             store.execute(QStringLiteral("update ") + sqlName(table)
                           + QStringLiteral(" set calcount='0' where ispara = 0 and calcount <> '0'"));
     }

@@ -15,7 +15,9 @@ void Deletions::deleteItem(Store& store, const QString& caption)
 
 void Deletions::deleteAll(Store& store)
 {
-    // Every catalog's and formula's table goes, and the rows naming them: what stays is the
-    // global variables and the history of this run.
-    store.keepOnly({QStringLiteral("GlobalVariant"), QStringLiteral("ParaResult")}, {QStringLiteral("CataConstruct")});
+    Store::Transaction transaction(store);
+    for (const QSqlRecord& row : store.query(QStringLiteral("select * from CataConstruct ")))
+        store.execute(QStringLiteral("drop table if exists ") + sqlName(row.value(QStringLiteral("indtable")).toString()));
+    store.execute(QStringLiteral("delete * from CataConstruct"));
+    transaction.commit();
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/formulatree.h"
 
 #include "mainwindow/imagelist.h"
+#include "store/sqltext.h"
 
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -54,12 +55,7 @@ void FormulaTree::load(const Rows& rows)
 
 QString FormulaTree::lookupKey(const QString& key)
 {
-    QString folded = key;
-    for (QChar& c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return folded;
+    return foldedName(key);
 }
 
 QTreeWidgetItem* FormulaTree::find(const QString& key) const

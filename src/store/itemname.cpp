@@ -8,7 +8,7 @@ ItemName::Use ItemName::use(const QString& name)
         return Use::Unstorable;
     if (name.compare(RootKey, Qt::CaseInsensitive) == 0 || name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
         return Use::Reserved;
-    for (const QString& table : Schema::fixedTableNames()) {
+    for (const QString& table : Schema::reservedTableNames()) {
         if (name.compare(table, Qt::CaseInsensitive) == 0)
             return Use::FixedTable;
     }

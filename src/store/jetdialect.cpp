@@ -1,122 +1,16 @@
 #include "store/jetdialect.h"
 
+#include "store/sqltokens.h"
+
 #include <QList>
 #include <QRegularExpression>
 
 namespace {
 
-struct Token
-{
-    enum Type { Word, QuotedName, Literal, Placeholder, Punctuation };
-    Type type;
-    QString text;   // a name unquoted; a word, literal or punctuation as written
-    qsizetype start;
-    qsizetype end;  // one past the last character
-
-    bool is(const char* word) const { return type == Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0; }
-    bool isPunctuation(char c) const { return type == Punctuation && text == QLatin1Char(c); }
-    bool isName() const { return type == Word || type == QuotedName; }
-};
-
-bool endsWord(QChar c)
-{
-    return c.isSpace() || QStringLiteral("(),=;'\"[`?<>!+-*/|").contains(c);
-}
-
-// Reads a quoted run starting at i (on the opening quote): a doubled closing quote stands for
-// itself inside. Returns the position after the closing quote, or the text's end.
-qsizetype readQuoted(const QString& s, qsizetype i, QChar close, QString& content)
-{
-    for (qsizetype j = i + 1; j < s.size(); ++j) {
-        if (s.at(j) != close) {
-            content += s.at(j);
-        } else if (close != QLatin1Char(']') && j + 1 < s.size() && s.at(j + 1) == close) {
-            content += close;
-            ++j;
-        } else {
-            return j + 1;
-        }
-    }
-    return s.size();
-}
-
-QList<Token> tokenize(const QString& s)
-{
-    QList<Token> tokens;
-    qsizetype i = 0;
-    while (i < s.size()) {
-        const QChar c = s.at(i);
-        if (c.isSpace()) {
-            ++i;
-            continue;
-        }
-        QString content;
-        qsizetype end = i + 1;
-        Token::Type type = Token::Punctuation;
-        if (c == QLatin1Char('\'')) {
-            end = readQuoted(s, i, c, content);
-            content = s.mid(i, end - i);
-            type = Token::Literal;
-        } else if (c == QLatin1Char('"') || c == QLatin1Char('`')) {
-            end = readQuoted(s, i, c, content);
-            type = Token::QuotedName;
-        } else if (c == QLatin1Char('[')) {
-            end = readQuoted(s, i, QLatin1Char(']'), content);
-            type = Token::QuotedName;
-        } else if (c == QLatin1Char('?')) {
-            content = c;
-            type = Token::Placeholder;
-        } else if (endsWord(c)) {
-            content = c;
-        } else {
-            while (end < s.size() && !endsWord(s.at(end)))
-                ++end;
-            content = s.mid(i, end - i);
-            type = Token::Word;
-        }
-        tokens.append({type, content, i, end});
-        i = end;
-    }
-    return tokens;
-}
-
-// Index of the parenthesis closing the one at open; -1 when it is not closed.
-qsizetype closingParenthesis(const QList<Token>& tokens, qsizetype open)
-{
-    int depth = 0;
-    for (qsizetype i = open; i < tokens.size(); ++i) {
-        if (tokens.at(i).isPunctuation('('))
-            ++depth;
-        else if (tokens.at(i).isPunctuation(')') && --depth == 0)
-            return i;
-    }
-    return -1;
-}
-
-// The items of a comma-separated list between tokens first and last (exclusive), split at
-// commas outside parentheses, as [begin, end) index ranges.
-QList<std::pair<qsizetype, qsizetype>> listItems(const QList<Token>& tokens, qsizetype first, qsizetype last)
-{
-    QList<std::pair<qsizetype, qsizetype>> items;
-    int depth = 0;
-    qsizetype begin = first;
-    for (qsizetype i = first; i < last; ++i) {
-        const Token& t = tokens.at(i);
-        if (t.isPunctuation('('))
-            ++depth;
-        else if (t.isPunctuation(')'))
-            --depth;
-        else if (t.isPunctuation(',') && depth == 0) {
-            items.append({begin, i});
-            begin = i + 1;
-        }
-    }
-    items.append({begin, last});
-    return items;
-}
+using Token = SqlToken;
 
 // Every placeholder of the statement, in order, with the column it fills or an empty string.
-QStringList placeholders(const QList<Token>& tokens, const QHash<qsizetype, QString>& filled)
+QStringList placeholders(const SqlTokens& tokens, const QHash<qsizetype, QString>& filled)
 {
     QStringList columns;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
@@ -126,7 +20,7 @@ QStringList placeholders(const QList<Token>& tokens, const QHash<qsizetype, QStr
     return columns;
 }
 
-JetDialect::WriteShape insertShape(const QList<Token>& t)
+JetDialect::WriteShape insertShape(const SqlTokens& t)
 {
     // insert into T ( columns ) values ( values )
     if (t.size() < 4 || !t.at(2).isName() || !t.at(3).isPunctuation('('))
@@ -150,7 +44,7 @@ JetDialect::WriteShape insertShape(const QList<Token>& t)
     return {t.at(2).text, placeholders(t, filled)};
 }
 
-JetDialect::WriteShape updateShape(const QList<Token>& t)
+JetDialect::WriteShape updateShape(const SqlTokens& t)
 {
     // update T set column = value, … [where …]
     if (t.size() < 3 || !t.at(1).isName() || !t.at(2).is("set"))
@@ -204,7 +98,7 @@ QString translateColumn(const QString& text)
 
 QString JetDialect::toSqlite(const QString& statement)
 {
-    const QList<Token> t = tokenize(statement);
+    const SqlTokens t = tokenizeSql(statement);
     if (t.size() >= 4 && t.at(0).is("create") && t.at(1).is("table") && t.at(2).isName()
         && t.at(3).isPunctuation('(')) {
         const qsizetype end = closingParenthesis(t, 3);
@@ -223,7 +117,7 @@ QString JetDialect::toSqlite(const QString& statement)
 
 JetDialect::WriteShape JetDialect::writeShape(const QString& statement)
 {
-    const QList<Token> t = tokenize(statement);
+    const SqlTokens t = tokenizeSql(statement);
     if (t.size() >= 2 && t.at(0).is("insert") && t.at(1).is("into"))
         return insertShape(t);
     if (!t.isEmpty() && t.at(0).is("update"))
@@ -233,6 +127,6 @@ JetDialect::WriteShape JetDialect::writeShape(const QString& statement)
 
 bool JetDialect::changesSchema(const QString& statement)
 {
-    const QList<Token> t = tokenize(statement);
+    const SqlTokens t = tokenizeSql(statement);
     return !t.isEmpty() && (t.at(0).is("create") || t.at(0).is("drop") || t.at(0).is("alter"));
 }

@@ -1,5 +1,6 @@
 #include "store/schema.h"
 
+#include "store/itemtables.h"
 #include "store/sqltext.h"
 
 QStringList Schema::fixedTableNames()
@@ -7,9 +8,14 @@ QStringList Schema::fixedTableNames()
     return {QStringLiteral("CataConstruct"), QStringLiteral("GlobalVariant"), QStringLiteral("ParaResult")};
 }
 
+QStringList Schema::reservedTableNames()
+{
+    return fixedTableNames() + QStringList{ItemTables::Definitions, ItemTables::Rows};
+}
+
 QStringList Schema::fixedTables()
 {
-    return {
+    return QStringList{
         QStringLiteral("CREATE  TABLE CataConstruct (ID COUNTER,caption TEXT,flag INT,belongto TEXT,"
                        "indtable TEXT,isroot INT,descr TEXT NULL)"),
         QStringLiteral("CREATE  TABLE GlobalVariant (ID COUNTER,varname VARCHAR(20),name TEXT,unit TEXT NULL,"
@@ -18,7 +24,7 @@ QStringList Schema::fixedTables()
         QStringLiteral("CREATE  TABLE ParaResult (ID COUNTER,Fmuname TEXT,name TEXT,paraname TEXT,paravalue TEXT,"
                        "unit TEXT NULL,Hisid TEXT,defparavalue TEXT)"),
         captionIndex(),
-    };
+    } + ItemTables::schema();
 }
 
 QString Schema::captionIndex()

@@ -12,12 +12,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
-#include <cstdio>
-#include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 namespace {
+
+// Statements kept prepared; more distinct ones than this are prepared afresh.
+constexpr std::size_t MaxPrepared = 64;
 
 // How long a statement waits for another program's lock before the user is told: long
 // enough for a short write of another program to pass, short enough not to look frozen.
@@ -46,16 +47,6 @@ QVariant bindable(const QVariant& value)
     if (value.typeId() == QMetaType::QString && value.toString().isNull())
         return QVariant(QStringLiteral(""));
     return value;
-}
-
-// Makes a directory entry (the renamed library) as durable as the data it names.
-void syncDirectory(const QString& directory)
-{
-    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 } // namespace
@@ -90,9 +81,10 @@ Store::Store(const QString& directory, Open mode, Access access)
     if (mode == Open::CreateNew)
         return;
     try {
+        readSchema();
         checkFixedTables();
         if (!readOnly())
-            indexCaptions();
+            upgradeSchema();
     } catch (...) {
         closeConnection();
         throw;
@@ -128,6 +120,7 @@ void Store::openConnection(bool readOnly)
 
 void Store::closeConnection()
 {
+    prepared_.clear();
     if (transactionDepth_ > 0)
         rollback();
     database().close();
@@ -139,6 +132,12 @@ void Store::rollback()
     // SQLite may have rolled back already (after a full disk or a lock that was not given up);
     // then there is nothing left to undo.
     QSqlQuery(database()).exec(QStringLiteral("rollback"));
+    // Tables made or dropped by what was undone are as they were before it.
+    itemTables_.clear();
+    try {
+        readSchema();
+    } catch (const StoreError&) {
+    }
 }
 
 void Store::createLibrary(const QString& directory)
@@ -155,12 +154,18 @@ QSqlDatabase Store::database() const
     return QSqlDatabase::database(connectionName_, false);
 }
 
+void Store::readSchema()
+{
+    sqliteTables_.clear();
+    for (const QSqlRecord& row : query(QStringLiteral("select name from sqlite_master where type = 'table'")))
+        sqliteTables_.insert(foldedName(row.value(0).toString()));
+}
+
 void Store::checkFixedTables()
 {
-    const QSet<QString> tables = tableNames();
     QStringList missing;
     for (const QString& table : Schema::fixedTableNames()) {
-        if (!tables.contains(table.toLower()))
+        if (!sqliteTables_.contains(foldedName(table)))
             missing << table;
     }
     if (!missing.isEmpty()) {
@@ -169,41 +174,80 @@ void Store::checkFixedTables()
     }
 }
 
-// Every command finds its item by caption; libraries made before the index existed get it here.
-void Store::indexCaptions()
+// Libraries made by earlier versions lack what later ones added: the caption index, and the
+// tables that hold the items' tables (their old items' tables stay SQLite tables and go on
+// working).
+void Store::upgradeSchema()
 {
-    if (first(QStringLiteral("select 1 from sqlite_master where type = 'index' and name = ?"),
-              {Schema::CaptionIndex}))
+    QStringList missing;
+    if (!first(QStringLiteral("select 1 from sqlite_master where type = 'index' and name = ?"), {Schema::CaptionIndex}))
+        missing << Schema::captionIndex();
+    if (!sqliteTables_.contains(foldedName(ItemTables::Definitions)))
+        missing << ItemTables::schema();
+    if (missing.isEmpty())
         return;
     try {
-        execute(Schema::captionIndex());
+        Transaction transaction(*this);
+        for (const QString& statement : missing)
+            execute(statement);
+        transaction.commit();
     } catch (const StoreError& error) {
-        // Another program writing just now: the library works without it, only slower.
+        // Another program writing just now: the library works without them this time.
         if (error.kind() != StoreError::Kind::Busy)
             throw;
     }
 }
 
-QSqlQuery Store::run(const QString& statement, const QVariantList& values)
+QSqlQuery& Store::run(const QString& statement, const QVariantList& values)
 {
     for (const QVariant& value : values) {
         if (value.typeId() == QMetaType::QString && !value.toString().isValidUtf16())
             throw StoreError(statement, QStringLiteral("a lone UTF-16 surrogate"), StoreError::Kind::BadText);
     }
-    QSqlQuery query(database());
-    query.setForwardOnly(true);
-    const QString translated = JetDialect::toSqlite(statement);
-    bool ok = false;
-    if (values.isEmpty()) {
-        ok = query.exec(translated);
-    } else if ((ok = query.prepare(translated))) {
-        for (const QVariant& value : values)
-            query.addBindValue(bindable(value));
-        ok = query.exec();
+    // The same few statements run again and again (a click, the reset of thousands of counters),
+    // so each is prepared once.
+    auto prepared = prepared_.find(statement);
+    if (prepared == prepared_.end()) {
+        auto fresh = std::make_unique<QSqlQuery>(database());
+        fresh->setForwardOnly(true);
+        if (!fresh->prepare(statement))
+            throw failure(statement, fresh->lastError());
+        if (prepared_.size() >= MaxPrepared)
+            prepared_.clear();
+        prepared = prepared_.emplace(statement, std::move(fresh)).first;
     }
-    if (!ok)
+    QSqlQuery& query = *prepared->second;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        query.bindValue(int(i), bindable(values.at(i)));
+    if (!query.exec())
         throw failure(statement, query.lastError());
     return query;
+}
+
+QSqlQuery& Store::runTranslated(const QString& statement, const QVariantList& values)
+{
+    return runTranslated(statement, tokenizeSql(statement), values);
+}
+
+QSqlQuery& Store::runTranslated(const QString& statement, const SqlTokens& tokens, const QVariantList& values)
+{
+    const qsizetype at = ItemTables::tableToken(tokens);
+    if (at >= 0 && !tokens.at(0).is("create") && !tokens.at(0).is("drop") && !tokens.at(0).is("alter")) {
+        const QString table = tokens.at(at).text;
+        if (const std::optional<ItemTables::Columns> columns = itemTable(table)) {
+            QString problem;
+            const auto translated = ItemTables::translate(statement, tokens, at, table, *columns, values, problem);
+            if (!translated)
+                throw refusal(statement, problem);
+            return run(translated->text, translated->values);
+        }
+    }
+    return run(JetDialect::toSqlite(statement), values);
+}
+
+StoreError Store::refusal(const QString& statement, const QString& problem) const
+{
+    return StoreError(statement, problem, StoreError::Kind::Refused, path());
 }
 
 StoreError Store::failure(const QString& statement, const QSqlError& error)
@@ -241,42 +285,57 @@ void Store::refuseWrites(const QString& statement) const
 
 Rows Store::query(const QString& statement, const QVariantList& values)
 {
-    QSqlQuery query = run(statement, values);
+    QSqlQuery& query = runTranslated(statement, values);
     Rows rows;
     while (query.next())
         rows.append(query.record());
     if (query.lastError().isValid())
         throw failure(statement, query.lastError());
+    query.finish();
     return rows;
 }
 
 std::optional<QSqlRecord> Store::first(const QString& statement, const QVariantList& values)
 {
-    QSqlQuery query = run(statement, values);
+    QSqlQuery& query = runTranslated(statement, values);
+    std::optional<QSqlRecord> row;
     if (query.next())
-        return query.record();
-    if (query.lastError().isValid())
+        row = query.record();
+    else if (query.lastError().isValid())
         throw failure(statement, query.lastError());
-    return std::nullopt;
+    // An unfinished query would hold a read lock on the file.
+    query.finish();
+    return row;
 }
 
 void Store::execute(const QString& statement, const QVariantList& values)
 {
     refuseWrites(statement);
-    const QVariantList stored = storedValues(statement, values);
+    const SqlTokens tokens = tokenizeSql(statement);
+    const qsizetype at = ItemTables::tableToken(tokens);
+    const bool itemTableChange = at >= 0 && (tokens.at(0).is("create") || tokens.at(0).is("drop"))
+        && !isSqliteTable(tokens.at(at).text) && sqliteTables_.contains(foldedName(ItemTables::Definitions));
+    const QVariantList stored = itemTableChange ? values : storedValues(statement, values);
     Transaction transaction(*this);
-    run(statement, stored);
-    if (JetDialect::changesSchema(statement))
-        columnTypes_.clear();
+    if (itemTableChange && tokens.at(0).is("create"))
+        createItemTable(statement, tokens, at);
+    else if (itemTableChange)
+        dropItemTable(statement, tokens, at);
+    else
+        runTranslated(statement, tokens, stored);
+    if (!itemTableChange && JetDialect::changesSchema(statement))
+        readSchema();
     transaction.commit();
 }
 
 QVariantList Store::storedValues(const QString& statement, const QVariantList& values)
 {
+    if (values.isEmpty())
+        return values;
     const JetDialect::WriteShape shape = JetDialect::writeShape(statement);
     if (shape.table.isEmpty())
         return values;
-    const QHash<QString, ColumnType>& types = columnTypes(shape.table);
+    const QHash<QString, ColumnType> types = columnTypes(shape.table);
     QVariantList stored = values;
     for (qsizetype i = 0; i < std::min(stored.size(), shape.placeholderColumns.size()); ++i) {
         const auto type = types.find(shape.placeholderColumns.at(i).toLower());
@@ -284,107 +343,111 @@ QVariantList Store::storedValues(const QString& statement, const QVariantList& v
             continue;
         QString problem;
         const std::optional<QVariant> value = type->stored(stored.at(i), problem);
-        if (!value) {
-            throw StoreError(statement, QStringLiteral("the column %1 cannot hold %2").arg(shape.placeholderColumns.at(i), problem),
-                             StoreError::Kind::Refused, path());
-        }
+        if (!value)
+            throw refusal(statement, QStringLiteral("the column %1 cannot hold %2").arg(shape.placeholderColumns.at(i), problem));
         stored[i] = *value;
     }
     return stored;
 }
 
-const QHash<QString, ColumnType>& Store::columnTypes(const QString& table)
+QHash<QString, ColumnType> Store::columnTypes(const QString& table)
 {
-    const QString key = table.toLower();
-    auto cached = columnTypes_.find(key);
-    if (cached != columnTypes_.end())
-        return *cached;
     QHash<QString, ColumnType> types;
+    if (const std::optional<ItemTables::Columns> columns = itemTable(table)) {
+        for (const ItemTables::Column& column : *columns)
+            types.insert(column.name.toLower(), ColumnType(column.declaredType));
+        return types;
+    }
     for (const QSqlRecord& column : query(QStringLiteral("pragma table_info(%1)").arg(sqlName(table))))
         types.insert(column.value(1).toString().toLower(), ColumnType(column.value(2).toString()));
-    return *columnTypes_.insert(key, types);
+    return types;
+}
+
+bool Store::isSqliteTable(const QString& table) const
+{
+    const QString folded = foldedName(table);
+    if (sqliteTables_.contains(folded) || folded.startsWith(QLatin1String("sqlite_")))
+        return true;
+    for (const QString& reserved : Schema::reservedTableNames()) {
+        if (foldedName(reserved) == folded)
+            return true;
+    }
+    return false;
+}
+
+std::optional<ItemTables::Columns> Store::itemTable(const QString& table)
+{
+    if (isSqliteTable(table) || !sqliteTables_.contains(foldedName(ItemTables::Definitions)))
+        return std::nullopt;
+    const QString key = foldedName(table);
+    auto cached = itemTables_.find(key);
+    if (cached == itemTables_.end()) {
+        std::optional<ItemTables::Columns> columns;
+        if (const auto row = first(QStringLiteral("select columns from %1 where name = ?").arg(ItemTables::Definitions), {table}))
+            columns = parsedDefinition(row->value(0).toString());
+        cached = itemTables_.insert(key, columns);
+    }
+    return *cached;
+}
+
+std::optional<ItemTables::Columns> Store::parsedDefinition(const QString& definition)
+{
+    // Catalogs' tables share one definition, formulas' tables another.
+    auto parsed = definitions_.find(definition);
+    if (parsed == definitions_.end()) {
+        QString problem;
+        parsed = definitions_.insert(definition, ItemTables::declaredColumns(definition, problem));
+    }
+    return *parsed;
+}
+
+void Store::createItemTable(const QString& statement, const SqlTokens& tokens, qsizetype at)
+{
+    const QString table = tokens.at(at).text;
+    if (itemTable(table))
+        throw refusal(statement, QStringLiteral("table %1 already exists").arg(table));
+    const qsizetype end = at + 1 < tokens.size() && tokens.at(at + 1).isPunctuation('(') ? closingParenthesis(tokens, at + 1) : -1;
+    if (end < 0)
+        throw refusal(statement, QStringLiteral("a table needs its columns"));
+    QString problem;
+    const auto columns = ItemTables::declaredColumns(textBetween(statement, tokens, at + 2, end), problem);
+    if (!columns)
+        throw refusal(statement, problem);
+    run(QStringLiteral("insert into %1 (name, columns) values (?, ?)").arg(ItemTables::Definitions),
+        {table, ItemTables::definitionText(*columns)});
+    itemTables_.insert(foldedName(table), columns);
+}
+
+void Store::dropItemTable(const QString& statement, const SqlTokens& tokens, qsizetype at)
+{
+    const QString table = tokens.at(at).text;
+    if (!itemTable(table)) {
+        if (tokens.at(2).is("if"))
+            return;
+        throw refusal(statement, QStringLiteral("no such table: %1").arg(table));
+    }
+    run(QStringLiteral("delete from %1 where tbl = ?").arg(ItemTables::Rows), {table});
+    run(QStringLiteral("delete from %1 where name = ?").arg(ItemTables::Definitions), {table});
+    itemTables_.insert(foldedName(table), std::nullopt);
 }
 
 bool Store::tableExists(const QString& table)
 {
-    return first(QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ? collate nocase"), {table})
-        .has_value();
+    return sqliteTables_.contains(foldedName(table)) || itemTable(table).has_value();
 }
 
 QSet<QString> Store::tableNames()
 {
-    QSet<QString> names;
-    for (const QSqlRecord& row : query(QStringLiteral("select name from sqlite_master where type = 'table'")))
-        names.insert(row.value(0).toString().toLower());
-    return names;
-}
-
-void Store::keepOnly(const QStringList& kept, const QStringList& emptied)
-{
-    refuseWrites(QStringLiteral("keep only ") + kept.join(QLatin1Char(',')));
-    if (transactionDepth_ > 0)
-        throw std::logic_error("Store::keepOnly inside a transaction");
-    const QString fresh = path() + QStringLiteral(".new");
-    QFile::remove(fresh); // left by an attempt that was cut short
-    const auto keeps = [](const QStringList& tables, const QString& name) {
-        return tables.contains(name, Qt::CaseInsensitive);
-    };
-    run(QStringLiteral("attach database ? as fresh"), {fresh});
-    try {
-        Transaction transaction(*this);
-        const Rows schema = query(QStringLiteral("select type, tbl_name, sql from main.sqlite_master "
-                                                 "where sql is not null order by type desc, rowid"));
-        // Tables first (type "table" sorts after "index", hence desc), then their indexes.
-        for (const QSqlRecord& object : schema) {
-            const QString table = object.value(1).toString();
-            if (!keeps(kept, table) && !keeps(emptied, table))
-                continue;
-            QString sql = object.value(2).toString();
-            const QString head = object.value(0).toString() == QLatin1String("table") ? QStringLiteral("CREATE TABLE ")
-                                                                                      : QStringLiteral("CREATE INDEX ");
-            sql.insert(head.size(), QStringLiteral("fresh."));
-            run(sql, {});
-            if (keeps(kept, table) && object.value(0).toString() == QLatin1String("table"))
-                run(QStringLiteral("insert into fresh.%1 select * from main.%1").arg(sqlName(table)), {});
-        }
-        if (first(QStringLiteral("select 1 from fresh.sqlite_master where name = 'sqlite_sequence'"))) {
-            const QStringList sequenced = kept + emptied;
-            for (const QString& table : sequenced) {
-                run(QStringLiteral("insert into fresh.sqlite_sequence select * from main.sqlite_sequence "
-                                   "where name = ? collate nocase"),
-                    {table});
-            }
-        }
-        transaction.commit();
-    } catch (...) {
-        try {
-            run(QStringLiteral("detach database fresh"), {});
-        } catch (const StoreError&) {
-        }
-        QFile::remove(fresh);
-        throw;
+    QSet<QString> names = sqliteTables_;
+    if (!sqliteTables_.contains(foldedName(ItemTables::Definitions)))
+        return names;
+    // Whoever wants every name is about to work on many tables: their definitions come along.
+    for (const QSqlRecord& row : query(QStringLiteral("select name, columns from %1").arg(ItemTables::Definitions))) {
+        const QString name = foldedName(row.value(0).toString());
+        names.insert(name);
+        itemTables_.insert(name, parsedDefinition(row.value(1).toString()));
     }
-    run(QStringLiteral("detach database fresh"), {});
-    replaceFile(fresh);
-}
-
-void Store::replaceFile(const QString& fresh)
-{
-    const QString target = path();
-    QFile::setPermissions(fresh, QFile::permissions(target));
-    database().close();
-    const bool renamed = std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(target).constData()) == 0;
-    if (!renamed)
-        QFile::remove(fresh);
-    else
-        syncDirectory(directory_);
-    QSqlDatabase db = database();
-    if (!db.open())
-        throw StoreError({}, errorText(db.lastError()), StoreError::Kind::Damaged, target);
-    columnTypes_.clear();
-    if (!renamed)
-        throw StoreError({}, QStringLiteral("the new library file could not take the place of the old one"),
-                         StoreError::Kind::ReadOnly, target);
+    return names;
 }
 
 Store::Transaction::Transaction(Store& store)

@@ -1,24 +1,29 @@
 #pragma once
 
 #include "store/columntype.h"
+#include "store/itemtables.h"
 #include "store/storeerror.h"
 
 #include <QHash>
 #include <QList>
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
+#include <QVariantList>
 #include <QVariant>
+#include <memory>
 #include <optional>
+#include <unordered_map>
 
 class QSqlError;
-class QSqlQuery;
 using Rows = QList<QSqlRecord>;
 
 // The formula library: the one file caldb.mdb in a directory, on SQLite. Statements are given
 // in the library's own dialect (see JetDialect), table names quoted with sqlName(), values as
-// '?' bound to values, never spliced in. Any failure raises StoreError.
+// '?' bound to values, never spliced in. Any failure raises StoreError. The tables of catalogs
+// and formulas are kept apart from SQLite's own (see ItemTables); statements name them alike.
 class Store
 {
 public:
@@ -50,14 +55,8 @@ public:
     // statement.
     void execute(const QString& statement, const QVariantList& values = {});
     bool tableExists(const QString& table);
-    // Every table of the file, by name folded to lower case.
+    // Every table of the library, by name folded to lower case.
     QSet<QString> tableNames();
-
-    // Drops every table but the kept ones, keeping their rows, and the emptied ones, keeping
-    // only their definitions. Dropping thousands of tables one by one takes SQLite many
-    // seconds, so the library is rebuilt in a new file beside it that then takes its place:
-    // whatever happens, the library is either as it was or as asked.
-    void keepOnly(const QStringList& kept, const QStringList& emptied);
 
     // Why nothing can be written, or an empty string when the library can be changed.
     QString readOnlyReason() const { return readOnlyReason_; }
@@ -90,20 +89,36 @@ private:
     void closeConnection();
     void rollback();
     QSqlDatabase database() const;
+    void readSchema();
     void checkFixedTables();
-    void indexCaptions();
-    QSqlQuery run(const QString& statement, const QVariantList& values);
+    void upgradeSchema();
+    // The query run, ready to read; it stays the store's, and is good until the next statement.
+    QSqlQuery& run(const QString& statement, const QVariantList& values);
+    QSqlQuery& runTranslated(const QString& statement, const QVariantList& values);
+    QSqlQuery& runTranslated(const QString& statement, const SqlTokens& tokens, const QVariantList& values);
     StoreError failure(const QString& statement, const QSqlError& error);
+    StoreError refusal(const QString& statement, const QString& problem) const;
     void refuseWrites(const QString& statement) const;
     QVariantList storedValues(const QString& statement, const QVariantList& values);
-    const QHash<QString, ColumnType>& columnTypes(const QString& table);
-    void replaceFile(const QString& fresh);
+    QHash<QString, ColumnType> columnTypes(const QString& table);
+    // An item's table is one that neither SQLite nor the library keeps as an SQLite table.
+    bool isSqliteTable(const QString& table) const;
+    std::optional<ItemTables::Columns> itemTable(const QString& table);
+    std::optional<ItemTables::Columns> parsedDefinition(const QString& definition);
+    void createItemTable(const QString& statement, const SqlTokens& tokens, qsizetype tableToken);
+    void dropItemTable(const QString& statement, const SqlTokens& tokens, qsizetype tableToken);
 
     QString directory_;
     QString connectionName_;
     QString readOnlyReason_;
     QString damage_;
     int transactionDepth_ = 0;
-    // Declared column types of the tables written so far, by table and column, folded.
-    QHash<QString, QHash<QString, ColumnType>> columnTypes_;
+    // SQLite's own tables, by name folded to lower case.
+    QSet<QString> sqliteTables_;
+    // Statements prepared so far, by their text.
+    std::unordered_map<QString, std::unique_ptr<QSqlQuery>> prepared_;
+    // Items' tables looked up so far, by name folded to lower case; nullopt for no such table.
+    QHash<QString, std::optional<ItemTables::Columns>> itemTables_;
+    // Definitions as ItemTables stores them, read.
+    QHash<QString, std::optional<ItemTables::Columns>> definitions_;
 };

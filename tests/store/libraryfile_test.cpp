@@ -159,7 +159,7 @@ private slots:
     // written to it.
     void damageFoundLaterStopsWrites()
     {
-        writeBytes(path_, QByteArray(512, '\xee'), pageOf(dir_->path(), "OhmsLaw") + 8);
+        writeBytes(path_, QByteArray(512, '\xee'), pageOf(dir_->path(), "ItemRows") + 8);
         Store store(dir_->path());
         IntegrityCheck check(store.path(), nullptr);
         QSignalSpy damaged(&check, &IntegrityCheck::damaged);
@@ -208,28 +208,6 @@ private slots:
         QCOMPARE(fileBytes(path_), before);
     }
 
-    // Keeping only some tables rebuilds the file: kept rows stay, emptied tables stay empty,
-    // everything else is gone, and the library works on as before.
-    void keepOnlyRebuildsTheLibrary()
-    {
-        QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
-        const QFile::Permissions permissions = QFile::permissions(path_);
-        Store store(dir_->path());
-        const Rows globals = store.query("select * from GlobalVariant order by ID");
-        store.execute("insert into ParaResult (Fmuname,Hisid) values ('OhmsLaw','1')");
-        store.keepOnly({"GlobalVariant", "ParaResult"}, {"CataConstruct"});
-
-        QCOMPARE(store.query("select * from GlobalVariant order by ID"), globals);
-        QCOMPARE(store.query("select * from ParaResult").size(), 1);
-        QVERIFY(store.query("select * from CataConstruct").isEmpty());
-        QCOMPARE(store.tableNames(), (QSet<QString>{"cataconstruct", "globalvariant", "pararesult", "sqlite_sequence"}));
-        QCOMPARE(QFile::permissions(path_), permissions);
-        QVERIFY(!QFile::exists(path_ + ".new"));
-        store.execute("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) values "
-                      "('Optics',1,'Optics','Optics',1,'')");
-        QVERIFY(store.first("select * from CataConstruct where caption=?", {"optics"}));
-        QVERIFY(Store(dir_->path()).first("select 1 from sqlite_master where name=?", {"CataConstructCaption"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(LibraryFileTest)

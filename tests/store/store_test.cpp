@@ -6,6 +6,8 @@
 #include "store/store.h"
 
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -205,6 +207,68 @@ private slots:
         // The connection is usable again afterwards.
         store_->execute(InsertParameter, {"R", "R", "Ohm", "1", ""});
         QCOMPARE(store_->query("select * from Ohm").size(), 1);
+    }
+
+    // A catalog's or formula's table answers each statement the library makes on a table, and
+    // sees only its own rows.
+    void itemTablesBehaveAsTables()
+    {
+        store_->execute(Schema::catalogTable("Other"));
+        store_->execute("insert into Other (name,varname,defvalue) values (?,?,?)", {"Gravity", "g", "9.81"});
+        for (const char* symbol : {"b", "a", "c"})
+            store_->execute(InsertParameter, {QString("Name ") + symbol, symbol, "m", "1", ""});
+        store_->execute("update Ohm set calcount=?,defvalue = ? where varname=? or varname=?", {"7", "2", "a", "C"});
+        store_->execute("delete * from \"OHM\" where varname=?", {"b"});
+
+        const Rows rows = store_->query("select * from Ohm where ispara = 1 order by varname desc");
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows.at(0).count(), 9);
+        QCOMPARE(text(rows.at(0), "varname") + text(rows.at(1), "varname"), "ca");
+        QCOMPARE(text(rows.at(1), "calcount") + text(rows.at(1), "defvalue"), "72");
+        QCOMPARE(store_->first("select count(*) from Ohm where name like ?", {"name%"})->value(0).toInt(), 2);
+        const Rows others = store_->query("select * from Other");
+        QCOMPARE(others.size(), 1);
+        QCOMPARE(others.at(0).count(), 7);
+        QCOMPARE(text(others.at(0), "defvalue"), "9.81");
+
+        const auto refused = [this](const QString& statement) {
+            QVERIFY_THROWS_EXCEPTION(StoreError, store_->execute(statement, {"x"}));
+        };
+        refused("insert into Other (name,calcount) values (?,'1')");
+        refused("update Other set preci=? ");
+        refused(Schema::formulaTable("ohm").replace("ohm", "\"ohm\"").replace("name TEXT", "name TEXT, extra TEXT"));
+        refused(Schema::catalogTable("OHM"));
+        refused("drop table Missing");
+        store_->execute("drop table if exists Missing");
+        store_->execute("drop table Other");
+        QVERIFY(!store_->tableExists("Other"));
+        QCOMPARE(store_->query("select * from Ohm").size(), 2);
+        QVERIFY_THROWS_EXCEPTION(StoreError, store_->query("select * from Other"));
+    }
+
+    // Libraries made before items' tables moved out of SQLite's own keep working with theirs.
+    void earlierLibrariesKeepTheirTables()
+    {
+        store_.reset();
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
+            db.setDatabaseName(Store::filePath(dir_->path()));
+            QVERIFY(db.open());
+            QSqlQuery(db).exec("drop table ItemTables");
+            QSqlQuery(db).exec("drop table ItemRows");
+            QVERIFY(QSqlQuery(db).exec("CREATE TABLE Legacy (varname VARCHAR(20) COLLATE NOCASE, name TEXT COLLATE NOCASE, "
+                                       "defvalue NUMERIC(28,4), ispara INT)"));
+            QVERIFY(QSqlQuery(db).exec("insert into Legacy values ('a', 'First', 1.5, 1)"));
+        }
+        QSqlDatabase::removeDatabase("earlier");
+        store_ = std::make_unique<Store>(dir_->path());
+        QCOMPARE(text(store_->first("select * from Legacy where name=?", {"FIRST"}), "defvalue"), "1.5");
+        store_->execute("insert into Legacy (varname,name,defvalue,ispara) values (?,?,?,1)", {"b", "Second", "2.00004"});
+        QCOMPARE(text(store_->first("select * from Legacy where varname=?", {"b"}), "defvalue"), "2");
+        store_->execute(Schema::formulaTable("Newer"));
+        QVERIFY(store_->tableExists("Legacy") && store_->tableExists("Newer"));
+        store_->execute("drop table Legacy");
+        QVERIFY(!store_->tableExists("Legacy"));
     }
 
     // Names the checks accept work as table names, keywords and quotes included; the few that
