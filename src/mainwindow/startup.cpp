@@ -1,5 +1,6 @@
 #include "mainwindow/startup.h"
 
+#include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "store/store.h"
 
@@ -36,4 +37,15 @@ std::unique_ptr<Store> openLibrary(const QString& directory, UserDialogs& dialog
                        MsgStyle::Information, Title);
     }
     return store;
+}
+
+Session startSession(const QString& directory, UserDialogs& dialogs)
+{
+    Session session;
+    session.store = openLibrary(directory, dialogs);
+    if (!session.store)
+        return session;
+    session.window = std::make_unique<form1>(*session.store, dialogs);
+    session.window->show();
+    return session;
 }

@@ -1,0 +1,27 @@
+// The program's start as a user launches it, ending the moment its main window is on screen.
+// Run with a library directory, it starts Calcora on it; run with "--empty", it shows an empty
+// window instead, the yardstick of what any Qt program takes to show a window here.
+#include "benchwindow.h"
+#include "mainwindow/startup.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdlib>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    bool shown = false;
+    if (argument == QLatin1String("--empty")) {
+        QWidget window;
+        window.resize(441, 440);
+        shown = showExposed(window);
+    } else {
+        SilentDialogs dialogs;
+        const Session session = startSession(argument, dialogs);
+        shown = session.window && showExposed(*session.window) && dialogs.shown.isEmpty();
+    }
+    // What the program does after this moment is not part of its start.
+    std::_Exit(shown ? EXIT_SUCCESS : EXIT_FAILURE);
+}
