@@ -31,6 +31,12 @@ QStringList listRowFields(const QTreeWidgetItem& row)
     return fields;
 }
 
+void setListRowFields(QTreeWidgetItem& row, const QStringList& fields)
+{
+    for (int column = 0; column < FieldCount; ++column)
+        row.setText(column, fields.value(column));
+}
+
 QTreeWidgetItem* selectedListRow(const QTreeWidget& list)
 {
     const QList<QTreeWidgetItem*> selected = list.selectedItems();

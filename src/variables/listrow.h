@@ -14,6 +14,8 @@ QTreeWidgetItem* addListRow(QTreeWidget& list, const QStringList& fields);
 QTreeWidgetItem* addListRow(QTreeWidget& list, const QSqlRecord& row);
 // A list row's five fields, in the order above.
 QStringList listRowFields(const QTreeWidgetItem& row);
+// Rewrites a row with five fields in the order above.
+void setListRowFields(QTreeWidgetItem& row, const QStringList& fields);
 // The row the user selected, or nullptr.
 QTreeWidgetItem* selectedListRow(const QTreeWidget& list);
 // A right press at position in the list's viewport: selects the row pointed at, so that the
