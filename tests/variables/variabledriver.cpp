@@ -101,10 +101,10 @@ QMap<QString, QList<QStringList>> VariableDriver::storedVariables(Store& store)
     return variables;
 }
 
-void VariableDriver::clickEntry(form1& window, const QString& symbol, Qt::MouseButton button)
+void VariableDriver::clickEntry(form1& window, const QString& symbol)
 {
     QTreeWidget& list = *window.controls().ListView2;
-    QTest::mouseClick(list.viewport(), button, {}, entryPoint(list, symbol));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, entryPoint(list, symbol));
 }
 
 void VariableDriver::doubleClickEntry(form1& window, const QString& symbol)

@@ -35,8 +35,8 @@ QString sampleTable(const QString& level);
 // Every variable of the library as stored, by table: GlobalVariant and each catalog's table.
 QMap<QString, QList<QStringList>> storedVariables(Store& store);
 
-// A press and release of button on the list's entry of that symbol, or below the last entry.
-void clickEntry(form1& window, const QString& symbol, Qt::MouseButton button = Qt::LeftButton);
+// A left click on the list's entry of that symbol, or below the last entry.
+void clickEntry(form1& window, const QString& symbol);
 void doubleClickEntry(form1& window, const QString& symbol);
 // A right press on the entry; the names of the enabled entries of the menu it opened, which is
 // then closed, or nullopt when no menu opened.

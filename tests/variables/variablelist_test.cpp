@@ -102,8 +102,8 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
-    // Two variables whose symbols and names differ only in case: each command touches only
-    // the entry chosen.
+    // Two variables whose symbols and names differ only in case, added one after the other
+    // with Next: each command touches only the entry chosen.
     void caseOnlyTwinsStayApart()
     {
         LibraryFixture library;
@@ -111,8 +111,13 @@ private slots:
         QTreeWidget& list = *window.controls().ListView2;
         auto expected = storedVariables(library.store());
         clickNode(window, "");
-        answerDialog({five({"x", "Length", "1"}), five({"X", "LENGTH", "2"})}, "Command3");
+        const QList<QStringList> twins{five({"x", "Length", "1"}), five({"X", "LENGTH", "2"})};
+        const auto added = answerDialog(twins, "Command3");
         trigger(window, "mdefvarroot");
+        QVERIFY(added->stayedOpen);
+        QCOMPARE(added->caption, "Add Variant");
+        QCOMPARE(added->fieldsAfter, five({}));
+        QCOMPARE(listEntries(list).mid(expected.value("GlobalVariant").size()), twins);
         clickEntry(window, "X");
         answerDialog({five({"X", "LENGTH", "3", "m"})});
         trigger(window, "Rmodvar");
