@@ -14,7 +14,7 @@ namespace {
 
 // Part of the cached directory's name: raise it whenever the library's shape changes, so that
 // a library cached by an older build is not measured as if it were the new one.
-constexpr int ShapeVersion = 4;
+constexpr int ShapeVersion = 6;
 
 QString variableSymbol(const QString& catalog, int number)
 {
@@ -22,10 +22,10 @@ QString variableSymbol(const QString& catalog, int number)
     return QStringLiteral("k%1n%2").arg(catalog.toLower()).arg(number);
 }
 
-void addCatalog(Store& store, const QString& name, const QString& parent)
+void addCatalog(Store& store, const QString& name, const QString& parent, int variables = BenchVariablesPerCatalog)
 {
     Catalogs::add(store, name, parent, QStringLiteral("Benchmark catalog %1").arg(name));
-    for (int i = 1; i <= BenchVariablesPerCatalog; ++i) {
+    for (int i = 1; i <= variables; ++i) {
         Variables::add(store, name,
                        {QStringLiteral("Constant %1 of %2").arg(i).arg(name), variableSymbol(name, i),
                         QStringLiteral("m"), QString::number(i * 1.25), QStringLiteral("Benchmark constant")});
@@ -67,6 +67,11 @@ QString benchSubCatalogName(int top, int sub)
     return QStringLiteral("Sub%1x%2").arg(top).arg(sub);
 }
 
+QString benchDeepCatalogName(int level)
+{
+    return QStringLiteral("Deep%1").arg(level);
+}
+
 void fillBenchLibrary(Store& store, int formulas)
 {
     Store::Transaction transaction(store);
@@ -77,6 +82,10 @@ void fillBenchLibrary(Store& store, int formulas)
             subCatalogs << benchSubCatalogName(top, sub);
             addCatalog(store, subCatalogs.constLast(), benchCatalogName(top));
         }
+    }
+    for (int level = 1; level <= BenchDeepLevels; ++level) {
+        addCatalog(store, benchDeepCatalogName(level), level == 1 ? QString() : benchDeepCatalogName(level - 1),
+                   level == BenchDeepLevels ? BenchDeepVariables : BenchVariablesPerCatalog);
     }
     const int atRoot = std::min(formulas, BenchRootFormulas);
     const int inCatalogs = formulas - atRoot;

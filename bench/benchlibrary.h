@@ -11,6 +11,8 @@ class Store;
 //  - BenchTopCatalogs catalogs under the root, Cat1 … Cat20, each with BenchSubCatalogs
 //    sub-catalogs Sub<c>x1 … Sub<c>x5 (so Sub7x3 is the third sub-catalog of Cat7);
 //  - every catalog holds BenchVariablesPerCatalog variables;
+//  - a branch of BenchDeepLevels catalogs under the root, Deep1 … Deep5, each inside the one
+//    before, for the catalog chain: the deepest holds BenchDeepVariables variables;
 //  - formulas F1 … Fn, each "r = a*b+c" with three parameters a, b, c; F1 … F<BenchRootFormulas>
 //    sit directly under the root, the rest fill the sub-catalogs in order, evenly (the first
 //    sub-catalog gets the lowest numbers).
@@ -20,11 +22,15 @@ constexpr int BenchTopCatalogs = 20;
 constexpr int BenchSubCatalogs = 5;
 constexpr int BenchVariablesPerCatalog = 3;
 constexpr int BenchRootFormulas = 10;
+constexpr int BenchDeepLevels = 5;
+constexpr int BenchDeepVariables = 200;
 
 // Caption of formula number (1-based) and of sub-catalog sub of top-level catalog top.
 QString benchFormulaName(int number);
 QString benchCatalogName(int top);
 QString benchSubCatalogName(int top, int sub);
+// Caption of the deep branch's catalog at level (1 under the root, BenchDeepLevels deepest).
+QString benchDeepCatalogName(int level);
 
 // Fills an empty library (as Store::createLibrary leaves it) with the library above, in one
 // transaction. Raises StoreError as the statements do.

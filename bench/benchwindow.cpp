@@ -1,6 +1,7 @@
 #include "benchwindow.h"
 
 #include "benchlibrary.h"
+#include "store/integritycheck.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -8,8 +9,10 @@
 #include <QWindow>
 #include <benchmark/benchmark.h>
 
-int SilentDialogs::msgBox(QWidget*, const QString& text, int, const QString&)
+int SilentDialogs::msgBox(QWidget*, const QString& text, int style, const QString&)
 {
+    if (confirm && style == MsgStyle::YesNoQuestion)
+        return MsgAnswer::Yes;
     shown << text;
     return MsgAnswer::No;
 }
@@ -17,6 +20,13 @@ int SilentDialogs::msgBox(QWidget*, const QString& text, int, const QString&)
 QString SilentDialogs::saveFileName(QWidget*, const QString&)
 {
     return {};
+}
+
+void clickTreeNode(form1& window, QTreeWidgetItem* node)
+{
+    QTreeWidget* tree = window.controls().Tvwmain;
+    tree->setCurrentItem(node);
+    emit tree->itemClicked(node, 0);
 }
 
 BenchWindow::BenchWindow(int formulas)
@@ -52,6 +62,20 @@ bool showOrSkip(benchmark::State& state, QWidget& window)
         return true;
     state.SkipWithError("window never exposed");
     return false;
+}
+
+bool waitForIntegrityCheck(benchmark::State& state, form1& window)
+{
+    const auto* check = window.findChild<IntegrityCheck*>();
+    const QDeadlineTimer deadline(60000);
+    while (check && check->running()) {
+        if (deadline.hasExpired()) {
+            state.SkipWithError("the integrity check never ended");
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
 }
 
 int runWindowBenchmarks(int argc, char** argv)

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+class QTreeWidgetItem;
 class QWidget;
 namespace benchmark {
 class State;
@@ -20,7 +21,14 @@ public:
     QString saveFileName(QWidget* parent, const QString& filter) override;
 
     QStringList shown;
+    // Answers every question Yes, for benchmarks of commands that ask first; only the other
+    // boxes count as problems then.
+    bool confirm = false;
 };
+
+// A click on a node of the main window's tree, as the tree reports one: the node made current,
+// then clicked.
+void clickTreeNode(form1& window, QTreeWidgetItem* node);
 
 // A main window on the cached library of the given number of formulas (see benchLibraryDir).
 struct BenchWindow
@@ -40,6 +48,10 @@ bool reportProblems(benchmark::State& state, const SilentDialogs& dialogs);
 bool showExposed(QWidget& window);
 // The same, marking the benchmark as failed when the window never shows.
 bool showOrSkip(benchmark::State& state, QWidget& window);
+
+// Waits until the window's background check of the library file is done: it reads the whole
+// file and so holds back every write, and takes CPU time, for its first second or so.
+bool waitForIntegrityCheck(benchmark::State& state, form1& window);
 
 // main() of a benchmark of windows: an application on the offscreen platform, then the
 // registered benchmarks.

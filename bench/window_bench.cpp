@@ -97,11 +97,7 @@ void shutDown(benchmark::State& state)
 // moving from one node to another does.
 void clickAlternately(benchmark::State& state, form1& window, QTreeWidgetItem* first, QTreeWidgetItem* second)
 {
-    QTreeWidget* tree = window.controls().Tvwmain;
-    const auto click = [tree](QTreeWidgetItem* item) {
-        tree->setCurrentItem(item);
-        emit tree->itemClicked(item, 0);
-    };
+    const auto click = [&window](QTreeWidgetItem* item) { clickTreeNode(window, item); };
     // The first click on a node inside a collapsed catalog also expands its parents: done once,
     // outside the measurement, as the user has the node on screen before clicking it.
     click(first);

@@ -8,6 +8,7 @@
 #include "calc/resultlist.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "variables/listrow.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,12 +17,6 @@
 namespace {
 
 constexpr int DeleteKey = 46;
-
-QTreeWidgetItem* selectedRow(const QTreeWidget& list)
-{
-    const QList<QTreeWidgetItem*> selected = list.selectedItems();
-    return selected.isEmpty() ? nullptr : selected.constFirst();
-}
 
 } // namespace
 
@@ -104,7 +99,7 @@ void form1::RecallComputation()
         enableResultEntries(false);
         return;
     }
-    const QTreeWidgetItem* selected = selectedRow(*ui.ListView1);
+    const QTreeWidgetItem* selected = selectedListRow(*ui.ListView1);
     if (!selected)
         return;
     const QString formula = selected->text(ResultColumn::Formula);
@@ -144,19 +139,13 @@ void form1::ListView1_KeyDown(int keyCode)
 
 void form1::ListView1_MouseDown(Qt::MouseButton button, const QPoint& position)
 {
-    QTreeWidget& list = *ui.ListView1;
-    if (button != Qt::RightButton || list.topLevelItemCount() == 0)
-        return;
-    // The menu's commands act on the row the user pointed at.
-    if (QTreeWidgetItem* pointed = list.itemAt(position))
-        list.setCurrentItem(pointed);
-    ui.Rdelresmenu->exec(list.viewport()->mapToGlobal(position));
-    enableResultEntries(true);
+    if (button == Qt::RightButton && popUpListMenu(*ui.ListView1, *ui.Rdelresmenu, position))
+        enableResultEntries(true);
 }
 
 void form1::delres_Click()
 {
-    QTreeWidgetItem* selected = selectedRow(*ui.ListView1);
+    QTreeWidgetItem* selected = selectedListRow(*ui.ListView1);
     if (!selected || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     // The computation's history rows stay until "Delete All Result" or the end of the run;

@@ -3,10 +3,11 @@
 #include "calc/gridparameters.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 
 Frmresult::Frmresult(form1& main)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(&main, DialogFrame)
     , main_(main)
 {
     ui.setupUi(this);

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class IntegrityCheck;
 class Store;
@@ -92,6 +93,25 @@ private:
     void delallres_Click();
     void enableResultEntries(bool enabled);
     void clearFormulaView();
+
+    // Variables: the variable dialog's entry points and the variable list (form1variables.cpp).
+public:
+    // The level whose variables the list shows and the variable commands change: the selected
+    // catalog's caption, or an empty text for the root; nullopt when neither is selected.
+    std::optional<QString> variableLevel() const;
+
+private:
+    void connectVariables();
+    bool variableListEvent(QObject* watched, QEvent* event);
+    void mdefval_Click();
+    void Rmodvar_Click();
+    void Rdelvar_Click();
+    void Rdelallvar_Click();
+    void ListView2_Click();
+    void ListView2_DblClick();
+    void ListView2_KeyDown(int keyCode);
+    void ListView2_MouseDown(Qt::MouseButton button, const QPoint& position);
+    void enableVariableEntries(bool enabled);
 
     Ui::form1 ui;
     Store& store_;

@@ -1,6 +1,7 @@
 #include "mainwindow/frmaddcata.h"
 
 #include "mainwindow/catalogs.h"
+#include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 
@@ -28,7 +29,7 @@ const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
 } // namespace
 
 Frmaddcata::Frmaddcata(form1& main)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(&main, DialogFrame)
     , main_(main)
 {
     ui.setupUi(this);

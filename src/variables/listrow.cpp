@@ -2,6 +2,7 @@
 
 #include "store/fieldtext.h"
 
+#include <QMenu>
 #include <QSqlRecord>
 #include <QTreeWidget>
 
@@ -28,4 +29,26 @@ QStringList listRowFields(const QTreeWidgetItem& row)
     for (int column = 0; column < FieldCount; ++column)
         fields << row.text(column);
     return fields;
+}
+
+void setListRowFields(QTreeWidgetItem& row, const QStringList& fields)
+{
+    for (int column = 0; column < FieldCount; ++column)
+        row.setText(column, fields.value(column));
+}
+
+QTreeWidgetItem* selectedListRow(const QTreeWidget& list)
+{
+    const QList<QTreeWidgetItem*> selected = list.selectedItems();
+    return selected.isEmpty() ? nullptr : selected.constFirst();
+}
+
+bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position)
+{
+    if (list.topLevelItemCount() == 0)
+        return false;
+    if (QTreeWidgetItem* pointed = list.itemAt(position))
+        list.setCurrentItem(pointed);
+    menu.exec(list.viewport()->mapToGlobal(position));
+    return true;
 }

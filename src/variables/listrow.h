@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+class QMenu;
+class QPoint;
 class QSqlRecord;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -12,3 +14,11 @@ QTreeWidgetItem* addListRow(QTreeWidget& list, const QStringList& fields);
 QTreeWidgetItem* addListRow(QTreeWidget& list, const QSqlRecord& row);
 // A list row's five fields, in the order above.
 QStringList listRowFields(const QTreeWidgetItem& row);
+// Rewrites a row with five fields in the order above.
+void setListRowFields(QTreeWidgetItem& row, const QStringList& fields);
+// The row the user selected, or nullptr.
+QTreeWidgetItem* selectedListRow(const QTreeWidget& list);
+// A right press at position in the list's viewport: selects the row pointed at, so that the
+// menu's commands act on it, and shows menu there until it closes. Nothing happens on an empty
+// list; returns whether the menu was shown.
+bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position);
