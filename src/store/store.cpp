@@ -157,10 +157,10 @@ QSqlDatabase Store::database() const
 
 void Store::checkFixedTables()
 {
-    const QSet<QString> tables = tableNames();
+    // Asked one by one: reading the names of a large library's thousands of tables costs more.
     QStringList missing;
     for (const QString& table : Schema::fixedTableNames()) {
-        if (!tables.contains(table.toLower()))
+        if (!tableExists(table))
             missing << table;
     }
     if (!missing.isEmpty()) {
