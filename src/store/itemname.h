@@ -21,4 +21,8 @@ enum class Use {
 // named as quoted identifiers. Compared as the library compares names, without case for ASCII.
 Use use(const QString& name);
 
+// The name as the library compares names: ASCII letters folded to lower case, all others as
+// they are. Two names are one when their keys are equal.
+QString key(const QString& name);
+
 } // namespace ItemName
