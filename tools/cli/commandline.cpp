@@ -24,7 +24,7 @@ CommandLine::CommandLine(const CommandSpec& spec, const QStringList& arguments, 
     if (parser_.isSet(help)) {
         // The parser's own usage line names neither the library option nor the command.
         const QString text = parser_.helpText();
-        out << "Usage: " << Program << GlobalSyntax << spec.name << " [options] " << spec.arguments << '\n'
+        out << "Usage: " << Program << GlobalSyntax << spec.name << " [options] " << spec.arguments << "\n\n"
             << text.mid(text.indexOf(QLatin1Char('\n')) + 1);
         helpShown_ = true;
     }
