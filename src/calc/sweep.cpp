@@ -3,15 +3,17 @@
 #include "calc/calcengine.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace {
 
-double roundedTo15Digits(double value)
+// value rounded to decimals places, as a decimal number reads: the double nearest to it.
+double roundedTo(double value, int decimals)
 {
-    char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    char text[700]; // the longest fixed form of a double, 309 digits, with up to 340 places
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     std::from_chars(text, written.ptr, value);
     return value;
 }
@@ -46,10 +48,13 @@ std::vector<double> Sweep::Range::values() const
     // A hair of slack, so that a last value that the step's rounding puts just past to still counts.
     const std::size_t steps = step == 0 ? 0 : std::size_t(std::floor(span / step * (1 + 1e-12)));
     const double signedStep = to < from ? -step : step;
+    // Fifteen significant digits of the range's largest value: all that a double holds for sure.
+    const double scale = std::max(std::fabs(from), std::fabs(to));
+    const int decimals = scale == 0 ? 0 : std::clamp(14 - int(std::floor(std::log10(scale))), 0, 340);
     std::vector<double> values;
     values.reserve(steps + 1);
     for (std::size_t i = 0; i <= steps; ++i)
-        values.push_back(roundedTo15Digits(from + double(i) * signedStep));
+        values.push_back(roundedTo(from + double(i) * signedStep, decimals));
     return values;
 }
 

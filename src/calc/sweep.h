@@ -22,8 +22,9 @@ struct Range
     // Reads "from:to:step", numbers as the engine reads them; nullopt with the reason in
     // problem ("has a step of zero") for anything else, a zero step, or more than MaxPoints values.
     static std::optional<Range> parse(const QString& text, QString& problem);
-    // Each value rounded to 15 significant digits, so that steps of 0.1 land on 0.3, not on
-    // 0.30000000000000004: the numbers the user meant, not the sum's rounding error.
+    // Each value rounded to the 15th significant digit of the range's largest one, so that steps
+    // of 0.1 land on 0.3 and on 0, not on 0.30000000000000004 and 5.55e-17: the numbers the user
+    // meant, not the sums' rounding errors.
     std::vector<double> values() const;
 };
 
