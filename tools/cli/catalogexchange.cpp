@@ -24,16 +24,26 @@ QJsonValue decimal(const QString& text)
     return number ? QJsonValue(*number) : QJsonValue(text);
 }
 
+// A parameter's default and a variable's value go by these names; otherwise the two are alike.
+const QString DefaultKey = QStringLiteral("default");
+const QString ValueKey = QStringLiteral("value");
+
+// A parameter or a variable, which share their fields.
+template<typename Row>
+QJsonObject listRowObject(const Row& row, const QString& valueKey)
+{
+    return {{QStringLiteral("symbol"), row.symbol},
+            {QStringLiteral("name"), row.name},
+            {valueKey, decimal(row.value)},
+            {QStringLiteral("unit"), row.unit},
+            {QStringLiteral("description"), row.description}};
+}
+
 QJsonObject formulaObject(const Formula& formula)
 {
     QJsonArray parameters;
-    for (const FormulaParameter& parameter : formula.parameters) {
-        parameters.append(QJsonObject{{QStringLiteral("symbol"), parameter.symbol},
-                                      {QStringLiteral("name"), parameter.name},
-                                      {QStringLiteral("default"), decimal(parameter.value)},
-                                      {QStringLiteral("unit"), parameter.unit},
-                                      {QStringLiteral("description"), parameter.description}});
-    }
+    for (const FormulaParameter& parameter : formula.parameters)
+        parameters.append(listRowObject(parameter, DefaultKey));
     return {{QStringLiteral("name"), formula.name},
             {QStringLiteral("function"), formula.function},
             {QStringLiteral("expression"), formula.expression},
@@ -47,11 +57,10 @@ QJsonObject catalogObject(Store& store, const LibraryTree& tree, const LibraryTr
 {
     QJsonArray variables;
     for (const QSqlRecord& row : store.query(QStringLiteral("select * from ") + sqlName(catalog.table))) {
-        variables.append(QJsonObject{{QStringLiteral("symbol"), fieldText(row, QStringLiteral("varname"))},
-                                     {QStringLiteral("name"), fieldText(row, QStringLiteral("name"))},
-                                     {QStringLiteral("value"), decimal(fieldText(row, QStringLiteral("defvalue")))},
-                                     {QStringLiteral("unit"), fieldText(row, QStringLiteral("unit"))},
-                                     {QStringLiteral("description"), fieldText(row, QStringLiteral("descr"))}});
+        const Variable variable{fieldText(row, QStringLiteral("name")), fieldText(row, QStringLiteral("varname")),
+                                fieldText(row, QStringLiteral("unit")), fieldText(row, QStringLiteral("defvalue")),
+                                fieldText(row, QStringLiteral("descr"))};
+        variables.append(listRowObject(variable, ValueKey));
     }
     QJsonArray catalogs;
     QJsonArray formulas;
@@ -115,6 +124,14 @@ public:
         return objects;
     }
 
+    template<typename Row>
+    Row listRow(const QJsonObject& object, const QString& valueKey, const QString& where)
+    {
+        return {text(object, QStringLiteral("name"), where), text(object, QStringLiteral("symbol"), where),
+                text(object, QStringLiteral("unit"), where), number(object, valueKey, where),
+                text(object, QStringLiteral("description"), where)};
+    }
+
     QString name(const QJsonObject& object, const QString& kind)
     {
         const QString name = text(object, QStringLiteral("name"), kind);
@@ -144,13 +161,8 @@ Formula readFormula(Reader& reader, const QJsonObject& object)
                     reader.text(object, QStringLiteral("description"), where),
                     reader.number(object, QStringLiteral("precision"), where),
                     {}};
-    for (const QJsonObject& parameter : reader.objects(object, QStringLiteral("parameters"), where)) {
-        formula.parameters.append({reader.text(parameter, QStringLiteral("name"), where),
-                                   reader.text(parameter, QStringLiteral("symbol"), where),
-                                   reader.text(parameter, QStringLiteral("unit"), where),
-                                   reader.number(parameter, QStringLiteral("default"), where),
-                                   reader.text(parameter, QStringLiteral("description"), where)});
-    }
+    for (const QJsonObject& parameter : reader.objects(object, QStringLiteral("parameters"), where))
+        formula.parameters.append(reader.listRow<FormulaParameter>(parameter, DefaultKey, where));
     return formula;
 }
 
@@ -161,13 +173,8 @@ void readCatalog(Reader& reader, const QJsonObject& object, const QString& paren
     const QString where = QStringLiteral("catalog %1").arg(catalog.name);
     catalog.parent = parent;
     catalog.description = reader.text(object, QStringLiteral("description"), where);
-    for (const QJsonObject& variable : reader.objects(object, QStringLiteral("variables"), where)) {
-        catalog.variables.append({reader.text(variable, QStringLiteral("name"), where),
-                                  reader.text(variable, QStringLiteral("symbol"), where),
-                                  reader.text(variable, QStringLiteral("unit"), where),
-                                  reader.number(variable, QStringLiteral("value"), where),
-                                  reader.text(variable, QStringLiteral("description"), where)});
-    }
+    for (const QJsonObject& variable : reader.objects(object, QStringLiteral("variables"), where))
+        catalog.variables.append(reader.listRow<Variable>(variable, ValueKey, where));
     subtree.catalogs.append(catalog);
     for (const QJsonObject& child : reader.objects(object, QStringLiteral("catalogs"), where))
         readCatalog(reader, child, catalog.name, subtree);
