@@ -22,7 +22,8 @@ LibraryTree LibraryTree::read(Store& store)
             node.description = row.value(QStringLiteral("descr")).toString();
             node.catalog = flag == 1;
             const int index = int(tree.nodes_.size());
-            tree.nodes_[std::size_t(catalogs.value(row.value(QStringLiteral("belongto")).toString(), 0))].children.append(index);
+            const int parent = catalogs.value(row.value(QStringLiteral("belongto")).toString(), 0);
+            tree.nodes_[std::size_t(parent)].children.append(index);
             if (node.catalog)
                 catalogs.insert(node.caption, index);
             tree.nodes_.push_back(std::move(node));

@@ -34,9 +34,10 @@ QStringList catalogVariables(const QString& library, const QStringList& catalogs
     QStringList rows;
     for (const QString& catalog : catalogs) {
         for (const QSqlRecord& row : store.query(QStringLiteral("select * from \"%1\"").arg(catalog))) {
-            rows << QStringList{catalog, row.value("varname").toString(), row.value("name").toString(),
-                                row.value("defvalue").toString(), row.value("unit").toString(), row.value("descr").toString()}
-                        .join('|');
+            QStringList fields{catalog};
+            for (const char* column : {"varname", "name", "defvalue", "unit", "descr"})
+                fields << row.value(column).toString();
+            rows << fields.join('|');
         }
     }
     return rows;
@@ -206,10 +207,11 @@ private slots:
         const QString xlsx = dir_.filePath("sweep.xlsx");
         const QString svg = dir_.filePath("sweep.svg");
         const QString png = dir_.filePath("sweep.png");
-        Run run = cli({"sweep", "ProjectileRange", "alpha=0:90:15", "v=10:20:10", "--csv", csv, "--xlsx", xlsx, "--plot", svg});
+        const QStringList sweep{"sweep", "ProjectileRange", "alpha=0:90:15", "v=10:20:10"};
+        Run run = cli(sweep + QStringList{"--csv", csv, "--xlsx", xlsx, "--plot", svg});
         QVERIFY2(run.status == 0 && run.out.isEmpty(), qPrintable(run.err + run.out));
         QCOMPARE(run.err, QString());
-        const Run table = cli({"sweep", "ProjectileRange", "alpha=0:90:15", "v=10:20:10", "--csv", "-"});
+        const Run table = cli(sweep + QStringList{"--csv", "-"});
         QCOMPARE(QString::fromUtf8(fileBytes(csv)), table.out);
         QVERIFY(fileBytes(xlsx).startsWith("PK"));
         // The axes titled with the parameter's name and unit, the result's name and unit; a curve per speed.

@@ -219,8 +219,11 @@ QStringList CatalogExchange::Subtree::names() const
 std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject& document, QString& problem)
 {
     if (document.value(QStringLiteral("format")).toString() != Format
-        || document.value(QStringLiteral("version")).toInt() != Version || !document.value(QStringLiteral("catalog")).isObject()) {
-        problem = QStringLiteral("not a catalog exported by calcora-cli (format %1, version %2)").arg(Format).arg(Version);
+        || document.value(QStringLiteral("version")).toInt() != Version
+        || !document.value(QStringLiteral("catalog")).isObject()) {
+        problem = QStringLiteral("not a catalog exported by calcora-cli (format %1, version %2)")
+                      .arg(Format)
+                      .arg(Version);
         return std::nullopt;
     }
     Subtree subtree;

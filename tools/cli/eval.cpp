@@ -38,7 +38,8 @@ Command evalCommand()
 
                 const QString text = resultText(result, formula.precision.toInt());
                 if (!line.isSet(json)) {
-                    cli.out << formula.function << " = " << text << (formula.unit.isEmpty() ? "" : " ") << formula.unit << '\n';
+                    cli.out << formula.function << " = " << text << (formula.unit.isEmpty() ? "" : " ")
+                            << formula.unit << '\n';
                     return;
                 }
                 QJsonObject values;

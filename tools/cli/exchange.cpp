@@ -47,7 +47,8 @@ Command importCommand()
                 QJsonParseError error;
                 const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
                 if (document.isNull()) {
-                    throw failure(QStringLiteral("%1 is not JSON: %2 at byte %3").arg(path, error.errorString()).arg(error.offset));
+                    throw failure(
+                        QStringLiteral("%1 is not JSON: %2 at byte %3").arg(path, error.errorString()).arg(error.offset));
                 }
                 QString problem;
                 const auto subtree = CatalogExchange::read(document.object(), problem);

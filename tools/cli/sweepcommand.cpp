@@ -10,8 +10,8 @@
 #include "store/store.h"
 
 #include <QSaveFile>
-#include <algorithm>
 #include <QTextStream>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -62,7 +62,8 @@ Points points(const FormulaInputs& inputs)
     if (count > Sweep::MaxPoints)
         throw failure(QStringLiteral("The sweep has %1 points; it may have at most %2.").arg(count).arg(Sweep::MaxPoints));
     // Rows in the order of the arguments: the first range given varies fastest.
-    if (points.axes.size() == 2 && inputs.given.indexOf(points.sweptSymbols.at(0)) > inputs.given.indexOf(points.sweptSymbols.at(1))) {
+    const QStringList& swept = points.sweptSymbols;
+    if (swept.size() == 2 && inputs.given.indexOf(swept.at(0)) > inputs.given.indexOf(swept.at(1))) {
         std::swap(points.axes[0], points.axes[1]);
         points.sweptSymbols.swapItemsAt(0, 1);
     }
@@ -75,7 +76,8 @@ SweepTable table(const Formula& formula, const Points& points, const std::vector
     table.precision = formula.precision.toInt();
     const std::size_t inner = points.axes.front().values.size();
     for (std::size_t a = 0; a < points.axes.size(); ++a) {
-        table.header.append(withUnit(points.sweptSymbols.at(qsizetype(a)), parameterOf(formula, points.sweptSymbols.at(qsizetype(a))).unit));
+        const QString& symbol = points.sweptSymbols.at(qsizetype(a));
+        table.header.append(withUnit(symbol, parameterOf(formula, symbol).unit));
         std::vector<double> column(results.size());
         for (std::size_t row = 0; row < results.size(); ++row)
             column[row] = points.axes[a].values[a == 0 ? row % inner : row / inner];
@@ -125,8 +127,9 @@ void writeFile(const QString& path, const std::function<void(QTextStream&)>& wri
 
 Command sweepCommand()
 {
-    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Write the table to FILE as comma-separated values; - for standard output."),
-                                 QStringLiteral("FILE"));
+    const QCommandLineOption csv(
+        QStringLiteral("csv"), QStringLiteral("Write the table to FILE as comma-separated values; - for standard output."),
+        QStringLiteral("FILE"));
     const QCommandLineOption xlsx(QStringLiteral("xlsx"), QStringLiteral("Write the table to FILE as a workbook."),
                                   QStringLiteral("FILE"));
     const QCommandLineOption chart(QStringLiteral("plot"),
