@@ -249,14 +249,55 @@ std::optional<double> CalcEngine::number(const QString& text)
 CalcEngine::CalcEngine() = default;
 CalcEngine::~CalcEngine() = default;
 
-void CalcEngine::Evaluate(const QString& expression, const QString& parameters, double& result, int& error)
+void CalcEngine::clearError()
 {
     error_ = NoError;
     message_.clear();
     position_ = -1;
+}
+
+void CalcEngine::Evaluate(const QString& expression, const QString& parameters, double& result, int& error)
+{
+    clearError();
     double value = 0;
     error = run(expression, parameters, value);
     result = error == NoError ? value : std::numeric_limits<double>::quiet_NaN();
+}
+
+CalcEngine::ErrorCode CalcEngine::compile(const QString& expression, const QStringList& symbols)
+{
+    clearError();
+    Binding binding;
+    ErrorCode code = NoError;
+    for (const QString& symbol : symbols) {
+        if ((code = addSymbol(symbol, 0, binding)) != NoError)
+            break;
+    }
+    double ignored = 0;
+    if (code == NoError)
+        code = setUp(expression, binding, ignored);
+    // Zeros stand in for the values here; an expression they leave undefined is still sound.
+    if (code == ResultNotFinite && compiled_) {
+        clearError();
+        return NoError;
+    }
+    if (code != NoError)
+        compiled_.reset(); // evaluate() must not go on with an expression set up before
+    return code;
+}
+
+double CalcEngine::evaluate(const std::vector<double>& values)
+{
+    constexpr double undefined = std::numeric_limits<double>::quiet_NaN();
+    if (!compiled_ || values.size() != compiled_->values.size())
+        return undefined;
+    std::copy(values.begin(), values.end(), compiled_->values.begin());
+    try {
+        const double result = compiled_->parser.Eval();
+        return std::isfinite(result) ? result : undefined;
+    } catch (const mu::ParserError&) {
+        return undefined;
+    }
 }
 
 CalcEngine::ErrorCode CalcEngine::run(const QString& expression, const QString& parameters, double& result)
@@ -264,6 +305,13 @@ CalcEngine::ErrorCode CalcEngine::run(const QString& expression, const QString& 
     Binding binding;
     if (const ErrorCode code = bind(parameters, binding); code != NoError)
         return code;
+    return setUp(expression, binding, result);
+}
+
+// Evaluates expression with binding, reusing the parser kept from the last call when it was
+// set up for the same expression and symbols.
+CalcEngine::ErrorCode CalcEngine::setUp(const QString& expression, const Binding& binding, double& result)
+{
     qsizetype slipPosition = -1;
     if (const QString slip = findSlip(expression, slipPosition); !slip.isEmpty())
         return fail(SyntaxError, slip, slipPosition);
@@ -330,23 +378,31 @@ CalcEngine::ErrorCode CalcEngine::bind(const QString& parameters, Binding& bindi
     for (const ParameterString::Pair& pair : parsed.pairs) {
         if (pair.symbol.isEmpty())
             continue;
-        if (!isSymbol(pair.symbol)) {
-            return fail(InvalidSymbol,
-                        QStringLiteral("'%1' cannot be a symbol. A symbol is a letter or '_' followed by letters, "
-                                       "digits and '_'.")
-                            .arg(pair.symbol));
-        }
-        if (binding.symbols.contains(pair.symbol))
-            return fail(RepeatedSymbol, QStringLiteral("The symbol '%1' is given twice.").arg(pair.symbol));
+        // The symbol is checked before the value: a row's first fault is the one reported.
         QString problem;
         const std::optional<double> value = readValue(pair.value, problem);
+        if (const ErrorCode code = addSymbol(pair.symbol, value.value_or(0), binding); code != NoError)
+            return code;
         if (!value) {
             return fail(NotANumber,
                         QStringLiteral("The value of %1, \"%2\", %3.").arg(pair.symbol, pair.value, problem));
         }
-        binding.symbols.append(pair.symbol);
-        binding.values.push_back(*value);
     }
+    return NoError;
+}
+
+CalcEngine::ErrorCode CalcEngine::addSymbol(const QString& symbol, double value, Binding& binding)
+{
+    if (!isSymbol(symbol)) {
+        return fail(InvalidSymbol,
+                    QStringLiteral("'%1' cannot be a symbol. A symbol is a letter or '_' followed by letters, "
+                                   "digits and '_'.")
+                        .arg(symbol));
+    }
+    if (binding.symbols.contains(symbol))
+        return fail(RepeatedSymbol, QStringLiteral("The symbol '%1' is given twice.").arg(symbol));
+    binding.symbols.append(symbol);
+    binding.values.push_back(value);
     return NoError;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
+#include <vector>
 
 // Evaluates a formula's expression with the values of the parameter grid.
 //
@@ -43,6 +45,14 @@ public:
     // result is NaN and the error accessors tell why.
     void Evaluate(const QString& expression, const QString& parameters, double& result, int& error);
 
+    // For many evaluations of one expression (a sweep): compile() checks the symbols and the
+    // expression once, as Evaluate would; evaluate() then binds values[i] to symbols[i] and
+    // computes, reading no text. It returns NaN where the expression is not defined (and when
+    // nothing is compiled, or the count of values is not the count of symbols), without
+    // recording why, so that a point costs no more than the computation.
+    ErrorCode compile(const QString& expression, const QStringList& symbols);
+    double evaluate(const std::vector<double>& values);
+
     // True when text can name a parameter by the rules above: a symbol, and not the name of a
     // constant (_pi, _e).
     static bool isParameterSymbol(const QString& text);
@@ -59,8 +69,11 @@ private:
     struct Binding;
     struct Compiled;
 
+    void clearError();
     ErrorCode run(const QString& expression, const QString& parameters, double& result);
     ErrorCode bind(const QString& parameters, Binding& binding);
+    ErrorCode addSymbol(const QString& symbol, double value, Binding& binding);
+    ErrorCode setUp(const QString& expression, const Binding& binding, double& result);
     ErrorCode fail(ErrorCode code, const QString& message, qsizetype position = -1);
 
     std::unique_ptr<Compiled> compiled_;

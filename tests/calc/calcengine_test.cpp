@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <optional>
+#include <vector>
 
 class CalcEngineTest : public QObject
 {
@@ -95,6 +96,53 @@ private slots:
             engine.Evaluate(step.expression, step.parameters, result, error);
             QCOMPARE(result, step.result);
         }
+    }
+
+    // Point after point, an undefined one on the way included, the compiled path gives what
+    // Evaluate gives for the same values. Zeros leave this expression undefined: it compiles all
+    // the same.
+    void compiledEvaluationAgreesWithEvaluate()
+    {
+        const QString expression = QStringLiteral("a/b+sqrt(c)");
+        CalcEngine compiled;
+        QCOMPARE(compiled.compile(expression, {"a", "b", "c"}), CalcEngine::NoError);
+        CalcEngine reference;
+        for (const std::vector<double>& point : std::vector<std::vector<double>>{{1, 2, 4}, {1, 0, 4}, {3, 4, -1}, {-6, 3, 0.25}}) {
+            double expected = 0;
+            int error = 0;
+            reference.Evaluate(expression, QStringLiteral("#a||%1#b||%2#c||%3##").arg(point[0]).arg(point[1]).arg(point[2]),
+                               expected, error);
+            QCOMPARE(compiled.evaluate(point), expected);
+        }
+        QVERIFY(qIsNaN(compiled.evaluate({1, 2})));
+    }
+
+    void compileRefusesWhatEvaluateRefuses_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QStringList>("symbols");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("position");
+        QTest::newRow("invalid symbol") << "a" << QStringList{"1a"} << int(CalcEngine::InvalidSymbol) << -1;
+        QTest::newRow("repeated symbol") << "a" << QStringList{"a", "a"} << int(CalcEngine::RepeatedSymbol) << -1;
+        QTest::newRow("syntax error") << "α+*2" << QStringList{"α"} << int(CalcEngine::SyntaxError) << 2;
+        QTest::newRow("lone equals sign") << "a=3" << QStringList{"a"} << int(CalcEngine::SyntaxError) << 1;
+        QTest::newRow("unknown symbol") << "2*x" << QStringList{"a"} << int(CalcEngine::UnknownSymbol) << 2;
+    }
+
+    // A failed compile leaves nothing of the expression compiled before it to evaluate.
+    void compileRefusesWhatEvaluateRefuses()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QStringList, symbols);
+        QFETCH(int, code);
+        QFETCH(int, position);
+        CalcEngine engine;
+        QCOMPARE(engine.compile(QStringLiteral("a+1"), {"a"}), CalcEngine::NoError);
+        QCOMPARE(int(engine.compile(expression, symbols)), code);
+        QCOMPARE(engine.errorPosition(), position);
+        QVERIFY(!engine.errorMessage().isEmpty());
+        QVERIFY(qIsNaN(engine.evaluate({1})));
     }
 };
 

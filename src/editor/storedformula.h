@@ -1,0 +1,12 @@
+#pragma once
+
+#include "editor/formulas.h"
+
+#include <optional>
+
+namespace Formulas {
+// The formula captioned caption as the library holds it, its texts as the user sees them and
+// its parameters in list order: what add() would store again. nullopt when no formula has that
+// caption, or its own table or row is gone.
+std::optional<Formula> read(Store& store, const QString& caption);
+}

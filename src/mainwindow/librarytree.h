@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <vector>
+
+class Store;
+
+// The library's tree as plain data, shaped as the main window shows it: under each node its
+// catalogs, then its formulas, each in creation order; a row whose parent is missing sits
+// under the root rather than vanishing.
+class LibraryTree
+{
+public:
+    struct Node
+    {
+        QString caption;
+        QString table;       // its own table (indtable), which keeps the name it was created with
+        QString description; // a catalog's; formulas keep theirs in their own table
+        bool catalog = false;
+        QList<int> children; // indexes of nodes
+    };
+
+    static LibraryTree read(Store& store);
+
+    // The root, which has no row and no caption; its children are the top-level items.
+    const Node& root() const { return nodes_.front(); }
+    const Node& node(int index) const { return nodes_.at(static_cast<std::size_t>(index)); }
+    // The node of that caption, compared as the library compares names, or nullptr.
+    const Node* find(const QString& caption) const;
+
+private:
+    std::vector<Node> nodes_;
+};

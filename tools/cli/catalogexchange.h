@@ -1,0 +1,54 @@
+#pragma once
+
+#include "editor/formulas.h"
+#include "mainwindow/librarytree.h"
+#include "variables/variables.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+class Store;
+
+// A catalog with everything below it (its catalogs, formulas, parameters and variables) as a
+// readable JSON document, and back into a library.
+namespace CatalogExchange {
+
+QJsonObject exportCatalog(Store& store, const LibraryTree& tree, const LibraryTree::Node& catalog);
+
+// A document's catalogs and formulas in the order they are added, every parent before its
+// children.
+struct Subtree
+{
+    struct Catalog
+    {
+        QString name;
+        QString parent; // the caption of a catalog of the subtree; empty for the subtree's own top
+        QString description;
+        QList<Variable> variables;
+    };
+    struct Item
+    {
+        Formula formula;
+        QString parent;
+    };
+    QList<Catalog> catalogs;
+    QList<Item> formulas;
+
+    QStringList names() const;
+};
+
+// The document's subtree; nullopt with the reason in problem when it is not one this exchange
+// writes.
+std::optional<Subtree> read(const QJsonObject& document, QString& problem);
+
+// Every name of the subtree that the library cannot take, each with the reason: in use, a table
+// of that name, reserved, given twice. Empty when the subtree can be added.
+QStringList clashes(Store& store, const Subtree& subtree);
+
+// Adds the subtree under the catalog into (empty: under the root) in one transaction: all of it
+// or, when the library refuses any statement, nothing. Check clashes() first.
+void add(Store& store, const Subtree& subtree, const QString& into);
+
+} // namespace CatalogExchange

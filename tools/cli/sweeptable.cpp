@@ -1,0 +1,87 @@
+#include "sweeptable.h"
+
+#include "formulainputs.h"
+#include "texttable.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QTextStream>
+#include <cmath>
+#include <xlsxwriter.h>
+
+namespace {
+
+const QString Undefined = QStringLiteral("undefined");
+
+QString csvField(const QString& text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+        return text;
+    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+}
+
+} // namespace
+
+QStringList SweepTable::rowTexts(std::size_t row) const
+{
+    QStringList texts;
+    for (std::size_t c = 0; c + 1 < columns.size(); ++c)
+        texts.append(QString::number(columns[c][row], 'f', QLocale::FloatingPointShortest));
+    const double result = columns.back()[row];
+    texts.append(std::isnan(result) ? Undefined : resultText(result, precision));
+    return texts;
+}
+
+void printTable(const SweepTable& table, QTextStream& out)
+{
+    TextTable text(QList<TextTable::Align>(table.header.size(), TextTable::Align::Right));
+    text.addRow(table.header);
+    for (std::size_t row = 0; row < table.rowCount(); ++row)
+        text.addRow(table.rowTexts(row));
+    text.print(out);
+}
+
+void writeCsv(const SweepTable& table, QTextStream& out)
+{
+    QStringList header;
+    for (const QString& title : table.header)
+        header.append(csvField(title));
+    out << header.join(QLatin1Char(',')) << '\n';
+    for (std::size_t row = 0; row < table.rowCount(); ++row)
+        out << table.rowTexts(row).join(QLatin1Char(',')) << '\n';
+}
+
+bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
+{
+    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    if (!workbook) {
+        problem = QStringLiteral("the workbook cannot be made");
+        return false;
+    }
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sweep");
+    lxw_format* bold = workbook_add_format(workbook);
+    format_set_bold(bold);
+    // The result to the formula's precision, as the desktop shows it; the cell keeps every digit.
+    lxw_format* result = workbook_add_format(workbook);
+    if (table.precision >= 1 && table.precision <= 8)
+        format_set_num_format(result, ("0." + std::string(std::size_t(table.precision), '0')).c_str());
+
+    for (qsizetype c = 0; c < table.header.size(); ++c)
+        worksheet_write_string(sheet, 0, lxw_col_t(c), table.header.at(c).toUtf8().constData(), bold);
+    const std::size_t resultColumn = table.columns.size() - 1;
+    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            const double value = table.columns[c][row];
+            if (std::isnan(value))
+                worksheet_write_string(sheet, lxw_row_t(row + 1), lxw_col_t(c), Undefined.toUtf8().constData(), nullptr);
+            else
+                worksheet_write_number(sheet, lxw_row_t(row + 1), lxw_col_t(c), value, c == resultColumn ? result : nullptr);
+        }
+    }
+    const lxw_error error = workbook_close(workbook);
+    if (error != LXW_NO_ERROR) {
+        problem = QString::fromUtf8(lxw_strerror(error));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QTextStream;
+
+// A sweep's results as a table: a column per swept parameter, then the result; a row per point.
+struct SweepTable
+{
+    QStringList header;
+    std::vector<std::vector<double>> columns; // the result last, NaN where the formula is not defined
+    int precision = 0;                        // decimals of the result, as the formula shows it
+
+    std::size_t rowCount() const { return columns.empty() ? 0 : columns.front().size(); }
+    // A row as it is printed: parameters in plain decimals, the result as the desktop shows it,
+    // or "undefined".
+    QStringList rowTexts(std::size_t row) const;
+};
+
+void printTable(const SweepTable& table, QTextStream& out);
+// Comma-separated values with a header line, quoted where a text needs it.
+void writeCsv(const SweepTable& table, QTextStream& out);
+// A workbook of one sheet, numbers as numbers; false with the reason in problem.
+bool writeXlsx(const SweepTable& table, const QString& path, QString& problem);
