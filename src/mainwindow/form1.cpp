@@ -71,7 +71,7 @@ void form1::Form_Load()
 
     runCommand([this] {
         tree_.reset(ui.Label24->text());
-        tree_.load(store_.query(QStringLiteral("select * from CataConstruct order by ID")));
+        tree_.load(LibraryTree::read(store_));
     });
     tree_.root()->setExpanded(true);
 

@@ -8,7 +8,9 @@
 
 namespace {
 constexpr int KeyRole = Qt::UserRole;
-constexpr int ImageRole = Qt::UserRole + 1;
+// A node's kind rides in its item type: one value less to store for each of thousands of nodes.
+constexpr int FolderNode = QTreeWidgetItem::UserType;
+constexpr int FormulaNode = QTreeWidgetItem::UserType + 1;
 } // namespace
 
 FormulaTree::FormulaTree(QTreeWidget& view, const ImageList& images)
@@ -22,9 +24,8 @@ void FormulaTree::reset(const QString& rootText)
     const QSignalBlocker quiet(view_);
     view_.clear();
     nodes_.clear();
-    root_ = new QTreeWidgetItem(&view_, QStringList{rootText});
+    root_ = new QTreeWidgetItem(&view_, QStringList{rootText}, FolderNode);
     root_->setData(0, KeyRole, ItemName::RootKey);
-    root_->setData(0, ImageRole, ImageList::Folder);
     root_->setIcon(0, images_.icon(ImageList::Folder));
     nodes_.insert(lookupKey(ItemName::RootKey), root_);
     // No node is current until the user picks one; otherwise the view would make the root
@@ -32,25 +33,22 @@ void FormulaTree::reset(const QString& rootText)
     view_.setCurrentItem(nullptr);
 }
 
-void FormulaTree::load(const Rows& rows)
+void FormulaTree::load(const LibraryTree& library)
 {
     // Built apart from the view and put back whole: the view would otherwise update itself for
     // every one of thousands of nodes.
     const QSignalBlocker quiet(view_);
     view_.takeTopLevelItem(view_.indexOfTopLevelItem(root_));
-    const auto parentOf = [](const QSqlRecord& row) {
-        const QString caption = row.value(QStringLiteral("caption")).toString();
-        const QString belongto = row.value(QStringLiteral("belongto")).toString();
-        return belongto == caption ? ItemName::RootKey : belongto;
-    };
-    for (int flag : {1, 0}) {
-        for (const QSqlRecord& row : rows) {
-            if (row.value(QStringLiteral("flag")).toInt() == flag)
-                add(parentOf(row), row.value(QStringLiteral("caption")).toString(),
-                    flag == 1 ? ImageList::Folder : ImageList::Formula);
-        }
-    }
+    addChildren(library, library.root(), root_);
     view_.addTopLevelItem(root_);
+}
+
+void FormulaTree::addChildren(const LibraryTree& library, const LibraryTree::Node& node, QTreeWidgetItem* item)
+{
+    for (const int index : node.children) {
+        const LibraryTree::Node& child = library.node(index);
+        addChildren(library, child, createNode(item, child.caption, child.catalog ? ImageList::Folder : ImageList::Formula));
+    }
 }
 
 QString FormulaTree::lookupKey(const QString& key)
@@ -67,9 +65,13 @@ QTreeWidgetItem* FormulaTree::add(const QString& parentKey, const QString& key, 
 {
     // A row whose parent is missing still shows, under the root, rather than vanishing.
     QTreeWidgetItem* parent = find(parentKey);
-    auto* node = new QTreeWidgetItem(parent ? parent : root_, QStringList{key});
+    return createNode(parent ? parent : root_, key, imageKey);
+}
+
+QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey)
+{
+    auto* node = new QTreeWidgetItem(parent, QStringList{key}, imageKey == ImageList::Folder ? FolderNode : FormulaNode);
     node->setData(0, KeyRole, key);
-    node->setData(0, ImageRole, imageKey);
     node->setIcon(0, images_.icon(imageKey));
     nodes_.insert(lookupKey(key), node);
     return node;
@@ -118,7 +120,7 @@ QString FormulaTree::key(const QTreeWidgetItem* node)
 
 QString FormulaTree::imageKey(const QTreeWidgetItem* node)
 {
-    return node->data(0, ImageRole).toString();
+    return node->type() == FormulaNode ? ImageList::Formula : ImageList::Folder;
 }
 
 bool FormulaTree::isFolder(const QTreeWidgetItem* node)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "mainwindow/librarytree.h"
 #include "store/itemname.h"
-#include "store/store.h"
 
 #include <QHash>
 #include <QString>
@@ -23,8 +23,8 @@ public:
 
     // Empties the tree and adds the root alone.
     void reset(const QString& rootText);
-    // Catalogs first, in creation order, then formulas, so that every parent exists in time.
-    void load(const Rows& catalogConstructRows);
+    // The whole library, under the root.
+    void load(const LibraryTree& library);
 
     QTreeWidgetItem* root() const { return root_; }
     QTreeWidgetItem* find(const QString& key) const;
@@ -43,6 +43,8 @@ public:
     static bool isFolder(const QTreeWidgetItem* node);
 
 private:
+    void addChildren(const LibraryTree& library, const LibraryTree::Node& node, QTreeWidgetItem* item);
+    QTreeWidgetItem* createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey);
     void forget(const QTreeWidgetItem* node);
     static QString lookupKey(const QString& key);
 
