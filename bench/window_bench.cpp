@@ -3,10 +3,15 @@
 #include "benchlibrary.h"
 #include "benchwindow.h"
 #include "calc/parametergrid.h"
+#include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QEvent>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -76,10 +81,39 @@ bool historyReset(Store& store, int formulas)
     return true;
 }
 
+// Notes when the window it watches is hidden: what the user sees of closing.
+class HideWatch : public QObject
+{
+public:
+    explicit HideWatch(QWidget& window)
+        : QObject(&window)
+    {
+        window.installEventFilter(this);
+    }
+    void start() { clock_.start(); }
+    double hiddenAfterMs() const { return hiddenAfterMs_; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+            hiddenAfterMs_ = double(clock_.nsecsElapsed()) / 1e6;
+        return false;
+    }
+
+private:
+    QElapsedTimer clock_;
+    double hiddenAfterMs_ = 0;
+};
+
+// The whole close, the history reset included; "hidden_ms" is how long the window stays on
+// screen after the user closed it.
 void shutDown(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
     BenchWindow bench(formulas);
+    auto* watch = new HideWatch(bench.window);
+    double hidden = 0;
     for (auto _ : state) {
         state.PauseTiming();
         leaveHistory(bench.store, formulas);
@@ -87,8 +121,11 @@ void shutDown(benchmark::State& state)
         state.ResumeTiming();
         if (!shown)
             break;
+        watch->start();
         bench.window.close();
+        hidden += watch->hiddenAfterMs();
     }
+    state.counters["hidden_ms"] = benchmark::Counter(hidden, benchmark::Counter::kAvgIterations);
     if (!reportProblems(state, bench.dialogs) && !historyReset(bench.store, formulas))
         state.SkipWithError("close() left counters or results behind");
 }
@@ -151,11 +188,38 @@ void clickCatalog(benchmark::State& state)
         state.SkipWithError("the click did not list the catalog's variables");
 }
 
+// "Delete All" on a copy of the large library: every catalog and formula with its table, in one
+// transaction, and the tree back to its root.
+void deleteAll(benchmark::State& state)
+{
+    const int formulas = int(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir copy;
+        QFile::copy(Store::filePath(benchLibraryDir(formulas)), Store::filePath(copy.path()));
+        Store store(copy.path());
+        SilentDialogs dialogs;
+        form1 window(store, dialogs);
+        state.ResumeTiming();
+        Deletions::deleteAll(store);
+        window.tree().reset(window.controls().Label24->text());
+        state.PauseTiming();
+        const bool emptied = !store.first(QStringLiteral("select * from CataConstruct"))
+            && !store.tableExists(benchFormulaName(formulas));
+        state.ResumeTiming();
+        if (!emptied) {
+            state.SkipWithError("formulas left behind");
+            break;
+        }
+    }
+}
+
 // Whole-window timings are wall-clock: they include waiting for the disk and the event loop.
 BENCHMARK(startUp)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(shutDown)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(deleteAll)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(clickFormula)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(clickCatalog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)

@@ -124,19 +124,6 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
-    // Without a library the program explains itself and creates nothing.
-    void missingLibraryIsExplained()
-    {
-        QTemporaryDir dir;
-        ScriptedDialogs dialogs;
-        QVERIFY(!openLibrary(dir.path(), dialogs));
-        QCOMPARE(dialogs.shown().size(), 1);
-        const QString shown = dialogs.shown().constFirst();
-        QVERIFY2(shown.contains(Store::filePath(dir.path())), qPrintable(shown));
-        QVERIFY2(shown.contains("calcora-initdb"), qPrintable(shown));
-        QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
-    }
-
     // Resizing keeps the controls in proportion and returns them exactly.
     void resizeScalesControls()
     {

@@ -32,10 +32,10 @@ void LibraryFixture::closeWindow()
     window_.reset();
 }
 
-form1& LibraryFixture::restart()
+form1& LibraryFixture::restart(Store::Access access)
 {
     closeWindow();
     store_.reset();
-    store_ = std::make_unique<Store>(dir_.path());
+    store_ = std::make_unique<Store>(dir_.path(), access);
     return openWindow();
 }

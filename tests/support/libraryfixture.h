@@ -1,11 +1,11 @@
 #pragma once
 
 #include "scripteddialogs.h"
+#include "store/store.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
-class Store;
 class form1;
 
 // A fresh library in its own temporary directory, made by the same code as calcora-initdb,
@@ -27,7 +27,7 @@ public:
     // Closes it, as the user does at the end of a session.
     void closeWindow();
     // Closes the window and the connection and opens both again, as a restart does.
-    form1& restart();
+    form1& restart(Store::Access access = Store::Access::ReadWrite);
 
 private:
     QTemporaryDir dir_;
