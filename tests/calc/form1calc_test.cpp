@@ -231,6 +231,11 @@ private slots:
         QTest::newRow("typed values") << "" << QStringList{"100", " 0.5 "} << QStringList{"OhmsLaw", "U", "50.000", "V", "1"};
         QTest::newRow("letters") << "" << QStringList{"abc"} << QStringList{};
         QTest::newRow("the parameter string's own separators") << "" << QStringList{"1", "1#R||2"} << QStringList{};
+        QTest::newRow("quote and comment") << "" << QStringList{"1'); delete from ParaResult; --"} << QStringList{};
+        QTest::newRow("NUL") << "" << QStringList{QStringLiteral("1") + QChar(0)} << QStringList{};
+        QTest::newRow("lone surrogate") << "" << QStringList{QStringLiteral("1") + QChar(0xD800)} << QStringList{};
+        QTest::newRow("10,000 digits") << "" << QStringList{QString(10000, '9')} << QStringList{};
+        QTest::newRow("non-BMP digits") << "" << QStringList{QString::fromUtf8("𝟏𝟐")} << QStringList{};
         QTest::newRow("bad expression") << "R*(I" << QStringList{} << QStringList{};
     }
     void computationIsRecordedOnlyWhenItSucceeds()
