@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     bool shown = false;
     if (argument == QLatin1String("--empty")) {
         QWidget window;
-        window.resize(441, 440);
+        window.resize(441, 460);
         shown = showExposed(window);
     } else {
         SilentDialogs dialogs;

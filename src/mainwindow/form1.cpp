@@ -4,6 +4,7 @@
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "layout/qtlayout.h"
+#include "mainwindow/statusline.h"
 #include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
@@ -47,8 +48,12 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
         store_.markDamaged(report);
         dialogs_.msgBox(this, StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText(),
                         MsgStyle::Information, ui.Label25->text());
+        emit libraryTroubleShown();
     });
     integrityCheck_->start();
+
+    // What the window offers beyond its design, each part in a file of its own.
+    connectStatusLine(*this);
 }
 
 void form1::Form_Load()
@@ -125,6 +130,7 @@ bool form1::runCommand(const std::function<void()>& command)
         return true;
     } catch (const StoreError& error) {
         dialogs_.msgBox(this, error.userText(), MsgStyle::Information, ui.Label25->text());
+        emit libraryTroubleShown();
     }
     return false;
 }
