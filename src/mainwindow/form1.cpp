@@ -4,6 +4,7 @@
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "layout/qtlayout.h"
+#include "mainwindow/keyboard.h"
 #include "mainwindow/statusline.h"
 #include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
@@ -54,6 +55,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
 
     // What the window offers beyond its design, each part in a file of its own.
     connectStatusLine(*this);
+    connectKeyboard(*this);
 }
 
 void form1::Form_Load()

@@ -5,6 +5,7 @@
 #include "mainwindow/form1.h"
 #include "store/store.h"
 
+#include <QApplication>
 #include <QTest>
 
 using GuiDriver::clickNode;
@@ -98,6 +99,78 @@ private slots:
         library().dialogs().expectMessageStarting("The formula library");
         calculate(readOnly);
         QCOMPARE(statusLine(readOnly), lasting);
+    }
+
+    // Tab goes tree, variable list or expression, grid, Calculate, result list, description and
+    // round again, showing on each where the keyboard is.
+    void tabOrder_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("a formula") << "KineticEnergy"
+                                   << QStringList{"Text3", "MSFlexGrid1", "Command1", "ListView1", "Text4", "Tvwmain"};
+        QTest::newRow("a catalog") << "Mechanics" << QStringList{"ListView2", "ListView1", "Text4", "Tvwmain"};
+    }
+    void tabOrder()
+    {
+        QFETCH(QString, node);
+        QFETCH(QStringList, order);
+        form1& window = library().openActiveWindow();
+        clickNode(window, node);
+        QStringList visited;
+        for (int i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QWidget* focused = QApplication::focusWidget();
+            visited << focused->objectName();
+            if (qobject_cast<QAbstractScrollArea*>(focused)) {
+                const auto* frame = focused->findChild<QWidget*>("focusFrame");
+                QVERIFY2(frame && frame->isVisible() && frame->geometry() == focused->rect(), qPrintable(visited.last()));
+            }
+        }
+        QCOMPARE(visited, order);
+    }
+
+    // The keyboard never lands on the grid's header row: tabbing in finds the first Input, the
+    // arrows pass the header by, and Enter opens that Input.
+    void headerRowIsNoCell()
+    {
+        form1& window = library().openActiveWindow();
+        clickNode(window, "KineticEnergy");
+        QTableWidget& grid = *window.controls().MSFlexGrid1;
+        window.controls().Text3->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(window.controls().Text3, Qt::Key_Tab);
+        QVERIFY(grid.hasFocus());
+        QCOMPARE(QPoint(grid.currentRow(), grid.currentColumn()), QPoint(1, ParameterGrid::InputColumn));
+        for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Home}) {
+            QTest::keyClick(&grid, key, key == Qt::Key_Home ? Qt::ControlModifier : Qt::NoModifier);
+            QCOMPARE(grid.currentRow(), 1);
+        }
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QTest::keyClick(&grid, Qt::Key_Right);
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QVERIFY(window.controls().Text1->hasFocus());
+    }
+
+    // Ctrl+Return in the in-cell editor computes with what was just typed; F9 computes from
+    // anywhere else.
+    void calculateFromTheKeyboard()
+    {
+        form1& window = library().openActiveWindow();
+        Ui::form1& ui = window.controls();
+        clickNode(window, "KineticEnergy");
+        QTableWidget& grid = *ui.MSFlexGrid1;
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.model()->index(1, 2)).center());
+        QVERIFY(ui.Text1->hasFocus());
+        ui.Text1->selectAll();
+        QTest::keyClicks(ui.Text1, "10");
+        QTest::keyClick(ui.Text1, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(ui.ListView1->topLevelItemCount(), 1);
+        QCOMPARE(ui.ListView1->topLevelItem(0)->text(2), "966.05");
+        QTest::keyClick(ui.Tvwmain, Qt::Key_F9);
+        QCOMPARE(ui.ListView1->topLevelItemCount(), 2);
+        const Rows history = library().store().query("select * from ParaResult where paraname='m'");
+        QCOMPARE(history.size(), 2);
+        QCOMPARE(history.at(0).value("paravalue").toString(), "10");
     }
 
 };
