@@ -4,6 +4,7 @@
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "layout/qtlayout.h"
+#include "mainwindow/celltips.h"
 #include "mainwindow/keyboard.h"
 #include "mainwindow/statusline.h"
 #include "mainwindow/userdialogs.h"
@@ -56,6 +57,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     // What the window offers beyond its design, each part in a file of its own.
     connectStatusLine(*this);
     connectKeyboard(*this);
+    connectCellTips(*this);
 }
 
 void form1::Form_Load()

@@ -6,7 +6,9 @@
 #include "store/store.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 
 using GuiDriver::clickNode;
 
@@ -27,6 +29,19 @@ void calculate(form1& window)
 void setInput(form1& window, int row, const QString& text)
 {
     ParameterGrid::setCell(*window.controls().MSFlexGrid1, row, ParameterGrid::InputColumn, text);
+}
+
+// The tooltip the pointer resting on the cell brings up; empty when none comes.
+QString tipOver(QAbstractItemView& view, const QModelIndex& index)
+{
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("(a tooltip stays)");
+    view.scrollTo(index);
+    const QPoint centre = view.visualRect(index).center();
+    QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
+    QApplication::sendEvent(view.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 } // namespace
@@ -171,6 +186,31 @@ private slots:
         const Rows history = library().store().query("select * from ParaResult where paraname='m'");
         QCOMPARE(history.size(), 2);
         QCOMPARE(history.at(0).value("paravalue").toString(), "10");
+    }
+
+    // A node, a variable or a grid cell that shows less than its text shows it whole when the
+    // pointer rests on it; one that shows it all needs no tooltip.
+    void cutOffCellsShowTheirWholeText()
+    {
+        form1& window = library().openWindow();
+        Ui::form1& ui = window.controls();
+        const QString longName = "A catalog whose name is far too long for the tree";
+        window.tree().add(ItemName::RootKey, longName, "folder");
+        QTreeWidget& tree = *ui.Tvwmain;
+        QCOMPARE(tipOver(tree, tree.indexFromItem(window.tree().find(longName))), longName);
+        QCOMPARE(tipOver(tree, tree.indexFromItem(window.tree().find("Mechanics"))), QString());
+
+        clickNode(window, "Mechanics");
+        QTreeWidget& variables = *ui.ListView2;
+        const QList<QTreeWidgetItem*> steel = variables.findItems("Esteel", Qt::MatchExactly);
+        QCOMPARE(steel.size(), 1);
+        QCOMPARE(tipOver(variables, variables.indexFromItem(steel.first(), 4)), "Young's modulus of structural steel");
+        QCOMPARE(tipOver(variables, variables.indexFromItem(steel.first(), 0)), QString());
+
+        clickNode(window, "CompositeWallHeatFlow");
+        QTableWidget& grid = *ui.MSFlexGrid1;
+        QCOMPARE(tipOver(grid, grid.model()->index(7, 0)), "Outside film coefficient");
+        QCOMPARE(tipOver(grid, grid.model()->index(7, 1)), QString());
     }
 
 };
