@@ -94,7 +94,7 @@ void form1::Command1_Click()
         emit calculationFailed(StatusText::notComputed(ui.Label64->text()));
         return;
     }
-    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, row->columns()));
+    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *row));
     emit calculated();
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/history.h"
 #include "calc/parametergrid.h"
+#include "calc/resultdetails.h"
 #include "calc/resultlist.h"
 #include "layout/qtlayout.h"
 #include "mainwindow/celltips.h"
@@ -58,6 +59,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     connectStatusLine(*this);
     connectKeyboard(*this);
     connectCellTips(*this);
+    connectResultDetails(*this);
 }
 
 void form1::Form_Load()
