@@ -54,12 +54,7 @@ void FormulaTree::load(const Rows& rows)
 
 QString FormulaTree::lookupKey(const QString& key)
 {
-    QString folded = key;
-    for (QChar& c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return folded;
+    return ItemName::comparisonKey(key);
 }
 
 QTreeWidgetItem* FormulaTree::find(const QString& key) const

@@ -14,3 +14,13 @@ ItemName::Use ItemName::use(const QString& name)
     }
     return Use::Usable;
 }
+
+QString ItemName::comparisonKey(const QString& name)
+{
+    QString folded = name;
+    for (QChar& c : folded) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + ('a' - 'A'));
+    }
+    return folded;
+}

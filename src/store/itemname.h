@@ -21,4 +21,8 @@ enum class Use {
 // named as quoted identifiers. Compared as the library compares names, without case for ASCII.
 Use use(const QString& name);
 
+// The name as the library compares names: ASCII letters in lower case, every other character
+// as it is. Two names are the same item's exactly when their keys are equal.
+QString comparisonKey(const QString& name);
+
 } // namespace ItemName
