@@ -1,0 +1,80 @@
+#include "calc/exportsource.h"
+
+#include "store/fieldtext.h"
+#include "store/itemname.h"
+#include "store/sqltext.h"
+#include "store/store.h"
+
+#include <QSet>
+
+ExportSource::ExportSource(Store& store, const QList<ResultRow>& rows)
+    : store_(store)
+    , rows_(rows)
+{
+}
+
+ExportSource::Key ExportSource::keyOf(const QString& formula, const QString& number)
+{
+    return {ItemName::comparisonKey(formula), ItemName::comparisonKey(number)};
+}
+
+ExportedComputation ExportSource::computation(const ResultRow& listed)
+{
+    const Formula& stored = formula(listed.formula);
+    return {listed.formula, stored.function.value_or(listed.function), stored.expression, listed.result, listed.unit,
+            listed.time,    listed.number, history_.value(keyOf(listed.formula, listed.number))};
+}
+
+bool ExportSource::forEach(const ExportProgress& progress, const std::function<void(const ExportedComputation&)>& write)
+{
+    const int total = int(rows_.size());
+    if (!progress(0, total))
+        return false;
+    readHistory();
+    for (int row = 0; row < total; ++row) {
+        write(computation(rows_.at(row)));
+        if (!progress(row + 1, total))
+            return false;
+    }
+    return true;
+}
+
+const ExportSource::Formula& ExportSource::formula(const QString& name)
+{
+    const QString key = ItemName::comparisonKey(name);
+    const auto known = formulas_.constFind(key);
+    if (known != formulas_.cend())
+        return *known;
+    Formula found;
+    // A formula deleted or renamed since its computation, or whose table another program
+    // dropped, is simply not found.
+    if (const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {name})) {
+        const QString table = fieldText(*item, QStringLiteral("indtable"));
+        if (store_.tableExists(table)) {
+            if (const auto row = store_.first(QStringLiteral("select * from ") + sqlName(table)
+                                                  + QStringLiteral(" where name=?"),
+                                              {name})) {
+                found.function = fieldText(*row, QStringLiteral("varname"));
+                found.expression = fieldText(*row, QStringLiteral("expression"));
+            }
+        }
+    }
+    return *formulas_.insert(key, found);
+}
+
+void ExportSource::readHistory()
+{
+    QSet<Key> listed;
+    for (const ResultRow& row : rows_)
+        listed.insert(keyOf(row.formula, row.number));
+    // In the order the rows were written, which is the order of the computation's parameters.
+    const Rows rows = store_.query(
+        QStringLiteral("select Fmuname,Hisid,name,paraname,paravalue,unit from ParaResult order by ID"));
+    for (const QSqlRecord& row : rows) {
+        const Key key = keyOf(fieldText(row, QStringLiteral("Fmuname")), fieldText(row, QStringLiteral("Hisid")));
+        if (listed.contains(key)) {
+            history_[key].append({fieldText(row, QStringLiteral("name")), fieldText(row, QStringLiteral("paraname")),
+                                  fieldText(row, QStringLiteral("paravalue")), fieldText(row, QStringLiteral("unit"))});
+        }
+    }
+}
