@@ -5,7 +5,7 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 
-#include <QSet>
+#include <QSqlQuery>
 
 ExportSource::ExportSource(Store& store, const QList<ResultRow>& rows)
     : store_(store)
@@ -64,17 +64,28 @@ const ExportSource::Formula& ExportSource::formula(const QString& name)
 
 void ExportSource::readHistory()
 {
-    QSet<Key> listed;
+    // Every computation of the list has its entry; the walk below only fills them.
     for (const ResultRow& row : rows_)
-        listed.insert(keyOf(row.formula, row.number));
+        history_.insert(keyOf(row.formula, row.number), {});
+    // A computation's rows follow each other: its entry is looked up once for all of them.
+    QString formula;
+    QString number;
+    QList<ExportedParameter>* parameters = nullptr;
     // In the order the rows were written, which is the order of the computation's parameters.
-    const Rows rows = store_.query(
-        QStringLiteral("select Fmuname,Hisid,name,paraname,paravalue,unit from ParaResult order by ID"));
-    for (const QSqlRecord& row : rows) {
-        const Key key = keyOf(fieldText(row, QStringLiteral("Fmuname")), fieldText(row, QStringLiteral("Hisid")));
-        if (listed.contains(key)) {
-            history_[key].append({fieldText(row, QStringLiteral("name")), fieldText(row, QStringLiteral("paraname")),
-                                  fieldText(row, QStringLiteral("paravalue")), fieldText(row, QStringLiteral("unit"))});
-        }
-    }
+    // Every column is text: values are kept as typed.
+    store_.forEach(QStringLiteral("select Fmuname,Hisid,name,paraname,paravalue,unit from ParaResult order by ID"), {},
+                   [&](const QSqlQuery& row) {
+                       const QString rowFormula = row.value(0).toString();
+                       const QString rowNumber = row.value(1).toString();
+                       if (rowFormula != formula || rowNumber != number) {
+                           formula = rowFormula;
+                           number = rowNumber;
+                           const auto entry = history_.find(keyOf(formula, number));
+                           parameters = entry == history_.end() ? nullptr : &*entry;
+                       }
+                       if (parameters) {
+                           parameters->append({row.value(2).toString(), row.value(3).toString(),
+                                               row.value(4).toString(), row.value(5).toString()});
+                       }
+                   });
 }

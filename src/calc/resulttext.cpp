@@ -4,29 +4,37 @@
 
 namespace {
 
-const QString LineEnd = QStringLiteral("\r\n");
-
-QString line(const QString& caption, const QString& value)
+void appendLine(QString& text, const QString& caption, const QString& value)
 {
-    return caption + QStringLiteral(": ") + value + LineEnd;
+    text += caption;
+    text += QStringLiteral(": ");
+    text += value;
+    text += QStringLiteral("\r\n");
 }
 
 } // namespace
 
 QString ResultText::block(const ExportedComputation& computation, const ExportTexts& texts)
 {
+    QString result = computation.function + QLatin1Char('=');
     // A formula no longer in the library has no expression to show between the two.
-    const QString expression = computation.expression ? *computation.expression + QLatin1Char('=') : QString();
+    if (computation.expression)
+        result += *computation.expression + QLatin1Char('=');
+    result += computation.result + QLatin1Char(' ') + computation.unit;
     QString parameters;
     for (const ExportedParameter& parameter : computation.parameters) {
         parameters += parameter.name + QStringLiteral(": ") + parameter.symbol + QLatin1Char('=') + parameter.value
             + QLatin1Char(' ') + parameter.unit + QStringLiteral(".  ");
     }
-    return line(texts.formula, computation.formula)
-        + line(texts.result, computation.function + QLatin1Char('=') + expression + computation.result
-                                 + QLatin1Char(' ') + computation.unit)
-        + line(texts.parameters, parameters) + line(texts.number, computation.number)
-        + line(texts.time, computation.time) + LineEnd + LineEnd;
+    QString text;
+    text.reserve(256 + parameters.size() + result.size());
+    appendLine(text, texts.formula, computation.formula);
+    appendLine(text, texts.result, result);
+    appendLine(text, texts.parameters, parameters);
+    appendLine(text, texts.number, computation.number);
+    appendLine(text, texts.time, computation.time);
+    text += QStringLiteral("\r\n\r\n");
+    return text;
 }
 
 ExportOutcome ResultText::write(ExportSource& source, const ExportTexts& texts, const QString& path,

@@ -2,6 +2,8 @@
 
 #include "store/schema.h"
 
+#include <algorithm>
+
 ItemName::Use ItemName::use(const QString& name)
 {
     if (!name.isValidUtf16() || name.contains(QChar(0)))
@@ -17,9 +19,13 @@ ItemName::Use ItemName::use(const QString& name)
 
 QString ItemName::comparisonKey(const QString& name)
 {
+    const auto isUpper = [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); };
+    // Most keys (numbers, names already in lower case) are the name itself, and need no copy.
+    if (std::none_of(name.cbegin(), name.cend(), isUpper))
+        return name;
     QString folded = name;
     for (QChar& c : folded) {
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+        if (isUpper(c))
             c = QChar(c.unicode() + ('a' - 'A'));
     }
     return folded;

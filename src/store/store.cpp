@@ -250,6 +250,15 @@ Rows Store::query(const QString& statement, const QVariantList& values)
     return rows;
 }
 
+void Store::forEach(const QString& statement, const QVariantList& values, const std::function<void(const QSqlQuery&)>& row)
+{
+    QSqlQuery query = run(statement, values);
+    while (query.next())
+        row(query);
+    if (query.lastError().isValid())
+        throw failure(statement, query.lastError());
+}
+
 std::optional<QSqlRecord> Store::first(const QString& statement, const QVariantList& values)
 {
     QSqlQuery query = run(statement, values);

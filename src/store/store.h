@@ -10,6 +10,7 @@
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 class QSqlError;
@@ -45,6 +46,10 @@ public:
     // walks the rows (SQLite refuses to drop a table while a query on it is open).
     Rows query(const QString& statement, const QVariantList& values = {});
     std::optional<QSqlRecord> first(const QString& statement, const QVariantList& values = {});
+    // Runs a query and hands each row to row as it is read, the query standing on it: several
+    // times quicker than query() for results of many thousand rows. Values are read by position;
+    // no other statement may run until it returns.
+    void forEach(const QString& statement, const QVariantList& values, const std::function<void(const QSqlQuery&)>& row);
     // Runs a statement that changes the library. Values written to a column are checked
     // against its declared type first (see ColumnType); one it cannot hold refuses the whole
     // statement.
