@@ -16,7 +16,7 @@ int SilentDialogs::msgBox(QWidget*, const QString& text, int, const QString&)
 
 QString SilentDialogs::saveFileName(QWidget*, const QString&)
 {
-    return {};
+    return saveTo;
 }
 
 BenchWindow::BenchWindow(int formulas)

@@ -12,7 +12,7 @@ class State;
 }
 
 // Never shows a box: a benchmark must not wait for a user. Any box means a statement failed,
-// and the benchmark reports it instead of a figure.
+// and the benchmark reports it instead of a figure. A file dialog answers saveTo.
 class SilentDialogs final : public UserDialogs
 {
 public:
@@ -20,6 +20,7 @@ public:
     QString saveFileName(QWidget* parent, const QString& filter) override;
 
     QStringList shown;
+    QString saveTo;
 };
 
 // A main window on the cached library of the given number of formulas (see benchLibraryDir).
