@@ -20,9 +20,14 @@ ExportSource::Key ExportSource::keyOf(const QString& formula, const QString& num
 
 ExportedComputation ExportSource::computation(const ResultRow& listed)
 {
-    const Formula& stored = formula(listed.formula);
-    return {listed.formula, stored.function.value_or(listed.function), stored.expression, listed.result, listed.unit,
-            listed.time,    listed.number, history_.value(keyOf(listed.formula, listed.number))};
+    const std::optional<Formula>& stored = formula(listed.formula);
+    ExportedComputation exported{listed.formula, listed.function, std::nullopt, listed.result, listed.unit,
+                                 listed.time,    listed.number,   history_.value(keyOf(listed.formula, listed.number))};
+    if (stored) {
+        exported.function = stored->function;
+        exported.expression = stored->expression;
+    }
+    return exported;
 }
 
 bool ExportSource::forEach(const ExportProgress& progress, const std::function<void(const ExportedComputation&)>& write)
@@ -39,13 +44,13 @@ bool ExportSource::forEach(const ExportProgress& progress, const std::function<v
     return true;
 }
 
-const ExportSource::Formula& ExportSource::formula(const QString& name)
+const std::optional<ExportSource::Formula>& ExportSource::formula(const QString& name)
 {
     const QString key = ItemName::comparisonKey(name);
     const auto known = formulas_.constFind(key);
     if (known != formulas_.cend())
         return *known;
-    Formula found;
+    std::optional<Formula> found;
     // A formula deleted or renamed since its computation, or whose table another program
     // dropped, is simply not found.
     if (const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {name})) {
@@ -53,10 +58,8 @@ const ExportSource::Formula& ExportSource::formula(const QString& name)
         if (store_.tableExists(table)) {
             if (const auto row = store_.first(QStringLiteral("select * from ") + sqlName(table)
                                                   + QStringLiteral(" where name=?"),
-                                              {name})) {
-                found.function = fieldText(*row, QStringLiteral("varname"));
-                found.expression = fieldText(*row, QStringLiteral("expression"));
-            }
+                                              {name}))
+                found = Formula{fieldText(*row, QStringLiteral("varname")), fieldText(*row, QStringLiteral("expression"))};
         }
     }
     return *formulas_.insert(key, found);

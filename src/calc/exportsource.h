@@ -74,18 +74,19 @@ public:
 private:
     struct Formula
     {
-        std::optional<QString> function;
-        std::optional<QString> expression;
+        QString function;
+        QString expression;
     };
     using Key = std::pair<QString, QString>; // formula and number, as the library compares them
 
     static Key keyOf(const QString& formula, const QString& number);
     ExportedComputation computation(const ResultRow& row);
-    const Formula& formula(const QString& name);
+    // nullopt when the library no longer has the formula.
+    const std::optional<Formula>& formula(const QString& name);
     void readHistory();
 
     Store& store_;
     QList<ResultRow> rows_;
-    QHash<QString, Formula> formulas_;
+    QHash<QString, std::optional<Formula>> formulas_; // by the name's comparison key
     QHash<Key, QList<ExportedParameter>> history_;
 };

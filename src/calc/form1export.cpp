@@ -16,7 +16,7 @@ namespace {
 using ExportRun = std::function<ExportOutcome(ExportSource&, const ExportTexts&, const ExportProgress&)>;
 
 // Both exports start alike: the "..." button goes, and an empty list has nothing to export.
-bool hasResults(form1& window)
+bool beginExport(form1& window)
 {
     Ui::form1& ui = window.controls();
     ui.Command3->hide();
@@ -78,7 +78,7 @@ void form1::connectExport()
 
 void form1::Routtxt_Click()
 {
-    if (!hasResults(*this))
+    if (!beginExport(*this))
         return;
     const QString path = cd1->showSave(dialogs_, this);
     if (path.isEmpty())
@@ -90,7 +90,7 @@ void form1::Routtxt_Click()
 
 void form1::Routexcel_Click()
 {
-    if (!hasResults(*this))
+    if (!beginExport(*this))
         return;
     const std::optional<ExportOutcome> outcome = exportList(
         *this, *ui.Routexcel, [](ExportSource& source, const ExportTexts& texts, const ExportProgress& progress) {
