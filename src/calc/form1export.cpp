@@ -48,7 +48,7 @@ void tell(form1& window, const QString& text)
     window.dialogs().msgBox(&window, text, MsgStyle::Information, window.controls().Label25->text());
 }
 
-// Runs an export of the whole list under a progress dialog titled as the menu entry. A file
+// Runs an export of the whole list under a progress dialog naming the menu entry. A file
 // that could not be written is told here; nullopt when the library refused a statement,
 // which runCommand has told.
 std::optional<ExportOutcome> exportList(form1& window, const QAction& entry, const ExportRun& run)

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <algorithm>
 #include <new>
+#include <stdexcept>
 #include <xlsxwriter.h>
 
 namespace {
