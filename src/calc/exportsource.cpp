@@ -5,8 +5,6 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 
-#include <QSqlQuery>
-
 ExportSource::ExportSource(Store& store, const QList<ResultRow>& rows)
     : store_(store)
     , rows_(rows)
@@ -71,24 +69,21 @@ void ExportSource::readHistory()
     for (const ResultRow& row : rows_)
         history_.insert(keyOf(row.formula, row.number), {});
     // A computation's rows follow each other: its entry is looked up once for all of them.
-    QString formula;
-    QString number;
+    QByteArray formula;
+    QByteArray number;
     QList<ExportedParameter>* parameters = nullptr;
     // In the order the rows were written, which is the order of the computation's parameters.
     // Every column is text: values are kept as typed.
-    store_.forEach(QStringLiteral("select Fmuname,Hisid,name,paraname,paravalue,unit from ParaResult order by ID"), {},
-                   [&](const QSqlQuery& row) {
-                       const QString rowFormula = row.value(0).toString();
-                       const QString rowNumber = row.value(1).toString();
-                       if (rowFormula != formula || rowNumber != number) {
-                           formula = rowFormula;
-                           number = rowNumber;
-                           const auto entry = history_.find(keyOf(formula, number));
-                           parameters = entry == history_.end() ? nullptr : &*entry;
-                       }
-                       if (parameters) {
-                           parameters->append({row.value(2).toString(), row.value(3).toString(),
-                                               row.value(4).toString(), row.value(5).toString()});
-                       }
-                   });
+    store_.forEachText(QStringLiteral("select Fmuname,Hisid,name,paraname,paravalue,unit from ParaResult order by ID"),
+                       [&](const Store::TextRow& row) {
+                           if (row.utf8(0) != formula || row.utf8(1) != number) {
+                               formula = row.utf8(0).toByteArray();
+                               number = row.utf8(1).toByteArray();
+                               const auto entry
+                                   = history_.find(keyOf(QString::fromUtf8(formula), QString::fromUtf8(number)));
+                               parameters = entry == history_.end() ? nullptr : &*entry;
+                           }
+                           if (parameters)
+                               parameters->append({row.text(2), row.text(3), row.text(4), row.text(5)});
+                       });
 }

@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <cstdio>
+#include <memory>
+#include <stdexcept>
 #include <fcntl.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -250,13 +252,32 @@ Rows Store::query(const QString& statement, const QVariantList& values)
     return rows;
 }
 
-void Store::forEach(const QString& statement, const QVariantList& values, const std::function<void(const QSqlQuery&)>& row)
+QByteArrayView Store::TextRow::utf8(int column) const
 {
-    QSqlQuery query = run(statement, values);
-    while (query.next())
-        row(query);
-    if (query.lastError().isValid())
-        throw failure(statement, query.lastError());
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return QByteArrayView(text, sqlite3_column_bytes(statement_, column));
+}
+
+void Store::forEachText(const QString& statement, const std::function<void(const TextRow&)>& row)
+{
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw std::logic_error("Store::forEachText without an SQLite connection");
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.data());
+    const QByteArray text = JetDialect::toSqlite(statement).toUtf8();
+    sqlite3_stmt* prepared = nullptr;
+    int status = sqlite3_prepare_v2(connection, text.constData(), int(text.size()), &prepared, nullptr);
+    // Finalized however the walk ends, a throwing row included.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(prepared, sqlite3_finalize);
+    while (status == SQLITE_OK || status == SQLITE_ROW) {
+        status = sqlite3_step(prepared);
+        if (status == SQLITE_ROW)
+            row(TextRow(prepared));
+    }
+    if (status != SQLITE_DONE) {
+        throw failure(statement, QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(connection)),
+                                           QSqlError::StatementError, QString::number(status)));
+    }
 }
 
 std::optional<QSqlRecord> Store::first(const QString& statement, const QVariantList& values)

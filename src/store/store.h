@@ -15,6 +15,7 @@
 
 class QSqlError;
 class QSqlQuery;
+struct sqlite3_stmt;
 using Rows = QList<QSqlRecord>;
 
 // The formula library: the one file caldb.mdb in a directory, on SQLite. Statements are given
@@ -46,10 +47,25 @@ public:
     // walks the rows (SQLite refuses to drop a table while a query on it is open).
     Rows query(const QString& statement, const QVariantList& values = {});
     std::optional<QSqlRecord> first(const QString& statement, const QVariantList& values = {});
-    // Runs a query and hands each row to row as it is read, the query standing on it: several
-    // times quicker than query() for results of many thousand rows. Values are read by position;
-    // no other statement may run until it returns.
-    void forEach(const QString& statement, const QVariantList& values, const std::function<void(const QSqlQuery&)>& row);
+    // A row of a query read by forEachText: its columns by position, as the file keeps them.
+    class TextRow
+    {
+    public:
+        QByteArrayView utf8(int column) const;
+        QString text(int column) const { return QString::fromUtf8(utf8(column)); }
+
+    private:
+        friend class Store;
+        explicit TextRow(sqlite3_stmt* statement)
+            : statement_(statement)
+        {
+        }
+        sqlite3_stmt* statement_;
+    };
+    // Runs a query without values and hands each row to row as it is read, nothing converted
+    // until asked: many times quicker than query() for results of many thousand rows. No other
+    // statement may run until it returns.
+    void forEachText(const QString& statement, const std::function<void(const TextRow&)>& row);
     // Runs a statement that changes the library. Values written to a column are checked
     // against its declared type first (see ColumnType); one it cannot hold refuses the whole
     // statement.
