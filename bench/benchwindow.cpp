@@ -19,7 +19,7 @@ int SilentDialogs::msgBox(QWidget*, const QString& text, int style, const QStrin
 
 QString SilentDialogs::saveFileName(QWidget*, const QString&)
 {
-    return {};
+    return saveTo;
 }
 
 void clickTreeNode(form1& window, QTreeWidgetItem* node)

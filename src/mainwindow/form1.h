@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class Desktop;
 class IntegrityCheck;
 class Store;
 class UserDialogs;
@@ -130,4 +131,15 @@ private:
     short SelectionChanged = 0;
     // Whether the current press on the tree made its node current, and so showed it already.
     bool nodeShownByPress_ = false;
+
+    // Exporting the result list (form1export.cpp).
+public:
+    // Exported workbooks go to desktop; without one, to the system's.
+    void setDesktop(Desktop* desktop) { desktop_ = desktop; }
+
+private:
+    void connectExport();
+    void Routtxt_Click();
+    void Routexcel_Click();
+    Desktop* desktop_ = nullptr;
 };

@@ -2,6 +2,8 @@
 
 #include "store/schema.h"
 
+#include <algorithm>
+
 ItemName::Use ItemName::use(const QString& name)
 {
     if (!name.isValidUtf16() || name.contains(QChar(0)))
