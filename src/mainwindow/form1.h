@@ -28,10 +28,15 @@ public:
     FormulaTree& tree() { return tree_; }
     Ui::form1& controls() { return ui; }
 
-    // A message box with label's caption as text and Label25's as title; returns the answer.
-    int message(const QLabel* label, int style);
+    // A message box with label's caption as text and Label25's as title, over the window over
+    // (this one when null); returns the answer.
+    int message(const QLabel* label, int style, QWidget* over = nullptr);
     // Runs one user command; a statement the library refuses is shown, and false returned.
-    bool runCommand(const std::function<void()>& command);
+    bool runCommand(const std::function<void()>& command, QWidget* over = nullptr);
+    // Runs check and, when it names no refusal, write, as one command. Shows the refusal's
+    // label or the library's complaint; true when written.
+    bool runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write,
+                    QWidget* over = nullptr);
 
     // The grid's header row, in column order.
     QStringList gridHeader() const;
