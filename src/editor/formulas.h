@@ -20,7 +20,7 @@ struct FormulaParameter
     QStringList listFields() const { return {symbol, name, value, unit, description}; }
     static FormulaParameter fromListFields(const QStringList& fields)
     {
-        return {fields.value(1), fields.value(0), fields.value(2), fields.value(3), fields.value(4)};
+        return {fields.value(1), fields.value(0), fields.value(3), fields.value(2), fields.value(4)};
     }
 };
 

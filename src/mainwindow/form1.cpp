@@ -38,6 +38,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     connectCommands();
     connectCalculation();
     connectVariables();
+    connectEditor();
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
     if (const QScreen* screen = this->screen())

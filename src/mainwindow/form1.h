@@ -67,11 +67,16 @@ private:
     // Catalogs, formulas and deletions, from the tree's menus.
     void mnewcata_Click();
     void mmodcata_Click();
-    void mmodfun_Click();
     void mdelfun_Click();
     void mdelcata_Click();
     void mdelallfunroot_Click();
     void removeResultsOf(const QString& formula);
+
+    // The formula editor's entry points (form1editor.cpp).
+    void connectEditor();
+    void mnewfun_Click();
+    void mmodfun_Click();
+    void openFormulaEditor(const QLabel* mode);
 
     // The parameter grid and its in-cell editor (form1grid.cpp).
     void connectGrid();
