@@ -61,7 +61,6 @@ private:
     bool showCatalogOf(const QString& caption);
     void showRoot();
     void showFormula(const QString& caption);
-    void showVariablesFrom(const QString& query);
     void showDescription(const QString& name, const QString& description);
 
     // Catalogs, formulas and deletions, from the tree's menus.
