@@ -16,12 +16,14 @@ std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
     return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
 }
 
-Problem nameProblem(const QString& name)
+Problem nameProblem(ItemName::Use use)
 {
-    switch (ItemName::use(name)) {
+    switch (use) {
     case ItemName::Use::Unstorable: return Problem::UnstorableName;
     case ItemName::Use::Reserved: return Problem::ReservedName;
     case ItemName::Use::FixedTable: return Problem::TableNameInUse;
+    case ItemName::Use::Taken: return Problem::NameInUse;
+    case ItemName::Use::Missing: return Problem::Missing;
     case ItemName::Use::Usable: break;
     }
     return Problem::None;
@@ -75,7 +77,7 @@ Problem Formulas::checkFields(const Formula& formula)
 
 Problem Formulas::checkAdd(Store& store, const QString& name, const QString& parent)
 {
-    if (const Problem problem = nameProblem(name); problem != Problem::None)
+    if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
         return problem;
     if (itemCaptioned(store, name))
         return Problem::NameInUse;
@@ -88,17 +90,7 @@ Problem Formulas::checkAdd(Store& store, const QString& name, const QString& par
 
 Problem Formulas::checkModify(Store& store, const QString& oldName, const QString& newName)
 {
-    if (!itemCaptioned(store, oldName))
-        return Problem::Missing;
-    if (newName == oldName)
-        return Problem::None;
-    if (const Problem problem = nameProblem(newName); problem != Problem::None)
-        return problem;
-    // Captions compare without case, so the formula itself answers to a new case of its name.
-    const auto holder = itemCaptioned(store, newName);
-    if (holder && holder->value(QStringLiteral("caption")).toString() != oldName)
-        return Problem::NameInUse;
-    return Problem::None;
+    return nameProblem(ItemName::renameUse(store, oldName, newName));
 }
 
 void Formulas::add(Store& store, const Formula& formula, const QString& parent)
