@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>
+#include <functional>
 
 namespace {
 
@@ -84,6 +85,33 @@ void openDeep(benchmark::State& state)
     reportProblems(state, bench.dialogs);
 }
 
+// Times OK in editors opened from entry: prepare (untimed) fills each and returns what the tree
+// then shows, which saved (untimed) checks.
+void timeOk(benchmark::State& state, BenchWindow& bench, QAction* entry, const std::function<QString(QWidget&)>& prepare,
+            const std::function<bool(const QString&)>& saved)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        Frmaddnewfun* editor = openEditor(state, bench.window, entry);
+        if (!editor)
+            break;
+        const QString shown = prepare(*editor);
+        state.ResumeTiming();
+
+        editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+
+        state.PauseTiming();
+        const bool done = saved(shown) && bench.window.isEnabled();
+        dismiss(editor);
+        state.ResumeTiming();
+        if (!done) {
+            state.SkipWithError("the tree does not show what was saved");
+            break;
+        }
+    }
+    reportProblems(state, bench.dialogs);
+}
+
 void saveNew(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
@@ -96,33 +124,18 @@ void saveNew(benchmark::State& state)
     for (int i = 1; i <= NewParameters; ++i)
         symbols << QStringLiteral("p%1").arg(i);
     int number = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        Frmaddnewfun* editor = openEditor(state, window, window.controls().mnewfun);
-        if (!editor)
-            break;
+    const auto prepare = [&](QWidget& editor) {
         const QString name = QStringLiteral("New%1").arg(++number);
-        setText(*editor, "Text1", name);
-        setText(*editor, "Text2", QStringLiteral("s"));
-        setText(*editor, "Text3", QStringLiteral("m"));
-        setText(*editor, "Text4", symbols.join(QLatin1Char('+')));
-        auto* parameters = editor->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+        setText(editor, "Text1", name);
+        setText(editor, "Text2", QStringLiteral("s"));
+        setText(editor, "Text3", QStringLiteral("m"));
+        setText(editor, "Text4", symbols.join(QLatin1Char('+')));
+        auto* parameters = editor.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
         for (const QString& symbol : symbols)
             addListRow(*parameters, {symbol, QStringLiteral("Part ") + symbol, QStringLiteral("1.5"), QStringLiteral("m"), {}});
-        state.ResumeTiming();
-
-        editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-
-        state.PauseTiming();
-        const bool added = window.tree().find(name) && window.isEnabled();
-        dismiss(editor);
-        state.ResumeTiming();
-        if (!added) {
-            state.SkipWithError("the new formula is not in the tree");
-            break;
-        }
-    }
-    reportProblems(state, bench.dialogs);
+        return name;
+    };
+    timeOk(state, bench, window.controls().mnewfun, prepare, [&](const QString& name) { return window.tree().find(name); });
 }
 
 void modifyWithRename(benchmark::State& state)
@@ -135,28 +148,15 @@ void modifyWithRename(benchmark::State& state)
     if (!showOrSkip(state, window) || !selectNode(state, window, names.at(0)))
         return;
     int renames = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        Frmaddnewfun* editor = openEditor(state, window, window.controls().mmodfun);
-        if (!editor)
-            break;
+    const auto prepare = [&](QWidget& editor) {
         const QString name = names.at(++renames % 2);
-        setText(*editor, "Text1", name);
-        state.ResumeTiming();
-
-        editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
-
-        state.PauseTiming();
+        setText(editor, "Text1", name);
+        return name;
+    };
+    timeOk(state, bench, window.controls().mmodfun, prepare, [&](const QString& name) {
         const QTreeWidgetItem* current = window.controls().Tvwmain->currentItem();
-        const bool renamed = current && current->text(0) == name && window.tree().find(name) == current;
-        dismiss(editor);
-        state.ResumeTiming();
-        if (!renamed) {
-            state.SkipWithError("the tree does not show the new name");
-            break;
-        }
-    }
-    reportProblems(state, bench.dialogs);
+        return current && current->text(0) == name && window.tree().find(name) == current;
+    });
 }
 
 // Whole-window timings are wall-clock: they include waiting for the disk and the event loop.

@@ -37,12 +37,38 @@ void EditorDriver::click(const QWidget& dialog, const char* button)
     QTest::mouseClick(&child<QPushButton>(dialog, button), Qt::LeftButton);
 }
 
+namespace {
+
+// The text of a line, a text box or an editable combo box named box.
+QString text(const QWidget& dialog, const char* box)
+{
+    const QWidget* widget = dialog.findChild<QWidget*>(QLatin1String(box));
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        return line->text();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->currentText();
+    return qobject_cast<const QPlainTextEdit*>(widget)->toPlainText();
+}
+
+void setTexts(const QWidget& dialog, const QList<std::pair<const char*, QString>>& texts)
+{
+    for (const auto& [box, text] : texts) {
+        QWidget* widget = dialog.findChild<QWidget*>(QLatin1String(box));
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            line->setText(text);
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            combo->setEditText(text);
+        else
+            qobject_cast<QPlainTextEdit*>(widget)->setPlainText(text);
+    }
+}
+
+} // namespace
+
 Formula EditorDriver::shown(const QWidget& editor)
 {
-    Formula formula{child<QLineEdit>(editor, "Text1").text(), child<QLineEdit>(editor, "Text2").text(),
-                    child<QLineEdit>(editor, "Text3").text(), child<QLineEdit>(editor, "Text4").text(),
-                    child<QPlainTextEdit>(editor, "Text5").toPlainText(), child<QComboBox>(editor, "Combo1").currentText(),
-                    {}};
+    Formula formula{text(editor, "Text1"), text(editor, "Text2"), text(editor, "Text3"), text(editor, "Text4"),
+                    text(editor, "Text5"), text(editor, "Combo1"), {}};
     for (const QStringList& row : rows(child<QTreeWidget>(editor, "ListView1")))
         formula.parameters.append(FormulaParameter::fromListFields(row));
     return formula;
@@ -50,12 +76,8 @@ Formula EditorDriver::shown(const QWidget& editor)
 
 void EditorDriver::fill(const QWidget& editor, const Formula& formula)
 {
-    child<QLineEdit>(editor, "Text1").setText(formula.name);
-    child<QLineEdit>(editor, "Text2").setText(formula.function);
-    child<QLineEdit>(editor, "Text3").setText(formula.unit);
-    child<QLineEdit>(editor, "Text4").setText(formula.expression);
-    child<QPlainTextEdit>(editor, "Text5").setPlainText(formula.description);
-    child<QComboBox>(editor, "Combo1").setEditText(formula.precision);
+    setTexts(editor, {{"Text1", formula.name}, {"Text2", formula.function}, {"Text3", formula.unit},
+                      {"Text4", formula.expression}, {"Text5", formula.description}, {"Combo1", formula.precision}});
     addParameters(editor, formula.parameters);
 }
 
@@ -76,18 +98,13 @@ std::shared_ptr<bool> EditorDriver::onModal(const std::function<void(QDialog&)>&
 
 void EditorDriver::typeParameter(const QDialog& dialog, const FormulaParameter& parameter)
 {
-    child<QLineEdit>(dialog, "Text2").setText(parameter.symbol);
-    child<QLineEdit>(dialog, "Text1").setText(parameter.name);
-    child<QLineEdit>(dialog, "Text3").setText(parameter.value);
-    child<QLineEdit>(dialog, "Text4").setText(parameter.unit);
-    child<QPlainTextEdit>(dialog, "Text6").setPlainText(parameter.description);
+    setTexts(dialog, {{"Text2", parameter.symbol}, {"Text1", parameter.name}, {"Text3", parameter.value},
+                      {"Text4", parameter.unit}, {"Text6", parameter.description}});
 }
 
 FormulaParameter EditorDriver::typedParameter(const QDialog& dialog)
 {
-    return {child<QLineEdit>(dialog, "Text1").text(), child<QLineEdit>(dialog, "Text2").text(),
-            child<QLineEdit>(dialog, "Text4").text(), child<QLineEdit>(dialog, "Text3").text(),
-            child<QPlainTextEdit>(dialog, "Text6").toPlainText()};
+    return {text(dialog, "Text1"), text(dialog, "Text2"), text(dialog, "Text4"), text(dialog, "Text3"), text(dialog, "Text6")};
 }
 
 void EditorDriver::addParameters(const QWidget& editor, const QList<FormulaParameter>& parameters)
