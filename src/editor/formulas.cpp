@@ -1,7 +1,6 @@
 #include "editor/formulas.h"
 
 #include "calc/calcengine.h"
-#include "store/fieldtext.h"
 #include "store/itemname.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
@@ -136,24 +135,10 @@ void Formulas::modify(Store& store, const QString& oldName, const Formula& formu
     transaction.commit();
 }
 
-std::optional<Formula> Formulas::load(Store& store, const QString& caption)
+QString Formulas::catalogOf(Store& store, const QString& caption)
 {
     const auto item = itemCaptioned(store, caption);
-    if (!item)
-        return std::nullopt;
-    const QString table = item->value(QStringLiteral("indtable")).toString();
-    if (!store.tableExists(table))
-        return std::nullopt;
-    const auto row = store.first(QStringLiteral("select * from ") + sqlName(table) + QStringLiteral(" where name=?"), {caption});
-    if (!row)
-        return std::nullopt;
-    const auto text = [](const QSqlRecord& record, const char* column) { return fieldText(record, QLatin1String(column)); };
-    Formula formula{text(*row, "name"), text(*row, "varname"), text(*row, "unit"), text(*row, "expression"),
-                    text(*row, "descr"), text(*row, "preci"), {}};
-    for (const QSqlRecord& parameter : store.query(QStringLiteral("select * from ") + sqlName(table)
-                                                   + QStringLiteral(" where ispara=1"))) {
-        formula.parameters.append({text(parameter, "name"), text(parameter, "varname"), text(parameter, "unit"),
-                                   text(parameter, "defvalue"), text(parameter, "descr")});
-    }
-    return formula;
+    if (!item || item->value(QStringLiteral("isroot")).toInt() == 1)
+        return {};
+    return item->value(QStringLiteral("belongto")).toString();
 }

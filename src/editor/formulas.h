@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 class Store;
 
@@ -74,8 +73,8 @@ void add(Store& store, const Formula& formula, const QString& parent);
 // Rewrites the formula captioned oldName: its formula row (its computation counter kept), all
 // its parameter rows, and its caption when formula.name differs. Its table keeps its name.
 void modify(Store& store, const QString& oldName, const Formula& formula);
-// The formula captioned caption as stored; nullopt when its row in the tree, its table or its
-// formula row is gone.
-std::optional<Formula> load(Store& store, const QString& caption);
+// The caption of the catalog holding the formula captioned caption; empty for a formula
+// directly under the root.
+QString catalogOf(Store& store, const QString& caption);
 
 } // namespace Formulas

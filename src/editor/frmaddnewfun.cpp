@@ -3,12 +3,14 @@
 #include "calc/resultlist.h"
 #include "editor/expressioncheck.h"
 #include "editor/loadvariabletable.h"
-#include "editor/visiblevariables.h"
+#include "editor/storedformula.h"
+#include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "variables/frmaddpara.h"
 #include "variables/frmmodpara.h"
 #include "variables/listrow.h"
+#include "variables/variables.h"
 
 #include <QMouseEvent>
 
@@ -16,16 +18,10 @@ namespace {
 
 constexpr int DefaultPrecisionIndex = 2; // "3"
 
-QTreeWidgetItem* selectedRow(const QTreeWidget& list)
-{
-    const QList<QTreeWidgetItem*> selected = list.selectedItems();
-    return selected.isEmpty() ? nullptr : selected.constFirst();
-}
-
 } // namespace
 
 Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
-    : QDialog(&main, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(&main, DialogFrame)
     , main_(main)
     , contextKey_(contextKey)
 {
@@ -60,21 +56,28 @@ bool Frmaddnewfun::Form_Load()
 
     const bool modifying = labels.Text2->text() == labels.Label22->text();
     std::optional<Formula> formula;
+    std::optional<QStringList> tables;
     const bool loaded = main_.runCommand([&] {
         Store& store = main_.store();
-        if (modifying && !(formula = Formulas::load(store, contextKey_)))
-            return;
-        const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
-        for (const QString& table : visibleVariableTables(store, root ? QString() : contextKey_))
+        if (!modifying) {
+            const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
+            tables = Variables::visibleTables(store, root ? QString() : contextKey_);
+        } else if ((formula = Formulas::read(store, contextKey_))) {
+            tables = Variables::visibleTables(store, Formulas::catalogOf(store, contextKey_));
+            // A formula whose catalog is gone still sees the global variables.
+            if (!tables)
+                tables = Variables::visibleTables(store, QString());
+        }
+        for (const QString& table : tables.value_or(QStringList()))
             LoadVariableTable(*ui.ListView2, store, table);
     });
     if (!loaded)
         return false;
+    if (!tables) {
+        main_.message(modifying ? labels.Label65 : labels.Label64, MsgStyle::Information);
+        return false;
+    }
     if (modifying) {
-        if (!formula) {
-            main_.message(labels.Label65, MsgStyle::Information);
-            return false;
-        }
         ui.Text1->setText(formula->name);
         ui.Text2->setText(formula->function);
         ui.Text3->setText(formula->unit);
@@ -159,7 +162,7 @@ void Frmaddnewfun::Command4_Click()
 
 void Frmaddnewfun::CopyVariableToParameters()
 {
-    const QTreeWidgetItem* variable = selectedRow(*ui.ListView2);
+    const QTreeWidgetItem* variable = selectedListRow(*ui.ListView2);
     if (!variable)
         return;
     for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i) {
@@ -172,25 +175,25 @@ void Frmaddnewfun::CopyVariableToParameters()
 
 void Frmaddnewfun::ListView1_Click()
 {
-    const bool selected = selectedRow(*ui.ListView1) != nullptr;
+    const bool selected = selectedListRow(*ui.ListView1) != nullptr;
     main_.controls().Rmodpara->setEnabled(selected);
     main_.controls().Rdelpara->setEnabled(selected);
 }
 
 void Frmaddnewfun::ListView1_DblClick()
 {
-    if (selectedRow(*ui.ListView1))
+    if (selectedListRow(*ui.ListView1))
         Rmodpara_Click();
 }
 
 void Frmaddnewfun::ListView2_Click()
 {
-    main_.controls().Raddvar->setEnabled(selectedRow(*ui.ListView2) != nullptr);
+    main_.controls().Raddvar->setEnabled(selectedListRow(*ui.ListView2) != nullptr);
 }
 
 void Frmaddnewfun::Rmodpara_Click()
 {
-    QTreeWidgetItem* row = selectedRow(*ui.ListView1);
+    QTreeWidgetItem* row = selectedListRow(*ui.ListView1);
     if (!row)
         return;
     Frmmodpara dialog(main_, *row, this);
@@ -200,7 +203,7 @@ void Frmaddnewfun::Rmodpara_Click()
 
 void Frmaddnewfun::Rdelpara_Click()
 {
-    QTreeWidgetItem* row = selectedRow(*ui.ListView1);
+    QTreeWidgetItem* row = selectedListRow(*ui.ListView1);
     if (!row || main_.message(main_.controls().Label51, MsgStyle::YesNoQuestion, this) != MsgAnswer::Yes)
         return;
     delete row;

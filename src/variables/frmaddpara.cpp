@@ -1,5 +1,6 @@
 #include "variables/frmaddpara.h"
 
+#include "mainwindow/dialogframe.h"
 #include "variables/listrow.h"
 
 #include <QTreeWidget>
@@ -9,7 +10,7 @@ const QString InitialDefault = QStringLiteral("0");
 }
 
 Frmaddpara::Frmaddpara(form1& main, QTreeWidget& parameters, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, DialogFrame)
     , main_(main)
     , parameters_(parameters)
 {

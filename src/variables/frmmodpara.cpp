@@ -1,11 +1,12 @@
 #include "variables/frmmodpara.h"
 
+#include "mainwindow/dialogframe.h"
 #include "variables/listrow.h"
 
 #include <QTreeWidget>
 
 Frmmodpara::Frmmodpara(form1& main, QTreeWidgetItem& row, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, DialogFrame)
     , main_(main)
     , row_(row)
 {
@@ -23,9 +24,7 @@ void Frmmodpara::Command1_Click()
     const QStringList taken = parameter.symbol == row_.text(0) ? QStringList() : parameterSymbols(*row_.treeWidget());
     if (!acceptParameter(main_, *this, parameter, taken))
         return;
-    const QStringList fields = parameter.listFields();
-    for (int column = 0; column < fields.size(); ++column)
-        row_.setText(column, fields.at(column));
+    setListRowFields(row_, parameter.listFields());
     accept();
 }
 

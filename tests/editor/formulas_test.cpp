@@ -2,7 +2,6 @@
 #include "calc/calcengine.h"
 #include "editor/expressioncheck.h"
 #include "editor/formulas.h"
-#include "editor/visiblevariables.h"
 #include "libraryfixture.h"
 #include "mainwindow/catalogs.h"
 #include "store/store.h"
@@ -130,29 +129,14 @@ private slots:
         QCOMPARE(row->value("isroot").toInt(), 1);
     }
 
-    void visibleVariablesRunNearestFirst_data()
+    // Where a formula's variables come from: its catalog, under whatever name it has now.
+    void catalogOfAFormula()
     {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QStringList>("tables");
-        QTest::newRow("root") << "" << QStringList{"GlobalVariant"};
-        QTest::newRow("top-level catalog") << "Mechanics" << QStringList{"Mechanics", "GlobalVariant"};
-        QTest::newRow("three deep") << "Girders" << QStringList{"Girders", "Beams", "Mechanics", "GlobalVariant"};
-        QTest::newRow("formula at the root") << "KineticEnergy" << QStringList{"GlobalVariant"};
-        QTest::newRow("formula two deep") << "BendingStress" << QStringList{"Beams", "Mechanics", "GlobalVariant"};
-        QTest::newRow("renamed catalog") << "Circuits" << QStringList{"Electrical", "GlobalVariant"};
-        QTest::newRow("parents in a loop") << "Loop1" << QStringList{"Loop1", "Loop2", "GlobalVariant"};
-    }
-    void visibleVariablesRunNearestFirst()
-    {
-        QFETCH(QString, caption);
-        QFETCH(QStringList, tables);
         LibraryFixture library;
         Store& store = library.store();
-        Catalogs::add(store, "Girders", "Beams", "");
-        Catalogs::modify(store, "Electrical", "Circuits", "");
-        Catalogs::add(store, "Loop1", "Loop2", "");
-        Catalogs::add(store, "Loop2", "Loop1", "");
-        QCOMPARE(visibleVariableTables(store, caption), tables);
+        Catalogs::modify(store, "Beams", "Girders", "");
+        QCOMPARE(Formulas::catalogOf(store, "BendingStress"), "Girders");
+        QCOMPARE(Formulas::catalogOf(store, "KineticEnergy"), QString());
     }
 
     void expressionCheck_data()
