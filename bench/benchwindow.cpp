@@ -30,7 +30,12 @@ void clickTreeNode(form1& window, QTreeWidgetItem* node)
 }
 
 BenchWindow::BenchWindow(int formulas)
-    : store(benchLibraryDir(formulas))
+    : BenchWindow(benchLibraryDir(formulas))
+{
+}
+
+BenchWindow::BenchWindow(const QString& directory)
+    : store(directory)
     , window(store, dialogs)
 {
 }

@@ -35,6 +35,8 @@ void clickTreeNode(form1& window, QTreeWidgetItem* node);
 struct BenchWindow
 {
     explicit BenchWindow(int formulas);
+    // On the library in directory.
+    explicit BenchWindow(const QString& directory);
 
     Store store;
     SilentDialogs dialogs;
