@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -14,7 +15,7 @@ namespace {
 
 // Part of the cached directory's name: raise it whenever the library's shape changes, so that
 // a library cached by an older build is not measured as if it were the new one.
-constexpr int ShapeVersion = 6;
+constexpr int ShapeVersion = 7;
 
 QString variableSymbol(const QString& catalog, int number)
 {
@@ -88,12 +89,13 @@ void fillBenchLibrary(Store& store, int formulas)
                    level == BenchDeepLevels ? BenchDeepVariables : BenchVariablesPerCatalog);
     }
     const int atRoot = std::min(formulas, BenchRootFormulas);
-    const int inCatalogs = formulas - atRoot;
+    const int inSubCatalogs = std::max(1, formulas - atRoot - 1);
     for (int number = 1; number <= formulas; ++number) {
         const int index = number - atRoot - 1;
         // Contiguous runs of numbers per sub-catalog, as a user fills one catalog at a time.
-        const QString parent = index < 0 ? QString()
-                                         : subCatalogs.at(int(qint64(index) * subCatalogs.size() / inCatalogs));
+        const QString parent = index < 0              ? QString()
+                             : number == formulas     ? benchDeepCatalogName(BenchDeepLevels)
+                                                      : subCatalogs.at(int(qint64(index) * subCatalogs.size() / inSubCatalogs));
         Formulas::add(store, benchFormula(number), parent);
     }
     transaction.commit();
@@ -123,5 +125,11 @@ QString benchLibraryDir(int formulas)
         // Another run finished the same library first; theirs is as good as ours.
         QDir(building).removeRecursively();
     }
+    return directory;
+}
+
+QString copyBenchLibrary(int formulas, const QString& directory)
+{
+    QFile::copy(Store::filePath(benchLibraryDir(formulas)), Store::filePath(directory));
     return directory;
 }

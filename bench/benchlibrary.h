@@ -14,8 +14,8 @@ class Store;
 //  - a branch of BenchDeepLevels catalogs under the root, Deep1 … Deep5, each inside the one
 //    before, for the catalog chain: the deepest holds BenchDeepVariables variables;
 //  - formulas F1 … Fn, each "r = a*b+c" with three parameters a, b, c; F1 … F<BenchRootFormulas>
-//    sit directly under the root, the rest fill the sub-catalogs in order, evenly (the first
-//    sub-catalog gets the lowest numbers).
+//    sit directly under the root, Fn in the deepest catalog of the branch, the rest fill the
+//    sub-catalogs in order, evenly (the first sub-catalog gets the lowest numbers).
 // Names are letters and digits only, as the program's dialogs require.
 
 constexpr int BenchTopCatalogs = 20;
@@ -41,3 +41,7 @@ void fillBenchLibrary(Store& store, int formulas);
 // one is never left behind under that name. Benchmarks may compute on it and reset its history
 // but must leave its catalogs, formulas and variables as built, so that runs stay comparable.
 QString benchLibraryDir(int formulas);
+
+// Copies that library into directory, for a benchmark that changes what the library holds;
+// returns directory.
+QString copyBenchLibrary(int formulas, const QString& directory);

@@ -19,7 +19,7 @@ int SilentDialogs::msgBox(QWidget*, const QString& text, int style, const QStrin
 
 QString SilentDialogs::saveFileName(QWidget*, const QString&)
 {
-    return {};
+    return saveTo;
 }
 
 void clickTreeNode(form1& window, QTreeWidgetItem* node)
@@ -30,7 +30,12 @@ void clickTreeNode(form1& window, QTreeWidgetItem* node)
 }
 
 BenchWindow::BenchWindow(int formulas)
-    : store(benchLibraryDir(formulas))
+    : BenchWindow(benchLibraryDir(formulas))
+{
+}
+
+BenchWindow::BenchWindow(const QString& directory)
+    : store(directory)
     , window(store, dialogs)
 {
 }

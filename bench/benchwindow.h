@@ -13,7 +13,7 @@ class State;
 }
 
 // Never shows a box: a benchmark must not wait for a user. Any box means a statement failed,
-// and the benchmark reports it instead of a figure.
+// and the benchmark reports it instead of a figure. A file dialog answers saveTo.
 class SilentDialogs final : public UserDialogs
 {
 public:
@@ -24,6 +24,7 @@ public:
     // Answers every question Yes, for benchmarks of commands that ask first; only the other
     // boxes count as problems then.
     bool confirm = false;
+    QString saveTo;
 };
 
 // A click on a node of the main window's tree, as the tree reports one: the node made current,
@@ -34,6 +35,8 @@ void clickTreeNode(form1& window, QTreeWidgetItem* node);
 struct BenchWindow
 {
     explicit BenchWindow(int formulas);
+    // On the library in directory.
+    explicit BenchWindow(const QString& directory);
 
     Store store;
     SilentDialogs dialogs;

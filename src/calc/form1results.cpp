@@ -30,6 +30,7 @@ void form1::connectCalculation()
     ui.ListView1->viewport()->installEventFilter(this);
     connect(ui.delres, &QAction::triggered, this, &form1::delres_Click);
     connect(ui.delallres, &QAction::triggered, this, &form1::delallres_Click);
+    connectExport();
 }
 
 bool form1::resultListEvent(QObject* watched, QEvent* event)

@@ -1,8 +1,96 @@
 #include "editor/formulas.h"
 
+#include "calc/calcengine.h"
+#include "store/itemname.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+
+namespace {
+
+using Formulas::Problem;
+
+std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
+{
+    return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
+}
+
+Problem nameProblem(ItemName::Use use)
+{
+    switch (use) {
+    case ItemName::Use::Unstorable: return Problem::UnstorableName;
+    case ItemName::Use::Reserved: return Problem::ReservedName;
+    case ItemName::Use::FixedTable: return Problem::TableNameInUse;
+    case ItemName::Use::Taken: return Problem::NameInUse;
+    case ItemName::Use::Missing: return Problem::Missing;
+    case ItemName::Use::Usable: break;
+    }
+    return Problem::None;
+}
+
+bool isPrecision(const QString& text)
+{
+    bool whole = false;
+    const int places = text.trimmed().toInt(&whole);
+    return whole && places >= Formulas::MinPrecision && places <= Formulas::MaxPrecision;
+}
+
+void insertParameters(Store& store, const QString& table, const QList<FormulaParameter>& parameters)
+{
+    for (const FormulaParameter& parameter : parameters) {
+        store.execute(QStringLiteral("insert into ") + table
+                          + QStringLiteral(" (name,varname,unit,defvalue,descr,ispara) values (?,?,?,?,?,1)"),
+                      {parameter.name, parameter.symbol, parameter.unit, parameter.value, parameter.description});
+    }
+}
+
+} // namespace
+
+Problem Formulas::checkFields(const Formula& formula)
+{
+    if (formula.name.contains(QLatin1Char(' ')))
+        return Problem::BlankInName;
+    if (formula.name.isEmpty())
+        return Problem::EmptyName;
+    if (formula.function.isEmpty())
+        return Problem::EmptyFunction;
+    if (formula.unit.isEmpty())
+        return Problem::EmptyUnit;
+    if (formula.expression.isEmpty())
+        return Problem::EmptyExpression;
+    if (formula.parameters.isEmpty())
+        return Problem::NoParameters;
+    if (!isPrecision(formula.precision))
+        return Problem::BadPrecision;
+    // Rows copied from variables or read from the library passed no parameter dialog.
+    for (const FormulaParameter& parameter : formula.parameters) {
+        if (!CalcEngine::number(parameter.value))
+            return Problem::DefaultNotANumber;
+    }
+    for (const FormulaParameter& parameter : formula.parameters) {
+        if (!CalcEngine::isParameterSymbol(parameter.symbol))
+            return Problem::UnusableSymbol;
+    }
+    return Problem::None;
+}
+
+Problem Formulas::checkAdd(Store& store, const QString& name, const QString& parent)
+{
+    if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
+        return problem;
+    if (itemCaptioned(store, name))
+        return Problem::NameInUse;
+    if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
+        return Problem::TableNameInUse;
+    if (!parent.isEmpty() && !store.first(QStringLiteral("select * from CataConstruct where flag=1 and caption=?"), {parent}))
+        return Problem::Missing;
+    return Problem::None;
+}
+
+Problem Formulas::checkModify(Store& store, const QString& oldName, const QString& newName)
+{
+    return nameProblem(ItemName::renameUse(store, oldName, newName));
+}
 
 void Formulas::add(Store& store, const Formula& formula, const QString& parent)
 {
@@ -15,13 +103,42 @@ void Formulas::add(Store& store, const Formula& formula, const QString& parent)
                                        "values (?,?,?,?,?,'0',0,0,?)"),
                   {formula.name, formula.description, formula.function, formula.unit, formula.expression,
                    formula.precision});
-    for (const FormulaParameter& parameter : formula.parameters) {
-        store.execute(QStringLiteral("insert into ") + table
-                          + QStringLiteral(" (name,varname,unit,defvalue,descr,ispara) values (?,?,?,?,?,1)"),
-                      {parameter.name, parameter.symbol, parameter.unit, parameter.value, parameter.description});
-    }
+    insertParameters(store, table, formula.parameters);
     store.execute(topLevel ? QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot) values (?,0,?,?,1)")
                            : QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot) values (?,0,?,?,0)"),
                   {formula.name, topLevel ? formula.name : parent, formula.name});
     transaction.commit();
+}
+
+void Formulas::modify(Store& store, const QString& oldName, const Formula& formula)
+{
+    Store::Transaction transaction(store);
+    const auto item = itemCaptioned(store, oldName);
+    if (!item)
+        throw StoreError({}, QStringLiteral("The formula %1 is no longer in the library.").arg(oldName));
+    const QString table = sqlName(item->value(QStringLiteral("indtable")).toString());
+    store.execute(QStringLiteral("update ") + table
+                      + QStringLiteral(" set name=?,descr=?,varname=?,unit=?,expression=?,preci=? where name=?"),
+                  {formula.name, formula.description, formula.function, formula.unit, formula.expression,
+                   formula.precision, oldName});
+    store.execute(QStringLiteral("delete * from ") + table + QStringLiteral(" where ispara=1"));
+    insertParameters(store, table, formula.parameters);
+    if (formula.name != oldName) {
+        // A formula directly under the root is its own parent.
+        const bool topLevel = item->value(QStringLiteral("caption")) == item->value(QStringLiteral("belongto"));
+        if (topLevel)
+            store.execute(QStringLiteral("update CataConstruct set caption=?, belongto=? where caption=?"),
+                          {formula.name, formula.name, oldName});
+        else
+            store.execute(QStringLiteral("update CataConstruct set caption=? where caption=?"), {formula.name, oldName});
+    }
+    transaction.commit();
+}
+
+QString Formulas::catalogOf(Store& store, const QString& caption)
+{
+    const auto item = itemCaptioned(store, caption);
+    if (!item || item->value(QStringLiteral("isroot")).toInt() == 1)
+        return {};
+    return item->value(QStringLiteral("belongto")).toString();
 }

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class Store;
 
@@ -13,6 +14,13 @@ struct FormulaParameter
     QString unit;
     QString value;
     QString description;
+
+    // In the order of a list row: symbol, name, value, unit, description.
+    QStringList listFields() const { return {symbol, name, value, unit, description}; }
+    static FormulaParameter fromListFields(const QStringList& fields)
+    {
+        return {fields.value(1), fields.value(0), fields.value(3), fields.value(2), fields.value(4)};
+    }
 };
 
 struct Formula
@@ -26,8 +34,47 @@ struct Formula
     QList<FormulaParameter> parameters;
 };
 
+// Adding and changing formulas, without any widget: the checks in the order the user meets
+// them, and the statements of each change, each change one transaction.
 namespace Formulas {
+
+// Why a formula is refused; each has its own message.
+enum class Problem {
+    None,
+    BlankInName,
+    EmptyName,
+    EmptyFunction,
+    EmptyUnit,
+    EmptyExpression,
+    NoParameters,
+    BadPrecision,      // not a whole number from 1 to 8
+    DefaultNotANumber, // a parameter's default value, by the engine's rules for numbers
+    UnusableSymbol,    // a parameter's symbol that no expression can name
+    NameInUse,         // a catalog or another formula has that caption
+    TableNameInUse,    // a table of that name exists, the fixed tables included
+    ReservedName,      // the tree root's key, or SQLite's own prefix
+    UnstorableName,    // NUL or a broken character
+    Missing,           // the formula being changed, or the catalog to add into, is gone
+};
+
+constexpr int MinPrecision = 1;
+constexpr int MaxPrecision = 8;
+
+// The checks of what was typed, both modes, before the library is asked anything.
+Problem checkFields(const Formula& formula);
+// parent is the caption of the catalog to add into, or empty for the root.
+Problem checkAdd(Store& store, const QString& name, const QString& parent);
+// oldName is the formula's current caption; a change of letter case alone is no clash.
+Problem checkModify(Store& store, const QString& oldName, const QString& newName);
+
 // Stores a new formula: its table, its formula row, its parameter rows, and its place in the
 // tree under parent (a catalog's caption, or empty for the root).
 void add(Store& store, const Formula& formula, const QString& parent);
-}
+// Rewrites the formula captioned oldName: its formula row (its computation counter kept), all
+// its parameter rows, and its caption when formula.name differs. Its table keeps its name.
+void modify(Store& store, const QString& oldName, const Formula& formula);
+// The caption of the catalog holding the formula captioned caption; empty for a formula
+// directly under the root.
+QString catalogOf(Store& store, const QString& caption);
+
+} // namespace Formulas

@@ -15,20 +15,17 @@ bool isSpecialCharacter(QChar c)
         || (code >= 123 && code <= 126);
 }
 
-Catalogs::Problem nameProblem(const QString& name)
+Catalogs::Problem nameProblem(ItemName::Use use)
 {
-    switch (ItemName::use(name)) {
+    switch (use) {
     case ItemName::Use::Unstorable: return Catalogs::Problem::UnstorableName;
     case ItemName::Use::Reserved: return Catalogs::Problem::ReservedName;
     case ItemName::Use::FixedTable: return Catalogs::Problem::TableNameInUse;
+    case ItemName::Use::Taken: return Catalogs::Problem::NameInUse;
+    case ItemName::Use::Missing: return Catalogs::Problem::Missing;
     case ItemName::Use::Usable: break;
     }
     return Catalogs::Problem::None;
-}
-
-std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
-{
-    return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
 }
 
 } // namespace
@@ -48,7 +45,7 @@ Catalogs::Problem Catalogs::checkInput(const QString& name, const QString& descr
 
 Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)
 {
-    if (const Problem problem = nameProblem(name); problem != Problem::None)
+    if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
         return problem;
     if (name.at(0).unicode() >= '0' && name.at(0).unicode() <= '9')
         return Problem::FirstCharacterDigit;
@@ -61,15 +58,7 @@ Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)
 
 Catalogs::Problem Catalogs::checkRename(Store& store, const QString& oldName, const QString& newName)
 {
-    if (!itemCaptioned(store, oldName))
-        return Problem::Missing;
-    if (newName == oldName)
-        return Problem::None;
-    if (const Problem problem = nameProblem(newName); problem != Problem::None)
-        return problem;
-    if (store.first(QStringLiteral("select * from CataConstruct where  caption=?"), {newName}))
-        return Problem::NameInUse;
-    return Problem::None;
+    return nameProblem(ItemName::renameUse(store, oldName, newName));
 }
 
 void Catalogs::add(Store& store, const QString& name, const QString& parent, const QString& description)

@@ -42,6 +42,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     connectCommands();
     connectCalculation();
     connectVariables();
+    connectEditor();
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
     if (const QScreen* screen = this->screen())
@@ -124,21 +125,36 @@ void form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-int form1::message(const QLabel* label, int style)
+int form1::message(const QLabel* label, int style, QWidget* over)
 {
-    return dialogs_.msgBox(this, label->text(), style, ui.Label25->text());
+    return dialogs_.msgBox(over ? over : this, label->text(), style, ui.Label25->text());
 }
 
-bool form1::runCommand(const std::function<void()>& command)
+bool form1::runCommand(const std::function<void()>& command, QWidget* over)
 {
     try {
         command();
         return true;
     } catch (const StoreError& error) {
-        dialogs_.msgBox(this, error.userText(), MsgStyle::Information, ui.Label25->text());
+        dialogs_.msgBox(over ? over : this, error.userText(), MsgStyle::Information, ui.Label25->text());
         emit libraryTroubleShown();
     }
     return false;
+}
+
+bool form1::runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write, QWidget* over)
+{
+    const QLabel* refusal = nullptr;
+    const bool written = runCommand([&] {
+        refusal = check();
+        if (!refusal)
+            write();
+    }, over);
+    if (refusal) {
+        message(refusal, MsgStyle::Information, over);
+        return false;
+    }
+    return written;
 }
 
 QStringList form1::gridHeader() const

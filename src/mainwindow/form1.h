@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class Desktop;
 class IntegrityCheck;
 class Store;
 class UserDialogs;
@@ -28,10 +29,15 @@ public:
     FormulaTree& tree() { return tree_; }
     Ui::form1& controls() { return ui; }
 
-    // A message box with label's caption as text and Label25's as title; returns the answer.
-    int message(const QLabel* label, int style);
+    // A message box with label's caption as text and Label25's as title, over the window over
+    // (this one when null); returns the answer.
+    int message(const QLabel* label, int style, QWidget* over = nullptr);
     // Runs one user command; a statement the library refuses is shown, and false returned.
-    bool runCommand(const std::function<void()>& command);
+    bool runCommand(const std::function<void()>& command, QWidget* over = nullptr);
+    // Runs check and, when it names no refusal, write, as one command. Shows the refusal's
+    // label or the library's complaint; true when written.
+    bool runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write,
+                    QWidget* over = nullptr);
 
     // The grid's header row, in column order.
     QStringList gridHeader() const;
@@ -63,17 +69,21 @@ private:
     bool showCatalogOf(const QString& caption);
     void showRoot();
     void showFormula(const QString& caption);
-    void showVariablesFrom(const QString& query);
     void showDescription(const QString& name, const QString& description);
 
     // Catalogs, formulas and deletions, from the tree's menus.
     void mnewcata_Click();
     void mmodcata_Click();
-    void mmodfun_Click();
     void mdelfun_Click();
     void mdelcata_Click();
     void mdelallfunroot_Click();
     void removeResultsOf(const QString& formula);
+
+    // The formula editor's entry points (form1editor.cpp).
+    void connectEditor();
+    void mnewfun_Click();
+    void mmodfun_Click();
+    void openFormulaEditor(const QLabel* mode);
 
     // The parameter grid and its in-cell editor (form1grid.cpp).
     void connectGrid();
@@ -137,4 +147,15 @@ private:
     short SelectionChanged = 0;
     // Whether the current press on the tree made its node current, and so showed it already.
     bool nodeShownByPress_ = false;
+
+    // Exporting the result list (form1export.cpp).
+public:
+    // Exported workbooks go to desktop; without one, to the system's.
+    void setDesktop(Desktop* desktop) { desktop_ = desktop; }
+
+private:
+    void connectExport();
+    void Routtxt_Click();
+    void Routexcel_Click();
+    Desktop* desktop_ = nullptr;
 };

@@ -1,4 +1,4 @@
-// The tree's menu commands: catalogs, deletions, and the formula editor's entry points.
+// The tree's menu commands: catalogs and deletions.
 #include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
@@ -25,7 +25,6 @@ void form1::connectCommands()
     connect(ui.mnewcata, &QAction::triggered, this, &form1::mnewcata_Click);
     connect(ui.mnewcataroot, &QAction::triggered, this, &form1::mnewcata_Click);
     connect(ui.mmodcata, &QAction::triggered, this, &form1::mmodcata_Click);
-    connect(ui.mmodfun, &QAction::triggered, this, &form1::mmodfun_Click);
     connect(ui.mdelfun, &QAction::triggered, this, &form1::mdelfun_Click);
     connect(ui.mdelcata, &QAction::triggered, this, &form1::mdelcata_Click);
     connect(ui.mdelallfunroot, &QAction::triggered, this, &form1::mdelallfunroot_Click);
@@ -53,11 +52,6 @@ void form1::mmodcata_Click()
     }
     dialog.setModify(row->value(QStringLiteral("caption")).toString(), row->value(QStringLiteral("descr")).toString());
     dialog.exec();
-}
-
-void form1::mmodfun_Click()
-{
-    // The formula editor opens here.
 }
 
 void form1::mdelfun_Click()

@@ -1,10 +1,10 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
 #include "calc/fillparametergrid.h"
+#include "editor/loadvariabletable.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "store/sqltext.h"
 #include "store/store.h"
-#include "variables/listrow.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -78,8 +78,7 @@ bool form1::showCatalogOf(const QString& caption)
     const auto catalog = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
     if (!catalog)
         return false;
-    showVariablesFrom(QStringLiteral("select * from  ") + sqlName(catalog->value(QStringLiteral("indtable")).toString())
-                      + QStringLiteral("   "));
+    LoadVariableTable(*ui.ListView2, store_, catalog->value(QStringLiteral("indtable")).toString());
     showDescription(caption, catalog->value(QStringLiteral("descr")).toString());
     return true;
 }
@@ -88,7 +87,7 @@ void form1::showRoot()
 {
     ui.Text4->clear();
     ui.ListView2->clear();
-    showVariablesFrom(QStringLiteral("select * from  GlobalVariant "));
+    LoadVariableTable(*ui.ListView2, store_, QStringLiteral("GlobalVariant"));
     ui.mnewcataroot->setEnabled(true);
     ui.mnewfunroot->setEnabled(true);
     ui.mdefvarroot->setEnabled(true);
@@ -117,12 +116,6 @@ void form1::showFormula(const QString& caption)
     ui.Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
     showDescription(caption, formula->value(QStringLiteral("descr")).toString());
     FillParameterGrid(*ui.MSFlexGrid1, store_, caption, gridHeader());
-}
-
-void form1::showVariablesFrom(const QString& query)
-{
-    for (const QSqlRecord& row : store_.query(query))
-        addListRow(*ui.ListView2, row);
 }
 
 void form1::showDescription(const QString& name, const QString& description)

@@ -62,21 +62,6 @@ void Frmaddcata::Command1_Click()
     }
 }
 
-bool Frmaddcata::checkAndStore(const std::function<Catalogs::Problem()>& check, const std::function<void()>& write)
-{
-    auto problem = Catalogs::Problem::None;
-    const bool stored = main_.runCommand([&] {
-        problem = check();
-        if (problem == Catalogs::Problem::None)
-            write();
-    });
-    if (const QLabel* refusal = messageOf(main_.controls(), problem)) {
-        main_.message(refusal, MsgStyle::Information);
-        return false;
-    }
-    return stored;
-}
-
 bool Frmaddcata::addCatalog(const QString& name, const QString& description)
 {
     FormulaTree& tree = main_.tree();
@@ -85,8 +70,8 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
         selected = tree.root();
     const QString parent = tree.isRoot(selected) ? QString() : FormulaTree::key(selected);
     Store& store = main_.store();
-    if (!checkAndStore([&] { return Catalogs::checkAdd(store, name); },
-                       [&] { Catalogs::add(store, name, parent, description); }))
+    if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkAdd(store, name)); },
+                          [&] { Catalogs::add(store, name, parent, description); }))
         return false;
     tree.add(FormulaTree::key(selected), name, ImageList::Folder);
     selected->setExpanded(true);
@@ -100,8 +85,8 @@ bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
         return false;
     const QString oldName = FormulaTree::key(selected);
     Store& store = main_.store();
-    if (!checkAndStore([&] { return Catalogs::checkRename(store, oldName, name); },
-                       [&] { Catalogs::modify(store, oldName, name, description); }))
+    if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkRename(store, oldName, name)); },
+                          [&] { Catalogs::modify(store, oldName, name, description); }))
         return false;
     if (name != oldName)
         main_.tree().rename(selected, name);

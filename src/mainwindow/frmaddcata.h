@@ -1,10 +1,8 @@
 #pragma once
 
-#include "mainwindow/catalogs.h"
 #include "ui_frmaddcata.h"
 
 #include <QDialog>
-#include <functional>
 
 class form1;
 
@@ -23,9 +21,6 @@ private:
     void Command1_Click();
     bool addCatalog(const QString& name, const QString& description);
     bool modifyCatalog(const QString& name, const QString& description);
-    // Runs check and, when it passes, write, as one command. Shows the refusal or the
-    // library's complaint; true when written.
-    bool checkAndStore(const std::function<Catalogs::Problem()>& check, const std::function<void()>& write);
 
     Ui::Frmaddcata ui;
     form1& main_;

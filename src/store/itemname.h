@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class Store;
+
 // The one rule for the names of catalogs and formulas, asked by every command that adds or
 // renames one before it runs any statement. An item's name is its caption, its key in the
 // tree and, when it is added, the name of its own table, so it must be all three.
@@ -15,10 +17,17 @@ enum class Use {
     Unstorable, // holds NUL or a broken character (a lone UTF-16 surrogate): no text column or table name keeps it
     Reserved,   // the root's key, or SQLite's own prefix "sqlite_"
     FixedTable, // the name of one of the library's fixed tables
+    Taken,      // another item's caption (renames only)
+    Missing,    // the item to rename is no longer in the library (renames only)
 };
 
 // Any other name works, keywords (Index, Order, Table) and quotes included: tables are always
 // named as quoted identifiers. Compared as the library compares names, without case for ASCII.
 Use use(const QString& name);
+
+// The use of newName as the new name of the item captioned oldName: Missing when that item is
+// gone, Taken when another item has that caption, otherwise as use(). An unchanged name is
+// Usable, and so is a new letter case of the item's own name.
+Use renameUse(Store& store, const QString& oldName, const QString& newName);
 
 } // namespace ItemName

@@ -12,6 +12,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <stdexcept>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -231,18 +232,24 @@ QSqlQuery& Store::runTranslated(const QString& statement, const QVariantList& va
 
 QSqlQuery& Store::runTranslated(const QString& statement, const SqlTokens& tokens, const QVariantList& values)
 {
+    const ItemTables::Statement sqlite = translated(statement, tokens, values);
+    return run(sqlite.text, sqlite.values);
+}
+
+ItemTables::Statement Store::translated(const QString& statement, const SqlTokens& tokens, const QVariantList& values)
+{
     const qsizetype at = ItemTables::tableToken(tokens);
     if (at >= 0 && !tokens.at(0).is("create") && !tokens.at(0).is("drop") && !tokens.at(0).is("alter")) {
         const QString table = tokens.at(at).text;
         if (const std::optional<ItemTables::Columns> columns = itemTable(table)) {
             QString problem;
-            const auto translated = ItemTables::translate(statement, tokens, at, table, *columns, values, problem);
-            if (!translated)
+            const auto sqlite = ItemTables::translate(statement, tokens, at, table, *columns, values, problem);
+            if (!sqlite)
                 throw refusal(statement, problem);
-            return run(translated->text, translated->values);
+            return *sqlite;
         }
     }
-    return run(JetDialect::toSqlite(statement), values);
+    return {JetDialect::toSqlite(statement), values};
 }
 
 StoreError Store::refusal(const QString& statement, const QString& problem) const
@@ -293,6 +300,40 @@ Rows Store::query(const QString& statement, const QVariantList& values)
         throw failure(statement, query.lastError());
     query.finish();
     return rows;
+}
+
+QByteArrayView Store::TextRow::utf8(int column) const
+{
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    return QByteArrayView(text, sqlite3_column_bytes(statement_, column));
+}
+
+void Store::forEachText(const QString& statement, const std::function<void(const TextRow&)>& row)
+{
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw std::logic_error("Store::forEachText without an SQLite connection");
+    sqlite3* connection = *static_cast<sqlite3* const*>(handle.data());
+    const ItemTables::Statement sqlite = translated(statement, tokenizeSql(statement), {});
+    const QByteArray text = sqlite.text.toUtf8();
+    sqlite3_stmt* prepared = nullptr;
+    int status = sqlite3_prepare_v2(connection, text.constData(), int(text.size()), &prepared, nullptr);
+    // Finalized however the walk ends, a throwing row included.
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(prepared, sqlite3_finalize);
+    // A catalog's or formula's table comes with its name to bind.
+    for (int i = 0; status == SQLITE_OK && i < int(sqlite.values.size()); ++i) {
+        const QString value = sqlite.values.at(i).toString();
+        status = sqlite3_bind_text16(prepared, i + 1, value.utf16(), int(value.size() * sizeof(QChar)), SQLITE_TRANSIENT);
+    }
+    while (status == SQLITE_OK || status == SQLITE_ROW) {
+        status = sqlite3_step(prepared);
+        if (status == SQLITE_ROW)
+            row(TextRow(prepared));
+    }
+    if (status != SQLITE_DONE) {
+        throw failure(statement, QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(connection)),
+                                           QSqlError::StatementError, QString::number(status)));
+    }
 }
 
 std::optional<QSqlRecord> Store::first(const QString& statement, const QVariantList& values)

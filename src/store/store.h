@@ -13,11 +13,13 @@
 #include <QString>
 #include <QVariantList>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
 
 class QSqlError;
+struct sqlite3_stmt;
 using Rows = QList<QSqlRecord>;
 
 // The formula library: the one file caldb.mdb in a directory, on SQLite. Statements are given
@@ -50,6 +52,25 @@ public:
     // walks the rows (SQLite refuses to drop a table while a query on it is open).
     Rows query(const QString& statement, const QVariantList& values = {});
     std::optional<QSqlRecord> first(const QString& statement, const QVariantList& values = {});
+    // A row of a query read by forEachText: its columns by position, as the file keeps them.
+    class TextRow
+    {
+    public:
+        QByteArrayView utf8(int column) const;
+        QString text(int column) const { return QString::fromUtf8(utf8(column)); }
+
+    private:
+        friend class Store;
+        explicit TextRow(sqlite3_stmt* statement)
+            : statement_(statement)
+        {
+        }
+        sqlite3_stmt* statement_;
+    };
+    // Runs a query without values and hands each row to row as it is read, nothing converted
+    // until asked: many times quicker than query() for results of many thousand rows. No other
+    // statement may run until it returns.
+    void forEachText(const QString& statement, const std::function<void(const TextRow&)>& row);
     // Runs a statement that changes the library. Values written to a column are checked
     // against its declared type first (see ColumnType); one it cannot hold refuses the whole
     // statement.
@@ -96,6 +117,8 @@ private:
     QSqlQuery& run(const QString& statement, const QVariantList& values);
     QSqlQuery& runTranslated(const QString& statement, const QVariantList& values);
     QSqlQuery& runTranslated(const QString& statement, const SqlTokens& tokens, const QVariantList& values);
+    // The statement as SQLite runs it: on ItemRows where it names a catalog's or formula's table.
+    ItemTables::Statement translated(const QString& statement, const SqlTokens& tokens, const QVariantList& values);
     StoreError failure(const QString& statement, const QSqlError& error);
     StoreError refusal(const QString& statement, const QString& problem) const;
     void refuseWrites(const QString& statement) const;

@@ -1,8 +1,8 @@
 // The variable list of the main window: its mouse and key events, and the commands that open
 // the variable dialog or delete variables.
+#include "editor/loadvariabletable.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
-#include "store/sqltext.h"
 #include "variables/frmaddvar.h"
 #include "variables/listrow.h"
 #include "variables/variables.h"
@@ -99,7 +99,7 @@ void form1::Rdelallvar_Click()
     // Nothing was deleted: the list shows again what the library still holds.
     runCommand([&] {
         if (const std::optional<QString> table = Variables::tableOf(store_, *level))
-            showVariablesFrom(QStringLiteral("select * from ") + sqlName(*table));
+            LoadVariableTable(*ui.ListView2, store_, *table);
     });
 }
 

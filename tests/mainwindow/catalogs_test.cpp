@@ -225,6 +225,21 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
+    // A new letter case of a catalog's own name is no clash: the catalog keeps its children.
+    void renameToOtherLetterCase()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        QTreeWidgetItem* beams = window.tree().find("Beams");
+        const int children = beams->childCount();
+        clickNode(window, "Beams");
+        answerCatalogDialog("BEAMS", "");
+        trigger(window, "mmodcata");
+        QCOMPARE(beams->text(0), "BEAMS");
+        QCOMPARE(library.restart().tree().find("BEAMS")->childCount(), children);
+        VERIFY_NO_SURPRISES(library);
+    }
+
     void describeOnlyKeepsNameAndChildren()
     {
         LibraryFixture library;

@@ -183,9 +183,19 @@ private slots:
             QCOMPARE(error.kind(), StoreError::Kind::BadText);
         }
         QCOMPARE(store_->query("select * from Ohm").size(), stored ? 2 : 0);
-        if (stored)
+        if (stored) {
             QCOMPARE(text(store_->first("select * from Ohm where unit=?", {value}), "descr"), value);
+            QStringList units;
+            store_->forEachText("select unit from Ohm order by name", [&](const Store::TextRow& row) { units << row.text(0); });
+            QCOMPARE(units, (QStringList{"Ohm", value}));
+        }
         QVERIFY(store_->tableExists("CataConstruct"));
+    }
+
+    // Read row by row or whole, a query the file refuses is refused alike.
+    void refusedQueryRowByRow()
+    {
+        QVERIFY_THROWS_EXCEPTION(StoreError, store_->forEachText("select * from Missing", [](const Store::TextRow&) {}));
     }
 
     // A command writes all of its statements or none.

@@ -19,6 +19,7 @@ LibraryFixture::~LibraryFixture() = default;
 form1& LibraryFixture::openWindow()
 {
     window_ = std::make_unique<form1>(*store_, dialogs_);
+    window_->setDesktop(&desktop_);
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get()))
         qWarning("main window was not exposed");

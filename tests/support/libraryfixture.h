@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scripteddesktop.h"
 #include "scripteddialogs.h"
 #include "store/store.h"
 
@@ -9,7 +10,7 @@
 class form1;
 
 // A fresh library in its own temporary directory, made by the same code as calcora-initdb,
-// with scripted dialogs and, on demand, a main window on it.
+// with scripted dialogs and desktop and, on demand, a main window on them.
 class LibraryFixture
 {
 public:
@@ -21,6 +22,7 @@ public:
     QString directory() const { return dir_.path(); }
     Store& store() { return *store_; }
     ScriptedDialogs& dialogs() { return dialogs_; }
+    ScriptedDesktop& desktop() { return desktop_; }
 
     // Shows a main window on the library, as the program does at start-up.
     form1& openWindow();
@@ -35,6 +37,7 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<Store> store_;
     ScriptedDialogs dialogs_;
+    ScriptedDesktop desktop_;
     std::unique_ptr<form1> window_;
 };
 

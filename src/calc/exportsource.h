@@ -1,0 +1,92 @@
+#pragma once
+
+#include "calc/computation.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <utility>
+
+class Store;
+
+// One parameter of a computation, as its history row holds it.
+struct ExportedParameter
+{
+    QString name;
+    QString symbol;
+    QString value; // as typed into the grid
+    QString unit;
+};
+
+// A computation of the result list with everything the exports write about it.
+struct ExportedComputation
+{
+    QString formula;
+    QString function;
+    // nullopt when the formula is no longer in the library: then only the list and the history
+    // tell about the computation.
+    std::optional<QString> expression;
+    QString result;
+    QString unit;
+    QString time;
+    QString number;
+    QList<ExportedParameter> parameters; // in the order they were recorded
+};
+
+// The captions the exports put before values and over columns, read from the main window.
+struct ExportTexts
+{
+    QString formula;          // "Formula Name"
+    QString result;           // "Result", before the result in the text file
+    QString resultColumn;     // "Result", over the workbook's result column
+    QString expressionColumn; // "Expression:"
+    QString parameters;       // "Parameter Information"
+    QString number;           // "Computation(s)"
+    QString time;             // "Time"
+};
+
+// Called with the number of computations done and the total; returning false cancels.
+using ExportProgress = std::function<bool(int done, int total)>;
+
+// How an export ended.
+struct ExportOutcome
+{
+    enum class Kind { Written, Cancelled, Failed };
+    Kind kind = Kind::Written;
+    QString path;  // the file written, or the one that could not be
+    QString error; // why not, in the system's words
+};
+
+// Reads what the exports need about the rows of the result list from the library: each
+// formula's function name and expression, and each computation's history rows. The history
+// is read once for all rows, since it is not indexed and a list holds thousands of rows.
+class ExportSource
+{
+public:
+    ExportSource(Store& store, const QList<ResultRow>& rows);
+
+    // Calls write for every row in list order, reporting progress before the first and after
+    // each; false when the progress cancelled.
+    bool forEach(const ExportProgress& progress, const std::function<void(const ExportedComputation&)>& write);
+
+private:
+    struct Formula
+    {
+        QString function;
+        QString expression;
+    };
+    using Key = std::pair<QString, QString>; // formula and number, as the library compares them
+
+    static Key keyOf(const QString& formula, const QString& number);
+    ExportedComputation computation(const ResultRow& row);
+    // nullopt when the library no longer has the formula.
+    const std::optional<Formula>& formula(const QString& name);
+    void readHistory();
+
+    Store& store_;
+    QList<ResultRow> rows_;
+    QHash<QString, std::optional<Formula>> formulas_; // by the name's comparison key
+    QHash<Key, QList<ExportedParameter>> history_;
+};

@@ -1,0 +1,105 @@
+// "Output All Result": the result list written to a text file or into a workbook that the
+// desktop opens in the user's spreadsheet program.
+#include "calc/desktop.h"
+#include "calc/exportprogress.h"
+#include "calc/exportsource.h"
+#include "calc/resultlist.h"
+#include "calc/resulttext.h"
+#include "calc/resultworkbook.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/userdialogs.h"
+
+#include <QDir>
+
+namespace {
+
+using ExportRun = std::function<ExportOutcome(ExportSource&, const ExportTexts&, const ExportProgress&)>;
+
+// Both exports start alike: the "..." button goes, and an empty list has nothing to export.
+bool beginExport(form1& window)
+{
+    Ui::form1& ui = window.controls();
+    ui.Command3->hide();
+    if (ui.ListView1->topLevelItemCount() > 0)
+        return true;
+    window.message(ui.Label50, MsgStyle::Information);
+    return false;
+}
+
+QList<ResultRow> listedRows(const QTreeWidget& list)
+{
+    QList<ResultRow> rows;
+    rows.reserve(list.topLevelItemCount());
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QStringList columns = resultRowColumns(*list.topLevelItem(i));
+        rows.append({columns.at(0), columns.at(1), columns.at(2), columns.at(3), columns.at(4), columns.at(5)});
+    }
+    return rows;
+}
+
+ExportTexts exportTexts(const Ui::form1& ui)
+{
+    return {ui.Label10->text(), ui.Label12->text(), ui.Label56->text(), ui.Text8->text(),
+            ui.Label57->text(), ui.Label15->text(), ui.Label14->text()};
+}
+
+void tell(form1& window, const QString& text)
+{
+    window.dialogs().msgBox(&window, text, MsgStyle::Information, window.controls().Label25->text());
+}
+
+// Runs an export of the whole list under a progress dialog naming the menu entry. A file
+// that could not be written is told here; nullopt when the library refused a statement,
+// which runCommand has told.
+std::optional<ExportOutcome> exportList(form1& window, const QAction& entry, const ExportRun& run)
+{
+    Ui::form1& ui = window.controls();
+    ExportSource source(window.store(), listedRows(*ui.ListView1));
+    ExportProgressDialog progress(entry.text(), ui.Label25->text(), &window);
+    std::optional<ExportOutcome> outcome;
+    if (!window.runCommand([&] { outcome = run(source, exportTexts(ui), progress.callback()); }))
+        return std::nullopt;
+    if (outcome->kind == ExportOutcome::Kind::Failed) {
+        QString reason = outcome->error;
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
+        tell(window, ui.Label69->text().arg(QDir::toNativeSeparators(outcome->path), reason));
+    }
+    return outcome;
+}
+
+} // namespace
+
+void form1::connectExport()
+{
+    connect(ui.Routtxt, &QAction::triggered, this, &form1::Routtxt_Click);
+    connect(ui.Routexcel, &QAction::triggered, this, &form1::Routexcel_Click);
+}
+
+void form1::Routtxt_Click()
+{
+    if (!beginExport(*this))
+        return;
+    const QString path = cd1->showSave(dialogs_, this);
+    if (path.isEmpty())
+        return;
+    exportList(*this, *ui.Routtxt, [&](ExportSource& source, const ExportTexts& texts, const ExportProgress& progress) {
+        return ResultText::write(source, texts, path, progress);
+    });
+}
+
+void form1::Routexcel_Click()
+{
+    if (!beginExport(*this))
+        return;
+    const std::optional<ExportOutcome> outcome = exportList(
+        *this, *ui.Routexcel, [](ExportSource& source, const ExportTexts& texts, const ExportProgress& progress) {
+            return ResultWorkbook::make(source, texts, QDir::tempPath(), progress);
+        });
+    if (!outcome || outcome->kind != ExportOutcome::Kind::Written)
+        return;
+    SystemDesktop system;
+    Desktop& desktop = desktop_ ? *desktop_ : system;
+    if (!desktop.open(outcome->path))
+        tell(*this, ui.Label70->text().arg(QDir::toNativeSeparators(outcome->path)));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "calc/exportsource.h"
+
+// The result list as a workbook for a spreadsheet program. Its first worksheet, "Sheet1",
+// holds one row of texts per computation under a header row: formula, expression, result,
+// time, then one column per parameter ("symbol=value unit"), as far as the computation with the
+// most parameters needs. The worksheet "Numbers" holds the same computations with the result
+// and every parameter value as numbers, one table per formula, so that they can be summed or
+// charted; its column headers name each value's symbol and unit.
+namespace ResultWorkbook {
+
+inline const QString NumbersSheet = QStringLiteral("Numbers");
+
+// Makes the workbook as Results.xlsx in a new folder under folder, where the spreadsheet
+// program can open it; the outcome's path names it. A workbook that fails or is cancelled
+// leaves no folder behind.
+ExportOutcome make(ExportSource& source, const ExportTexts& texts, const QString& folder, const ExportProgress& progress);
+
+} // namespace ResultWorkbook

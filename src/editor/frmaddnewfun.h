@@ -1,0 +1,58 @@
+#pragma once
+
+#include "calc/calcengine.h"
+#include "editor/formulas.h"
+#include "ui_frmaddnewfun.h"
+
+#include <QDialog>
+
+class form1;
+
+// The formula editor: adds a formula to a catalog or the root, or changes one, with its
+// parameter list. Modeless; the main window stays disabled while it is open. Made afresh for
+// every opening and gone when it closes.
+class Frmaddnewfun : public QDialog
+{
+    Q_OBJECT
+public:
+    // contextKey: the tree key of the node the editor works on, the catalog (or the root) a
+    // new formula goes into, or the formula being changed.
+    Frmaddnewfun(form1& main, const QString& contextKey);
+
+    // Fills the dialog for the mode the main window's mode field holds. False, after telling
+    // the user, when the formula to change can no longer be read.
+    bool Form_Load();
+
+signals:
+    // The formula was rewritten in the library: the main window shows it again.
+    void formulaModified();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Command1_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void ListView1_Click();
+    void ListView1_DblClick();
+    void ListView2_Click();
+    void Rmodpara_Click();
+    void Rdelpara_Click();
+    void CopyVariableToParameters();
+    void popUp(QMenu& menu, QTreeWidget& list, const QPoint& position);
+
+    Formula typedFormula() const;
+    // True when the formula passed its checks and is stored, the tree showing it.
+    bool save(bool adding);
+    bool addFormula(const Formula& formula);
+    bool modifyFormula(const Formula& formula);
+    const QLabel* messageOf(Formulas::Problem problem) const;
+    void updateExpressionCheck();
+
+    Ui::Frmaddnewfun ui;
+    form1& main_;
+    QString contextKey_;
+    CalcEngine engine_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "editor/formulas.h"
+
+#include <QStringList>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QTreeWidget;
+class QWidget;
+class form1;
+
+// The five boxes both parameter dialogs have, read and written as one parameter.
+struct ParameterBoxes
+{
+    QLineEdit& symbol;
+    QLineEdit& name;
+    QLineEdit& value;
+    QLineEdit& unit;
+    QPlainTextEdit& description;
+
+    FormulaParameter typed() const;
+    void show(const FormulaParameter& parameter) const;
+};
+
+// The symbols of the rows of the formula editor's parameter list, in order.
+QStringList parameterSymbols(const QTreeWidget& list);
+
+// Whether parameter may go into the parameter list, its symbol differing from takenSymbols;
+// if not, the reason is shown over dialog.
+bool acceptParameter(form1& main, QWidget& dialog, const FormulaParameter& parameter, const QStringList& takenSymbols);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "editor/formulas.h"
+
+#include <QStringList>
+
+// The checks a parameter typed into the add and modify parameter dialogs passes before it
+// goes into the formula editor's list, in the order the user meets them.
+namespace ParameterChecks {
+
+enum class Problem {
+    None,
+    EmptyName,
+    EmptySymbol,
+    EmptyValue,
+    NotNumeral,     // a character other than a digit, a point or a minus sign
+    NotANumber,     // numeral, but no number by the engine's rules ("1-2", "-", "1.2.3")
+    UnusableSymbol, // a symbol no expression can name
+    SymbolInUse,
+};
+
+// takenSymbols are the symbols the parameter's must differ from, compared exactly.
+Problem check(const FormulaParameter& parameter, const QStringList& takenSymbols);
+
+} // namespace ParameterChecks
