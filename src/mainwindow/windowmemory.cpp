@@ -16,8 +16,7 @@ const QString Expanded = QStringLiteral("MainWindow/expandedNodes");
 const QString Selected = QStringLiteral("MainWindow/selectedNode");
 
 // A window whose top edge (where its title bar hangs) is on no screen cannot be moved back by
-// the user: it goes to
-// the middle of the primary screen instead.
+// the user: it goes to the middle of the primary screen instead.
 QRect onSomeScreen(QRect frame)
 {
     const QRect titleBar(frame.topLeft(), QSize(frame.width(), 24));
