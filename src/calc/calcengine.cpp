@@ -153,7 +153,7 @@ qsizetype characterIndex(const std::string& utf8, int bytePosition)
 // which. The functions still return NaN or an infinity, which is all a sweep needs to know.
 struct DomainFault
 {
-    const char* what = nullptr; // "the square root of a negative number"; null: none so far
+    const char* what = nullptr; // "Square root of a negative number"; null: none so far
     double argument = 0;
 };
 thread_local DomainFault domainFault;
@@ -167,23 +167,23 @@ double outsideDomain(const char* what, double argument, double result)
 
 double checkedSqrt(double x)
 {
-    return x < 0 ? outsideDomain("the square root of a negative number", x, std::sqrt(x)) : std::sqrt(x);
+    return x < 0 ? outsideDomain("Square root of a negative number", x, std::sqrt(x)) : std::sqrt(x);
 }
 
 template<double (*log)(double)>
 double checkedLog(double x)
 {
     if (x < 0)
-        return outsideDomain("the logarithm of a negative number", x, log(x));
+        return outsideDomain("Logarithm of a negative number", x, log(x));
     if (x == 0)
-        return outsideDomain("the logarithm of zero", x, log(x));
+        return outsideDomain("Logarithm of zero", x, log(x));
     return log(x);
 }
 
 template<double (*inverse)(double)>
 double checkedUnitInverse(double x)
 {
-    return std::fabs(x) > 1 ? outsideDomain("asin or acos of a value beyond -1 to 1", x, inverse(x)) : inverse(x);
+    return std::fabs(x) > 1 ? outsideDomain("Asin or acos of a value beyond -1 to 1", x, inverse(x)) : inverse(x);
 }
 
 class FormulaParser final : public mu::ParserBase
@@ -224,10 +224,10 @@ protected:
         DefineFun("tanh", +[](double x) { return std::tanh(x); });
         DefineFun("asinh", +[](double x) { return std::asinh(x); });
         DefineFun("acosh", +[](double x) {
-            return x < 1 ? outsideDomain("acosh of a value below 1", x, std::acosh(x)) : std::acosh(x);
+            return x < 1 ? outsideDomain("Acosh of a value below 1", x, std::acosh(x)) : std::acosh(x);
         });
         DefineFun("atanh", +[](double x) {
-            return std::fabs(x) >= 1 ? outsideDomain("atanh of a value not between -1 and 1", x, std::atanh(x))
+            return std::fabs(x) >= 1 ? outsideDomain("Atanh of a value not between -1 and 1", x, std::atanh(x))
                                      : std::atanh(x);
         });
         DefineFun("sqrt", &checkedSqrt);
@@ -407,9 +407,9 @@ CalcEngine::ErrorCode CalcEngine::setUp(const QString& expression, const Binding
     compiled_ = std::move(compiled);
 
     if (!std::isfinite(result) && domainFault.what) {
-        return fail(ResultNotFinite, QStringLiteral("The result is not a finite number: %1 (%2).")
-                                         .arg(QString::fromLatin1(domainFault.what),
-                                              QString::number(domainFault.argument, 'g', QLocale::FloatingPointShortest)));
+        return fail(ResultNotFinite, QStringLiteral("%1 (%2).").arg(QString::fromLatin1(domainFault.what),
+                                                                   QString::number(domainFault.argument, 'g',
+                                                                                   QLocale::FloatingPointShortest)));
     }
     if (!std::isfinite(result)) {
         return fail(ResultNotFinite,
