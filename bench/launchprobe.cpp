@@ -5,6 +5,8 @@
 #include "mainwindow/startup.h"
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <cstdlib>
 
@@ -13,15 +15,19 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     bool shown = false;
+    // A first start: no window state saved, and none of the user's read.
+    QTemporaryDir settingsDir;
     if (argument == QLatin1String("--empty")) {
         QWidget window;
-        window.resize(441, 440);
+        window.resize(441, 460);
         shown = showExposed(window);
     } else {
         SilentDialogs dialogs;
-        const Session session = startSession(argument, dialogs);
+        QSettings settings(settingsDir.filePath(QStringLiteral("calcora.ini")), QSettings::IniFormat);
+        const Session session = startSession(argument, dialogs, settings);
         shown = session.window && showExposed(*session.window) && dialogs.shown.isEmpty();
     }
     // What the program does after this moment is not part of its start.
+    settingsDir.remove();
     std::_Exit(shown ? EXIT_SUCCESS : EXIT_FAILURE);
 }

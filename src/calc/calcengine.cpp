@@ -2,6 +2,7 @@
 
 #include "calc/parameterstring.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -148,6 +149,43 @@ qsizetype characterIndex(const std::string& utf8, int bytePosition)
     return QString::fromUtf8(utf8.data(), bytes).size();
 }
 
+// The first argument an evaluation handed a function outside its domain, for the user to be told
+// which. The functions still return NaN or an infinity, which is all a sweep needs to know.
+struct DomainFault
+{
+    const char* what = nullptr; // "Square root of a negative number"; null: none so far
+    double argument = 0;
+};
+thread_local DomainFault domainFault;
+
+double outsideDomain(const char* what, double argument, double result)
+{
+    if (!domainFault.what)
+        domainFault = {what, argument};
+    return result;
+}
+
+double checkedSqrt(double x)
+{
+    return x < 0 ? outsideDomain("Square root of a negative number", x, std::sqrt(x)) : std::sqrt(x);
+}
+
+template<double (*log)(double)>
+double checkedLog(double x)
+{
+    if (x < 0)
+        return outsideDomain("Logarithm of a negative number", x, log(x));
+    if (x == 0)
+        return outsideDomain("Logarithm of zero", x, log(x));
+    return log(x);
+}
+
+template<double (*inverse)(double)>
+double checkedUnitInverse(double x)
+{
+    return std::fabs(x) > 1 ? outsideDomain("Asin or acos of a value beyond -1 to 1", x, inverse(x)) : inverse(x);
+}
+
 class FormulaParser final : public mu::ParserBase
 {
 public:
@@ -177,23 +215,28 @@ protected:
         DefineFun("sin", +[](double x) { return std::sin(x); });
         DefineFun("cos", +[](double x) { return std::cos(x); });
         DefineFun("tan", +[](double x) { return std::tan(x); });
-        DefineFun("asin", +[](double x) { return std::asin(x); });
-        DefineFun("acos", +[](double x) { return std::acos(x); });
+        DefineFun("asin", &checkedUnitInverse<std::asin>);
+        DefineFun("acos", &checkedUnitInverse<std::acos>);
         DefineFun("atan", +[](double x) { return std::atan(x); });
         DefineFun("atan2", +[](double y, double x) { return std::atan2(y, x); });
         DefineFun("sinh", +[](double x) { return std::sinh(x); });
         DefineFun("cosh", +[](double x) { return std::cosh(x); });
         DefineFun("tanh", +[](double x) { return std::tanh(x); });
         DefineFun("asinh", +[](double x) { return std::asinh(x); });
-        DefineFun("acosh", +[](double x) { return std::acosh(x); });
-        DefineFun("atanh", +[](double x) { return std::atanh(x); });
-        DefineFun("sqrt", +[](double x) { return std::sqrt(x); });
+        DefineFun("acosh", +[](double x) {
+            return x < 1 ? outsideDomain("Acosh of a value below 1", x, std::acosh(x)) : std::acosh(x);
+        });
+        DefineFun("atanh", +[](double x) {
+            return std::fabs(x) >= 1 ? outsideDomain("Atanh of a value not between -1 and 1", x, std::atanh(x))
+                                     : std::atanh(x);
+        });
+        DefineFun("sqrt", &checkedSqrt);
         DefineFun("exp", +[](double x) { return std::exp(x); });
-        DefineFun("ln", +[](double x) { return std::log(x); });
+        DefineFun("ln", &checkedLog<std::log>);
         // Base 10, as on an engineer's pocket calculator; ln is the natural logarithm.
-        DefineFun("log", +[](double x) { return std::log10(x); });
-        DefineFun("log10", +[](double x) { return std::log10(x); });
-        DefineFun("log2", +[](double x) { return std::log2(x); });
+        DefineFun("log", &checkedLog<std::log10>);
+        DefineFun("log10", &checkedLog<std::log10>);
+        DefineFun("log2", &checkedLog<std::log2>);
         DefineFun("abs", +[](double x) { return std::fabs(x); });
         DefineFun("sign", +[](double x) { return static_cast<double>((x > 0) - (x < 0)); });
         DefineFun("floor", +[](double x) { return std::floor(x); });
@@ -343,6 +386,7 @@ CalcEngine::ErrorCode CalcEngine::setUp(const QString& expression, const Binding
     try {
         if (!reusable)
             compiled->parser.SetExpr(text);
+        domainFault = {};
         result = compiled->parser.Eval();
     } catch (const mu::ParserError& e) {
         const qsizetype position = characterIndex(text, e.GetPos());
@@ -362,6 +406,11 @@ CalcEngine::ErrorCode CalcEngine::setUp(const QString& expression, const Binding
     }
     compiled_ = std::move(compiled);
 
+    if (!std::isfinite(result) && domainFault.what) {
+        return fail(ResultNotFinite, QStringLiteral("%1 (%2).").arg(QString::fromLatin1(domainFault.what),
+                                                                   QString::number(domainFault.argument, 'g',
+                                                                                   QLocale::FloatingPointShortest)));
+    }
     if (!std::isfinite(result)) {
         return fail(ResultNotFinite,
                     QStringLiteral("The result is not a finite number: a division by zero, a value outside a "

@@ -58,7 +58,7 @@ std::optional<ResultRow> Computation::record(Store& store, const QString& captio
     const QString number = QString::number(field(*formula, "calcount").trimmed().toLongLong() + 1);
     const ResultRow row{field(*formula, "name"), field(*formula, "varname"),
                         formatResult(result, formula->value(QStringLiteral("preci")).toInt()), field(*formula, "unit"),
-                        time.toString(QStringLiteral("h:mm:ss")), number};
+                        time.toString(QStringLiteral("h:mm:ss")), number, result};
 
     store.execute(QStringLiteral("update ") + *table + QStringLiteral(" set calcount=? where name=?"), {number, caption});
     for (const GridParameter& parameter : rows) {

@@ -3,6 +3,7 @@
 #include "calc/fillparametergrid.h"
 
 #include <QList>
+#include <QtNumeric>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,6 +20,7 @@ struct ResultRow
     QString unit;
     QString time;     // "h:mm:ss"
     QString number;   // the computation's number within its formula, the Hisid of its history rows
+    double value = qQNaN(); // the result before formatting; NaN where it is not known
 
     QStringList columns() const { return {formula, function, result, unit, time, number}; }
 };

@@ -7,6 +7,7 @@
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
 #include "variables/listrow.h"
 
@@ -70,23 +71,32 @@ void form1::Command1_Click()
     moveCurrentCell(grid, grid.rowCount() - 1, ParameterGrid::InputColumn);
 
     // A text the parameter string cannot carry fails like any value the engine rejects: the
-    // click ends without a trace.
+    // click leaves nothing in the library or the list; only the status line says why.
     const std::optional<QString> parameters = Computation::parameterString(rows);
-    if (!parameters)
+    if (!parameters) {
+        emit calculationFailed(StatusText::untransferable(rows));
         return;
+    }
     CalcEngine engine;
     double result = 0;
     int error = 0;
     engine.Evaluate(expression, *parameters, result, error);
-    if (error != 0)
+    if (error != 0) {
+        emit calculationFailed(StatusText::engineFailure(engine, rows));
         return;
+    }
 
     const QString caption = node->text(0);
     std::optional<ResultRow> row;
     // The row goes into the list only once the counter and the history are written.
-    if (!runCommand([&] { row = Computation::record(store_, caption, rows, result, QTime::currentTime()); }) || !row)
+    if (!runCommand([&] { row = Computation::record(store_, caption, rows, result, QTime::currentTime()); }))
         return;
-    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, row->columns()));
+    if (!row) {
+        emit calculationFailed(StatusText::notComputed(ui.Label64->text()));
+        return;
+    }
+    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *row));
+    emit calculated();
 }
 
 void form1::ListView1_Click()

@@ -3,7 +3,9 @@
 #include "calc/gridparameters.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "mainwindow/celltips.h"
 #include "mainwindow/dialogframe.h"
+#include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
 
 Frmresult::Frmresult(form1& main)
@@ -14,6 +16,8 @@ Frmresult::Frmresult(form1& main)
     setFixedSize(size());
     connect(ui.Command1, &QPushButton::clicked, this, &Frmresult::Command1_Click);
     connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
+    CellTips::install(*ui.ListView1);
+    markFocus(*this);
     Form_Load();
 }
 

@@ -18,4 +18,8 @@ void setCell(QTableWidget& grid, int row, int column, const QString& text);
 // Empties every cell, keeps rows rows (the current count when -1) and writes the header row.
 void clear(QTableWidget& grid, const QStringList& header, int rows = -1);
 
+// The header row reads as a header and is never a cell the user is on: the arrow keys pass it
+// by, the focus is never drawn on it, and tabbing into the grid lands on the first Input.
+void keepHeaderAside(QTableWidget& grid);
+
 } // namespace ParameterGrid

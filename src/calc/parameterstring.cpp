@@ -6,18 +6,18 @@ constexpr QChar Hash = u'#';
 constexpr QChar Bar = u'|';
 constexpr QLatin1String Separator("||");
 
-bool carriable(const QString& text)
+} // namespace
+
+bool ParameterString::carries(const QString& text)
 {
     return !text.contains(Hash) && !text.contains(Bar);
 }
-
-} // namespace
 
 std::optional<QString> ParameterString::build(const QList<Pair>& rows)
 {
     QString text(Hash);
     for (const Pair& row : rows) {
-        if (!carriable(row.symbol) || !carriable(row.value))
+        if (!carries(row.symbol) || !carries(row.value))
             return std::nullopt;
         text += row.symbol + Separator + row.value + Hash;
     }

@@ -18,8 +18,11 @@ struct Pair
     friend bool operator==(const Pair& a, const Pair& b) { return a.symbol == b.symbol && a.value == b.value; }
 };
 
-// The string for the grid's rows as they stand; nullopt when some text holds '#' or '|',
-// which the string could not carry without changing the pairs it splits into.
+// Whether a symbol or value can travel in the string: it holds no '#' and no '|', which would
+// change the pairs the string splits into.
+bool carries(const QString& text);
+
+// The string for the grid's rows as they stand; nullopt when some text cannot travel in it.
 std::optional<QString> build(const QList<Pair>& rows);
 
 struct Parsed

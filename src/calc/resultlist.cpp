@@ -3,6 +3,13 @@
 #include <QLabel>
 #include <QTreeWidget>
 
+namespace {
+
+// Where a row keeps the value its result was formatted from.
+constexpr int ValueRole = Qt::UserRole;
+
+} // namespace
+
 void setListColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, double>>& columns)
 {
     QStringList titles;
@@ -24,4 +31,19 @@ QStringList resultRowColumns(const QTreeWidgetItem& row)
     for (int column = 0; column < ResultColumn::Count; ++column)
         columns << row.text(column);
     return columns;
+}
+
+QTreeWidgetItem* addResultRow(QTreeWidget& list, const ResultRow& row)
+{
+    QTreeWidgetItem* item = addResultRow(list, row.columns());
+    item->setData(ResultColumn::Result, ValueRole, row.value);
+    return item;
+}
+
+ResultRow resultRowOf(const QTreeWidgetItem& row)
+{
+    const QStringList columns = resultRowColumns(row);
+    const QVariant value = row.data(ResultColumn::Result, ValueRole);
+    return {columns.at(0), columns.at(1), columns.at(2), columns.at(3), columns.at(4), columns.at(5),
+            value.isValid() ? value.toDouble() : qQNaN()};
 }

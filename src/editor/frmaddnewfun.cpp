@@ -4,7 +4,9 @@
 #include "editor/expressioncheck.h"
 #include "editor/loadvariabletable.h"
 #include "editor/storedformula.h"
+#include "mainwindow/celltips.h"
 #include "mainwindow/dialogframe.h"
+#include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "variables/frmaddpara.h"
@@ -35,8 +37,11 @@ Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
     connect(ui.Command4, &QPushButton::clicked, this, &Frmaddnewfun::Command4_Click);
     connect(ui.Command5, &QPushButton::clicked, this, &Frmaddnewfun::Command5_Click);
     connect(ui.Text4, &QLineEdit::textChanged, this, &Frmaddnewfun::updateExpressionCheck);
-    for (QTreeWidget* list : {ui.ListView1, ui.ListView2})
+    for (QTreeWidget* list : {ui.ListView1, ui.ListView2}) {
         list->viewport()->installEventFilter(this);
+        CellTips::install(*list);
+    }
+    markFocus(*this);
     // The list menus belong to the main window and outlive this editor; their state too.
     Ui::form1& menus = main.controls();
     connect(menus.Rmodpara, &QAction::triggered, this, &Frmaddnewfun::Rmodpara_Click);

@@ -2,8 +2,12 @@
 
 #include "calc/history.h"
 #include "calc/parametergrid.h"
+#include "calc/resultdetails.h"
 #include "calc/resultlist.h"
 #include "layout/qtlayout.h"
+#include "mainwindow/celltips.h"
+#include "mainwindow/keyboard.h"
+#include "mainwindow/statusline.h"
 #include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
@@ -48,8 +52,15 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
         store_.markDamaged(report);
         dialogs_.msgBox(this, StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText(),
                         MsgStyle::Information, ui.Label25->text());
+        emit libraryTroubleShown();
     });
     integrityCheck_->start();
+
+    // What the window offers beyond its design, each part in a file of its own.
+    connectStatusLine(*this);
+    connectKeyboard(*this);
+    connectCellTips(*this);
+    connectResultDetails(*this);
 }
 
 void form1::Form_Load()
@@ -126,6 +137,7 @@ bool form1::runCommand(const std::function<void()>& command, QWidget* over)
         return true;
     } catch (const StoreError& error) {
         dialogs_.msgBox(over ? over : this, error.userText(), MsgStyle::Information, ui.Label25->text());
+        emit libraryTroubleShown();
     }
     return false;
 }

@@ -42,6 +42,13 @@ public:
     // The grid's header row, in column order.
     QStringList gridHeader() const;
 
+signals:
+    // What the status line tells: "Calculate" added nothing, for reason (a line for the user),
+    // or added a result; a command met trouble with the library and said so in a box.
+    void calculationFailed(const QString& reason);
+    void calculated();
+    void libraryTroubleShown();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

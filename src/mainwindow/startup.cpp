@@ -2,6 +2,7 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "mainwindow/windowmemory.h"
 #include "store/store.h"
 
 #include <QDir>
@@ -39,13 +40,14 @@ std::unique_ptr<Store> openLibrary(const QString& directory, UserDialogs& dialog
     return store;
 }
 
-Session startSession(const QString& directory, UserDialogs& dialogs)
+Session startSession(const QString& directory, UserDialogs& dialogs, QSettings& settings)
 {
     Session session;
     session.store = openLibrary(directory, dialogs);
     if (!session.store)
         return session;
     session.window = std::make_unique<form1>(*session.store, dialogs);
+    rememberWindowState(*session.window, settings);
     session.window->show();
     return session;
 }

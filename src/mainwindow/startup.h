@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class QSettings;
 class UserDialogs;
 
 // Opens the library in directory, or tells the user why it cannot (and, when there is no file,
@@ -21,6 +22,6 @@ struct Session
     std::unique_ptr<form1> window;
 };
 
-// The program's start on the library in directory; a session without a window when the library
-// cannot be opened (the user was told why).
-Session startSession(const QString& directory, UserDialogs& dialogs);
+// The program's start on the library in directory, the window as it was left in settings; a
+// session without a window when the library cannot be opened (the user was told why).
+Session startSession(const QString& directory, UserDialogs& dialogs, QSettings& settings);

@@ -81,6 +81,38 @@ private slots:
         }
     }
 
+    // A result that is not finite names the function handed a value outside its domain, and the
+    // value; a fault of an earlier evaluation is never blamed for a later one.
+    void namesTheFunctionOutsideItsDomain_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("parameters");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("square root of a negative number")
+            << "(-b+sqrt(b^2-4*a*c))/(2*a)" << "#a||1#b||-3#c||5##"
+            << "Square root of a negative number (-11).";
+        QTest::newRow("logarithm of zero") << "ln(x)" << "#x||0##" << "Logarithm of zero (0).";
+        QTest::newRow("first of two faults") << "log(x)+asin(y)" << "#x||-2#y||3##"
+                                             << "Logarithm of a negative number (-2).";
+        QTest::newRow("division by zero, after a fault elsewhere")
+            << "x/0" << "#x||1##"
+            << "The result is not a finite number: a division by zero, a value outside a function's domain, "
+               "or an overflow.";
+    }
+    void namesTheFunctionOutsideItsDomain()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, parameters);
+        QFETCH(QString, message);
+        CalcEngine engine;
+        double result = 0;
+        int error = -1;
+        engine.Evaluate("sqrt(x)", "#x||-1##", result, error);
+        engine.Evaluate(expression, parameters, result, error);
+        QCOMPARE(error, int(CalcEngine::ResultNotFinite));
+        QCOMPARE(engine.errorMessage(), message);
+    }
+
     // An engine keeps its parsed expression between calls; what it keeps must follow every change.
     void reusedEngineFollowsEachCall()
     {

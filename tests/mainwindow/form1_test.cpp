@@ -27,6 +27,7 @@ private slots:
         QTest::newRow("Command1") << "Command1" << QRect(368, 272, 65, 25) << false;
         QTest::newRow("ListView1") << "ListView1" << QRect(192, 304, 241, 129) << true;
         QTest::newRow("Command3") << "Command3" << QRect(48, 0, 25, 17) << false;
+        QTest::newRow("StatusLine") << "StatusLine" << QRect(8, 440, 425, 17) << true;
     }
     void controlsAsDesigned()
     {
@@ -36,7 +37,7 @@ private slots:
         LibraryFixture library;
         form1& window = library.openWindow();
         QCOMPARE(window.windowTitle(), "Calcora");
-        QCOMPARE(window.size(), QSize(441, 440));
+        QCOMPARE(window.size(), QSize(441, 460));
         auto* control = window.findChild<QWidget*>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), geometry);
@@ -131,9 +132,9 @@ private slots:
         form1& window = library.openWindow();
         auto* tree = window.findChild<QWidget*>("Tvwmain");
         const QRect designed = tree->geometry();
-        window.resize(441 * 2, 440 * 2);
+        window.resize(441 * 2, 460 * 2);
         QTRY_COMPARE(tree->geometry(), QRect(designed.x() * 2, designed.y() * 2, designed.width() * 2, designed.height() * 2));
-        window.resize(441, 440);
+        window.resize(441, 460);
         QTRY_COMPARE(tree->geometry(), designed);
         QVERIFY(!window.findChild<QWidget*>("Command3")->isVisible());
         VERIFY_NO_SURPRISES(library);

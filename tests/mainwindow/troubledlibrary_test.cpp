@@ -142,6 +142,7 @@ private slots:
         form1& window = library.restart();
         QTRY_VERIFY(library.dialogs().surprises().isEmpty());
         QVERIFY(lastBox(library).contains("is damaged"));
+        QCOMPARE(window.controls().StatusLine->text(), "Library is damaged: nothing more is written to it.");
         const QByteArray before = fileBytes(path);
         library.dialogs().expectMessageStarting("The formula library");
         QVERIFY(!addCatalog(window, "Optics"));

@@ -26,6 +26,15 @@ form1& LibraryFixture::openWindow()
     return *window_;
 }
 
+form1& LibraryFixture::openActiveWindow()
+{
+    form1& window = openWindow();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qWarning("main window did not become active");
+    return window;
+}
+
 void LibraryFixture::closeWindow()
 {
     if (window_)

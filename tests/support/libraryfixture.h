@@ -26,6 +26,8 @@ public:
 
     // Shows a main window on the library, as the program does at start-up.
     form1& openWindow();
+    // The same, with the keyboard focus, as the user works in it.
+    form1& openActiveWindow();
     // Closes it, as the user does at the end of a session.
     void closeWindow();
     // Closes the window and the connection and opens both again, as a restart does.
