@@ -8,9 +8,9 @@ int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStr
 {
     const QList<Command> commands{listCommand(),  showCommand(),   evalCommand(),
                                   sweepCommand(), exportCommand(), importCommand()};
-    QList<CommandSpec> specs;
+    QList<CommandSyntax> syntaxes;
     for (const Command& command : commands)
-        specs.append(command.spec);
+        syntaxes.append(command.syntax);
 
     // The program's own options come before the command; everything after it is the command's.
     QString library = defaultLibrary;
@@ -18,7 +18,7 @@ int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStr
     for (; next < arguments.size() && arguments.at(next).startsWith(QLatin1Char('-')); ++next) {
         const QString& option = arguments.at(next);
         if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
-            out << programHelp(specs);
+            out << programHelp(syntaxes);
             return 0;
         }
         if (option == QLatin1String("--library"))
@@ -35,9 +35,9 @@ int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStr
 
     const QString name = arguments.at(next);
     for (const Command& command : commands) {
-        if (command.spec.name != name)
+        if (command.syntax.name != name)
             continue;
-        const CommandLine line(command.spec, arguments.mid(next + 1), out);
+        const CommandLine line(command.syntax, arguments.mid(next + 1), out);
         if (!line.helpShown()) {
             Cli cli{library, out, saveChart};
             command.run(cli, line);

@@ -18,7 +18,7 @@ struct Cli
 
 struct Command
 {
-    CommandSpec spec;
+    CommandSyntax syntax;
     std::function<void(Cli& cli, const CommandLine& line)> run;
 };
 

@@ -9,10 +9,10 @@
 class QTextStream;
 
 // How a command is called, for parsing and for its --help.
-struct CommandSpec
+struct CommandSyntax
 {
     QString name;        // as typed after the program's name
-    QString arguments;   // the syntax of its positional arguments, for the usage line
+    QString arguments;   // how its positional arguments are written, for the usage line
     QString description; // what it does, for --help
     QList<QCommandLineOption> options;
 };
@@ -22,7 +22,7 @@ struct CommandSpec
 class CommandLine
 {
 public:
-    CommandLine(const CommandSpec& spec, const QStringList& arguments, QTextStream& out);
+    CommandLine(const CommandSyntax& syntax, const QStringList& arguments, QTextStream& out);
 
     bool helpShown() const { return helpShown_; }
     bool isSet(const QCommandLineOption& option) const { return parser_.isSet(option); }
@@ -32,11 +32,11 @@ public:
     void expectPositional(qsizetype minimum, qsizetype maximum) const;
 
 private:
-    CommandSpec spec_;
+    CommandSyntax syntax_;
     QCommandLineParser parser_;
     QStringList positional_;
     bool helpShown_ = false;
 };
 
 // The help of the program as a whole: how it is called and what each command does.
-QString programHelp(const QList<CommandSpec>& commands);
+QString programHelp(const QList<CommandSyntax>& commands);
