@@ -14,17 +14,19 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QString argument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    bool shown = false;
     // A first start: no window state saved, and none of the user's read.
     QTemporaryDir settingsDir;
+    QSettings settings(settingsDir.filePath(QStringLiteral("calcora.ini")), QSettings::IniFormat);
+    SilentDialogs dialogs;
+    // Both outlive the measured moment: closing them is not part of the start.
+    QWidget emptyWindow;
+    Session session;
+    bool shown = false;
     if (argument == QLatin1String("--empty")) {
-        QWidget window;
-        window.resize(441, 460);
-        shown = showExposed(window);
+        emptyWindow.resize(441, 460);
+        shown = showExposed(emptyWindow);
     } else {
-        SilentDialogs dialogs;
-        QSettings settings(settingsDir.filePath(QStringLiteral("calcora.ini")), QSettings::IniFormat);
-        const Session session = startSession(argument, dialogs, settings);
+        session = startSession(argument, dialogs, settings);
         shown = session.window && showExposed(*session.window) && dialogs.shown.isEmpty();
     }
     // What the program does after this moment is not part of its start.

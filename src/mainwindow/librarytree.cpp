@@ -7,28 +7,40 @@
 
 LibraryTree LibraryTree::read(Store& store)
 {
+    struct Row
+    {
+        Node node;
+        QString belongsTo;
+    };
+    // Read as text, column by position: a large library has thousands of rows, and converting
+    // each to a record first would cost more than building the tree.
+    std::vector<Row> rows;
+    store.forEachText(QStringLiteral("select caption, flag, belongto, indtable, descr from CataConstruct order by ID"),
+                      [&rows](const Store::TextRow& row) {
+                          Node node;
+                          node.caption = row.text(0);
+                          node.catalog = row.text(1).toInt() == 1;
+                          node.table = row.text(3);
+                          node.description = row.text(4);
+                          rows.push_back({std::move(node), row.text(2)});
+                      });
+
     LibraryTree tree;
+    tree.nodes_.reserve(rows.size() + 1);
     tree.nodes_.emplace_back();
     QHash<QString, int> catalogs; // folded caption → index, for catalogs placed so far
-    // Read by position: a large library has thousands of rows, and looking columns up by name
-    // in each would cost more than reading them.
-    const Rows rows = store.query(QStringLiteral("select caption, flag, belongto, indtable, descr from CataConstruct order by ID"));
+    catalogs.reserve(qsizetype(rows.size()));
     // Catalogs first, so that a formula finds its catalog whatever their order of creation.
-    for (const int flag : {1, 0}) {
-        for (const QSqlRecord& row : rows) {
-            if (row.value(1).toInt() != flag)
+    for (const bool catalog : {true, false}) {
+        for (Row& row : rows) {
+            if (row.node.catalog != catalog)
                 continue;
-            Node node;
-            node.caption = row.value(0).toString();
-            node.table = row.value(3).toString();
-            node.description = row.value(4).toString();
-            node.catalog = flag == 1;
             const int index = int(tree.nodes_.size());
-            const int parent = catalogs.value(foldedName(row.value(2).toString()), 0);
+            const int parent = catalogs.value(foldedName(row.belongsTo), 0);
             tree.nodes_[std::size_t(parent)].children.append(index);
-            if (node.catalog)
-                catalogs.insert(foldedName(node.caption), index);
-            tree.nodes_.push_back(std::move(node));
+            if (catalog)
+                catalogs.insert(foldedName(row.node.caption), index);
+            tree.nodes_.push_back(std::move(row.node));
         }
     }
     return tree;
