@@ -57,7 +57,7 @@ void form1::mmodcata_Click()
 void form1::mdelfun_Click()
 {
     QTreeWidgetItem* node = ui.Tvwmain->currentItem();
-    if (!node || node->childCount() > 0 || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (!node || tree_.hasChildren(node) || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     const QString caption = node->text(0);
     if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
@@ -73,7 +73,7 @@ void form1::mdelcata_Click()
     QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (!node)
         return;
-    if (node->childCount() > 0) {
+    if (tree_.hasChildren(node)) {
         message(ui.Label53, MsgStyle::Information);
         return;
     }

@@ -91,7 +91,7 @@ void form1::showRoot()
     ui.mnewcataroot->setEnabled(true);
     ui.mnewfunroot->setEnabled(true);
     ui.mdefvarroot->setEnabled(true);
-    ui.mdelallfunroot->setEnabled(tree_.root()->childCount() > 0);
+    ui.mdelallfunroot->setEnabled(tree_.hasChildren(tree_.root()));
 }
 
 void form1::showFormula(const QString& caption)
@@ -126,7 +126,7 @@ void form1::showDescription(const QString& name, const QString& description)
 void form1::Tvwmain_DblClick()
 {
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
-    if (node && !FormulaTree::isFolder(node) && node->childCount() == 0)
+    if (node && !FormulaTree::isFolder(node) && !tree_.hasChildren(node))
         mmodfun_Click();
 }
 

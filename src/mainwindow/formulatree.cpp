@@ -7,7 +7,8 @@
 #include <QTreeWidget>
 
 namespace {
-constexpr int KeyRole = Qt::UserRole;
+// The index in the loaded library of a node made from it; none for nodes added later.
+constexpr int IndexRole = Qt::UserRole;
 // A node's kind rides in its item type: one value less to store for each of thousands of nodes.
 constexpr int FolderNode = QTreeWidgetItem::UserType;
 constexpr int FormulaNode = QTreeWidgetItem::UserType + 1;
@@ -17,6 +18,7 @@ FormulaTree::FormulaTree(QTreeWidget& view, const ImageList& images)
     : view_(view)
     , images_(images)
 {
+    QObject::connect(&view_, &QTreeWidget::itemExpanded, &view_, [this](QTreeWidgetItem* node) { populate(node); });
 }
 
 void FormulaTree::reset(const QString& rootText)
@@ -24,8 +26,12 @@ void FormulaTree::reset(const QString& rootText)
     const QSignalBlocker quiet(view_);
     view_.clear();
     nodes_.clear();
+    library_ = {};
+    parents_.clear();
+    made_.clear();
+    unmade_.clear();
+    unpopulated_.clear();
     root_ = new QTreeWidgetItem(&view_, QStringList{rootText}, FolderNode);
-    root_->setData(0, KeyRole, ItemName::RootKey);
     root_->setIcon(0, images_.icon(ImageList::Folder));
     nodes_.insert(lookupKey(ItemName::RootKey), root_);
     // No node is current until the user picks one; otherwise the view would make the root
@@ -33,22 +39,54 @@ void FormulaTree::reset(const QString& rootText)
     view_.setCurrentItem(nullptr);
 }
 
-void FormulaTree::load(const LibraryTree& library)
+void FormulaTree::load(LibraryTree library)
 {
+    library_ = std::move(library);
+    const auto count = std::size_t(library_.size());
+    parents_.assign(count, 0);
+    made_.assign(count, nullptr);
+    made_[0] = root_;
+    unmade_.clear();
+    unmade_.reserve(library_.size());
+    for (int index = 0; index < library_.size(); ++index) {
+        const LibraryTree::Node& node = library_.node(index);
+        for (const int child : node.children)
+            parents_[std::size_t(child)] = index;
+        if (index > 0)
+            unmade_.insert(lookupKey(node.caption), index);
+    }
+    unpopulated_.insert(root_, 0);
     // Built apart from the view and put back whole: the view would otherwise update itself for
-    // every one of thousands of nodes.
+    // every node.
     const QSignalBlocker quiet(view_);
     view_.takeTopLevelItem(view_.indexOfTopLevelItem(root_));
-    addChildren(library, library.root(), root_);
+    populate(root_);
     view_.addTopLevelItem(root_);
 }
 
-void FormulaTree::addChildren(const LibraryTree& library, const LibraryTree::Node& node, QTreeWidgetItem* item)
+void FormulaTree::populate(QTreeWidgetItem* node)
 {
-    for (const int index : node.children) {
-        const LibraryTree::Node& child = library.node(index);
-        addChildren(library, child, createNode(item, child.caption, child.catalog ? ImageList::Folder : ImageList::Formula));
+    const auto pending = unpopulated_.constFind(node);
+    if (pending == unpopulated_.constEnd())
+        return;
+    const int index = *pending;
+    unpopulated_.erase(pending);
+    const QSignalBlocker quiet(view_);
+    for (const int child : library_.node(index).children) {
+        const LibraryTree::Node& made = library_.node(child);
+        createNode(node, made.caption, made.catalog ? ImageList::Folder : ImageList::Formula, child);
     }
+}
+
+QTreeWidgetItem* FormulaTree::materialize(int index)
+{
+    if (QTreeWidgetItem* made = made_[std::size_t(index)])
+        return made;
+    QTreeWidgetItem* parent = materialize(parents_[std::size_t(index)]);
+    if (!parent)
+        return nullptr;
+    populate(parent);
+    return made_[std::size_t(index)];
 }
 
 QString FormulaTree::lookupKey(const QString& key)
@@ -56,9 +94,24 @@ QString FormulaTree::lookupKey(const QString& key)
     return foldedName(key);
 }
 
-QTreeWidgetItem* FormulaTree::find(const QString& key) const
+QTreeWidgetItem* FormulaTree::find(const QString& key)
 {
-    return nodes_.value(lookupKey(key));
+    const QString folded = lookupKey(key);
+    QTreeWidgetItem* node = nodes_.value(folded);
+    if (!node) {
+        const int index = unmade_.value(folded, -1);
+        if (index < 0)
+            return nullptr;
+        node = materialize(index);
+    }
+    if (node)
+        populate(node);
+    return node;
+}
+
+bool FormulaTree::hasChildren(const QTreeWidgetItem* node) const
+{
+    return node->childCount() > 0 || unpopulated_.contains(node);
 }
 
 QTreeWidgetItem* FormulaTree::add(const QString& parentKey, const QString& key, const QString& imageKey)
@@ -68,12 +121,21 @@ QTreeWidgetItem* FormulaTree::add(const QString& parentKey, const QString& key, 
     return createNode(parent ? parent : root_, key, imageKey);
 }
 
-QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey)
+QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index)
 {
     auto* node = new QTreeWidgetItem(parent, QStringList{key}, imageKey == ImageList::Folder ? FolderNode : FormulaNode);
-    node->setData(0, KeyRole, key);
     node->setIcon(0, images_.icon(imageKey));
-    nodes_.insert(lookupKey(key), node);
+    const QString folded = lookupKey(key);
+    nodes_.insert(folded, node);
+    if (index >= 0) {
+        node->setData(0, IndexRole, index);
+        made_[std::size_t(index)] = node;
+        unmade_.remove(folded);
+        if (!library_.node(index).children.isEmpty()) {
+            unpopulated_.insert(node, index);
+            node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        }
+    }
     return node;
 }
 
@@ -81,7 +143,6 @@ void FormulaTree::rename(QTreeWidgetItem* node, const QString& newKey)
 {
     nodes_.remove(lookupKey(key(node)));
     node->setText(0, newKey);
-    node->setData(0, KeyRole, newKey);
     nodes_.insert(lookupKey(newKey), node);
 }
 
@@ -109,13 +170,29 @@ void FormulaTree::selectQuietly(QTreeWidgetItem* node)
 void FormulaTree::forget(const QTreeWidgetItem* node)
 {
     nodes_.remove(lookupKey(key(node)));
+    if (const QVariant index = node->data(0, IndexRole); index.isValid())
+        made_[std::size_t(index.toInt())] = nullptr;
+    if (const auto pending = unpopulated_.constFind(node); pending != unpopulated_.constEnd()) {
+        for (const int child : library_.node(*pending).children)
+            forgetUnmade(child);
+        unpopulated_.erase(pending);
+    }
     for (int i = 0; i < node->childCount(); ++i)
         forget(node->child(i));
 }
 
+void FormulaTree::forgetUnmade(int index)
+{
+    const LibraryTree::Node& node = library_.node(index);
+    unmade_.remove(lookupKey(node.caption));
+    for (const int child : node.children)
+        forgetUnmade(child);
+}
+
 QString FormulaTree::key(const QTreeWidgetItem* node)
 {
-    return node->data(0, KeyRole).toString();
+    // The root is the view's only top-level node; every other node is keyed by its caption.
+    return node->parent() ? node->text(0) : ItemName::RootKey;
 }
 
 QString FormulaTree::imageKey(const QTreeWidgetItem* node)

@@ -15,6 +15,10 @@ class QTreeWidgetItem;
 // as the library compares captions: without case for ASCII letters, exactly for all others.
 // Changes made here never count as the user moving to a node: the view's signals are quiet
 // while they happen.
+//
+// A catalog's nodes are made when it is first expanded or looked for: a library of thousands of
+// formulas starts with little more than its top level made. Until then the catalog shows that
+// it has children, and hasChildren() tells so too.
 class FormulaTree
 {
 public:
@@ -24,10 +28,12 @@ public:
     // Empties the tree and adds the root alone.
     void reset(const QString& rootText);
     // The whole library, under the root.
-    void load(const LibraryTree& library);
+    void load(LibraryTree library);
 
     QTreeWidgetItem* root() const { return root_; }
-    QTreeWidgetItem* find(const QString& key) const;
+    // The node of key, with its children made; nullptr when there is none.
+    QTreeWidgetItem* find(const QString& key);
+    bool hasChildren(const QTreeWidgetItem* node) const;
     // parentKey is a caption, or ItemName::RootKey.
     QTreeWidgetItem* add(const QString& parentKey, const QString& key, const QString& imageKey);
     void rename(QTreeWidgetItem* node, const QString& newKey);
@@ -43,13 +49,25 @@ public:
     static bool isFolder(const QTreeWidgetItem* node);
 
 private:
-    void addChildren(const LibraryTree& library, const LibraryTree::Node& node, QTreeWidgetItem* item);
-    QTreeWidgetItem* createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey);
+    // Makes the children of node, when they are still to be made.
+    void populate(QTreeWidgetItem* node);
+    // The node of the library's node index, made with its ancestors' children where needed.
+    QTreeWidgetItem* materialize(int index);
+    QTreeWidgetItem* createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index = -1);
     void forget(const QTreeWidgetItem* node);
+    void forgetUnmade(int index);
     static QString lookupKey(const QString& key);
 
     QTreeWidget& view_;
     const ImageList& images_;
     QTreeWidgetItem* root_ = nullptr;
-    QHash<QString, QTreeWidgetItem*> nodes_;
+    QHash<QString, QTreeWidgetItem*> nodes_; // the nodes made, by lookupKey
+    // What the view was loaded with, and how far it is made: by the library's node index, each
+    // node's parent index and its node once made; the keys of the nodes still to be made; the
+    // catalogs whose children are still to be made.
+    LibraryTree library_;
+    std::vector<int> parents_;
+    std::vector<QTreeWidgetItem*> made_;
+    QHash<QString, int> unmade_;
+    QHash<const QTreeWidgetItem*, int> unpopulated_;
 };

@@ -26,6 +26,8 @@ public:
     // The root, which has no row and no caption; its children are the top-level items.
     const Node& root() const { return nodes_.front(); }
     const Node& node(int index) const { return nodes_.at(static_cast<std::size_t>(index)); }
+    // Nodes are numbered from 0 (the root) to size() - 1.
+    int size() const { return int(nodes_.size()); }
     // The node of that caption, compared as the library compares names, or nullptr.
     const Node* find(const QString& caption) const;
 

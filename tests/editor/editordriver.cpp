@@ -166,8 +166,6 @@ QString EditorDriver::disagreement(form1& window, Store& store)
 {
     FormulaTree& tree = window.tree();
     const Rows items = store.query("select * from CataConstruct");
-    if (countBelow(tree.root()) != items.size())
-        return QString("%1 nodes, %2 rows").arg(countBelow(tree.root())).arg(items.size());
     for (const QSqlRecord& item : items) {
         const QString caption = item.value("caption").toString();
         const QString belongto = item.value("belongto").toString();
@@ -187,5 +185,8 @@ QString EditorDriver::disagreement(form1& window, Store& store)
                 return "formula row of " + caption;
         }
     }
+    // Every row found its node; no other node may be left over.
+    if (countBelow(tree.root()) != items.size())
+        return QString("%1 nodes, %2 rows").arg(countBelow(tree.root())).arg(items.size());
     return {};
 }

@@ -108,6 +108,33 @@ private slots:
         VERIFY_NO_SURPRISES(library);
     }
 
+    // A catalog never opened since the start, its nodes not yet made, is no emptier for it:
+    // it is refused like any other, and opening it shows every row under it.
+    void catalogNeverOpenedIsNotEmpty()
+    {
+        LibraryFixture library;
+        form1& window = library.openWindow();
+        Store& store = library.store();
+        QTreeWidgetItem* root = window.tree().root();
+        QTreeWidgetItem* mechanics = nullptr;
+        for (int i = 0; i < root->childCount(); ++i) {
+            if (root->child(i)->text(0) == "Mechanics")
+                mechanics = root->child(i);
+        }
+        QVERIFY(mechanics && !mechanics->isExpanded());
+        clickNode(window, mechanics);
+        const int rows = rowCount(store);
+
+        library.dialogs().expectMessage("Please clear the catalog!");
+        trigger(window, "mdelcata");
+        QCOMPARE(rowCount(store), rows);
+
+        QTest::keyClick(window.controls().Tvwmain, Qt::Key_Right);
+        QVERIFY(mechanics->isExpanded());
+        QCOMPARE(mechanics->childCount(), rowCount(store, "select * from CataConstruct where belongto='Mechanics' and caption<>'Mechanics'"));
+        VERIFY_NO_SURPRISES(library);
+    }
+
     // Delete All, from the menu or the Delete key on the root, keeps the global variables.
     void deleteAll_data() { answerRows(); }
     void deleteAll()
