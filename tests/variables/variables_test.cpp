@@ -19,8 +19,6 @@ using namespace GuiDriver;
 
 namespace {
 
-const QString AskDelete = "Do you want to delete?";
-
 // The fields given, then empty ones up to five.
 QStringList five(QStringList fields)
 {
@@ -326,10 +324,10 @@ private slots:
         trigger(window, "Rmodvar");
         clickEntry(window, "x");
         const auto beforeDelete = storedVariables(library().store());
-        library().dialogs().expectQuestion(AskDelete, MsgAnswer::No);
+        library().dialogs().expectQuestion("Do you want to delete?", MsgAnswer::No);
         QTest::keyClick(&list, Qt::Key_Delete);
         QCOMPARE(storedVariables(library().store()), beforeDelete);
-        library().dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
+        library().dialogs().expectQuestion("Do you want to delete?", MsgAnswer::Yes);
         trigger(window, "Rdelvar");
 
         expected["GlobalVariant"] << five({"X", "LENGTH", "3", "m"});
