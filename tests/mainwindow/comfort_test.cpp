@@ -152,7 +152,6 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("a formula") << "KineticEnergy"
                                    << QStringList{"Text3", "MSFlexGrid1", "Command1", "ListView1", "Text4", "Tvwmain"};
-        QTest::newRow("a catalog") << "Mechanics" << QStringList{"ListView2", "ListView1", "Text4", "Tvwmain"};
     }
     void tabOrder()
     {
