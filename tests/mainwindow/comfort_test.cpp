@@ -1,12 +1,18 @@
-// What the main window offers beyond its design, through the real widgets.
+// What the main window offers beyond its design, through the real widgets: the status line,
+// the keyboard, tooltips, and a window that comes back as it was left.
 #include "calc/parametergrid.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/windowmemory.h"
 #include "store/store.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHelpEvent>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
 
@@ -50,19 +56,41 @@ class ComfortTest : public LibraryTest
 {
     Q_OBJECT
 
+    QTemporaryDir settingsDir_;
+
+    // A fresh settings file for each test function.
+    QSettings settings() const
+    {
+        return {settingsDir_.filePath(QString(QTest::currentTestFunction()) + QTest::currentDataTag() + ".ini"), QSettings::IniFormat};
+    }
+
+    // A window on the library as the program starts one, with the state in settings.
+    std::unique_ptr<form1> start(QSettings& settings)
+    {
+        auto window = std::make_unique<form1>(library().store(), library().dialogs());
+        rememberWindowState(*window, settings);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("main window was not exposed");
+        return window;
+    }
+
 private slots:
-    // A Calculate that adds nothing says why, without a box; a tree click clears it.
+    // A Calculate that adds nothing says why and where, without a box; a tree click clears it.
     void statusSaysWhyNothingWasAdded_data()
     {
-        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("change"); // to the formula, before the window opens
         QTest::addColumn<int>("row");
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("said");
         QTest::newRow("a value that is not a number")
             << "" << 2 << "abc" << R"(Not computed, row 2 (Velocity): The value of v, "abc", is not a number.)";
-        QTest::newRow("an unknown symbol") << "m*q" << 0 << ""
+        QTest::newRow("a nameless parameter by its row alone")
+            << "update KineticEnergy set name='' where varname='v'" << 2 << "abc"
+            << R"(Not computed, row 2: The value of v, "abc", is not a number.)";
+        QTest::newRow("an unknown symbol") << "update KineticEnergy set expression='m*q' where ispara=0" << 0 << ""
                                            << "Not computed, character 3 of the expression: Unknown symbol 'q'.";
-        QTest::newRow("a division by zero") << "m/(v-v)" << 0 << ""
+        QTest::newRow("a division by zero") << "update KineticEnergy set expression='m/(v-v)' where ispara=0" << 0 << ""
                                             << "Not computed: The result is not a finite number: a division by zero, "
                                                "a value outside a function's domain, or an overflow.";
         QTest::newRow("a value the engine cannot be handed")
@@ -70,12 +98,12 @@ private slots:
     }
     void statusSaysWhyNothingWasAdded()
     {
-        QFETCH(QString, expression);
+        QFETCH(QString, change);
         QFETCH(int, row);
         QFETCH(QString, input);
         QFETCH(QString, said);
-        if (!expression.isEmpty())
-            library().store().execute("update KineticEnergy set expression=? where ispara=0", {expression});
+        if (!change.isEmpty())
+            library().store().execute(change);
         form1& window = library().openWindow();
         clickNode(window, "KineticEnergy");
         if (row > 0)
@@ -124,7 +152,6 @@ private slots:
         QTest::addColumn<QStringList>("order");
         QTest::newRow("a formula") << "KineticEnergy"
                                    << QStringList{"Text3", "MSFlexGrid1", "Command1", "ListView1", "Text4", "Tvwmain"};
-        QTest::newRow("a catalog") << "Mechanics" << QStringList{"ListView2", "ListView1", "Text4", "Tvwmain"};
     }
     void tabOrder()
     {
@@ -213,6 +240,58 @@ private slots:
         QCOMPARE(tipOver(grid, grid.model()->index(7, 1)), QString());
     }
 
+    // The window comes back where it was left: place, size, open catalogs, selected node.
+    void comesBackAsItWasLeft()
+    {
+        const QRect left(60, 50, 600, 520);
+        {
+            QSettings saved = settings();
+            const auto window = start(saved);
+            window->setGeometry(left);
+            GuiDriver::node(*window, "Mechanics")->setExpanded(true);
+            GuiDriver::node(*window, "Beams")->setExpanded(true);
+            clickNode(*window, "BendingStress");
+            window->close();
+        }
+        QSettings saved = settings();
+        const auto window = start(saved);
+        QCOMPARE(window->geometry(), left);
+        QStringList expanded;
+        for (const char* caption : {"Mechanics", "Beams", "Electrical", "Fluids", "Thermodynamics"})
+            if (GuiDriver::node(*window, caption)->isExpanded())
+                expanded << caption;
+        QCOMPARE(expanded, QStringList({"Mechanics", "Beams"}));
+        QCOMPARE(window->controls().Tvwmain->currentItem(), GuiDriver::node(*window, "BendingStress"));
+        // The selected formula is shown, ready for "Calculate".
+        QVERIFY(window->controls().MSFlexGrid1->isVisible());
+        QVERIFY(!window->controls().Text3->toPlainText().isEmpty());
+    }
+
+    // With nothing saved the window opens as designed; a place off every screen, or a node that
+    // has left the library, does not keep it from opening usable.
+    void startsUsableWhateverWasSaved_data()
+    {
+        QTest::addColumn<QRect>("saved");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("nothing saved") << QRect() << QString();
+        QTest::newRow("off every screen, a vanished node") << QRect(30000, -20000, 500, 500) << "NoSuchFormula";
+        QTest::newRow("smaller than usable") << QRect(10, 10, 100, 80) << QString();
+    }
+    void startsUsableWhateverWasSaved()
+    {
+        QFETCH(QRect, saved);
+        QFETCH(QString, selected);
+        QSettings state = settings();
+        if (saved.isValid()) {
+            state.setValue("MainWindow/geometry", saved);
+            state.setValue("MainWindow/selectedNode", selected);
+        }
+        const auto window = start(state);
+        QVERIFY(window->width() >= 441 && window->height() >= 460);
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(window->geometry()));
+        QVERIFY(window->controls().Tvwmain->topLevelItem(0)->isExpanded());
+        QCOMPARE(window->controls().Tvwmain->currentItem(), nullptr);
+    }
 };
 
 QTEST_MAIN(ComfortTest)

@@ -1,5 +1,5 @@
 #include "guidriver.h"
-#include "libraryfixture.h"
+#include "librarytest.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
 
@@ -34,28 +34,27 @@ void addResult(form1& window, const QString& formula)
 
 } // namespace
 
-class DeletionsTest : public QObject
+class DeletionsTest : public LibraryTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLocale::setDefault(QLocale::c()); }
-
-    // Yes removes node, row and table, and the formula's results; No changes nothing.
+    // Yes removes node, row and table, and the formula's results, and leaves no node
+    // highlighted for Calculate to file a result under; No changes nothing.
     void deleteFormula_data() { answerRows(); }
     void deleteFormula()
     {
         QFETCH(int, answer);
         QFETCH(bool, byKey);
-        LibraryFixture library;
-        form1& window = library.openWindow();
-        Store& store = library.store();
+        form1& window = library().openWindow();
+        Store& store = library().store();
         const int rows = rowCount(store);
         addResult(window, "OhmsLaw");
         addResult(window, "WireResistance");
         addResult(window, "OhmsLaw");
+        clickNode(window, "WireResistance");
         clickNode(window, "OhmsLaw");
-        library.dialogs().expectQuestion(AskDelete, answer);
+        library().dialogs().expectQuestion(AskDelete, answer);
         if (byKey)
             pressDeleteInTree(window);
         else
@@ -71,50 +70,53 @@ private slots:
         const QTableWidgetItem* firstParameter = window.controls().MSFlexGrid1->item(1, 0);
         QCOMPARE(!firstParameter || firstParameter->text().isEmpty(), deleted);
         QCOMPARE(window.controls().MSFlexGrid1->item(0, 2)->text(), "Input");
-        VERIFY_NO_SURPRISES(library);
+        if (deleted) {
+            QVERIFY(!window.controls().Tvwmain->currentItem());
+            QVERIFY(window.controls().Tvwmain->selectedItems().isEmpty());
+            library().dialogs().expectMessage("Please choose the formula");
+            window.controls().Command1->click();
+            QCOMPARE(window.controls().ListView1->topLevelItemCount(), 1);
+        }
     }
 
     // A catalog is deleted only when empty; a renamed one drops the table of its first name.
     void deleteCatalogOnlyWhenEmpty()
     {
-        LibraryFixture library;
-        form1& window = library.openWindow();
-        Store& store = library.store();
+        form1& window = library().openWindow();
+        Store& store = library().store();
         clickNode(window, "Beams");
         answerCatalogDialog("Girders", "");
         trigger(window, "mmodcata");
         const int rows = rowCount(store);
 
-        library.dialogs().expectMessage("Please clear the catalog!");
+        library().dialogs().expectMessage("Please clear the catalog!");
         trigger(window, "mdelcata");
         QCOMPARE(rowCount(store), rows);
 
         QTreeWidgetItem* girders = window.tree().find("Girders");
         while (girders->childCount() > 0) {
             clickNode(window, girders->child(0));
-            library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
+            library().dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
             trigger(window, "mdelfun");
         }
         clickNode(window, "Girders");
-        library.dialogs().expectQuestion(AskDelete, MsgAnswer::No);
+        library().dialogs().expectQuestion(AskDelete, MsgAnswer::No);
         trigger(window, "mdelcata");
         QVERIFY(store.tableExists("Beams"));
-        library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
+        library().dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
         pressDeleteInTree(window);
         QVERIFY(!window.tree().find("Girders"));
         QVERIFY(!store.tableExists("Beams"));
         QVERIFY(!store.first("select * from CataConstruct where caption='Girders'"));
         QCOMPARE(window.controls().ListView2->topLevelItemCount(), 0);
-        VERIFY_NO_SURPRISES(library);
     }
 
     // A catalog never opened since the start, its nodes not yet made, is no emptier for it:
     // it is refused like any other, and opening it shows every row under it.
     void catalogNeverOpenedIsNotEmpty()
     {
-        LibraryFixture library;
-        form1& window = library.openWindow();
-        Store& store = library.store();
+        form1& window = library().openWindow();
+        Store& store = library().store();
         QTreeWidgetItem* root = window.tree().root();
         QTreeWidgetItem* mechanics = nullptr;
         for (int i = 0; i < root->childCount(); ++i) {
@@ -125,14 +127,13 @@ private slots:
         clickNode(window, mechanics);
         const int rows = rowCount(store);
 
-        library.dialogs().expectMessage("Please clear the catalog!");
+        library().dialogs().expectMessage("Please clear the catalog!");
         trigger(window, "mdelcata");
         QCOMPARE(rowCount(store), rows);
 
         QTest::keyClick(window.controls().Tvwmain, Qt::Key_Right);
         QVERIFY(mechanics->isExpanded());
         QCOMPARE(mechanics->childCount(), rowCount(store, "select * from CataConstruct where belongto='Mechanics' and caption<>'Mechanics'"));
-        VERIFY_NO_SURPRISES(library);
     }
 
     // Delete All, from the menu or the Delete key on the root, keeps the global variables.
@@ -141,13 +142,12 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(bool, byKey);
-        LibraryFixture library;
-        form1& window = library.openWindow();
-        Store& store = library.store();
+        form1& window = library().openWindow();
+        Store& store = library().store();
         const int rows = rowCount(store);
         const int globals = rowCount(store, "select * from GlobalVariant");
         clickNode(window, "");
-        library.dialogs().expectQuestion(AskDeleteAll, answer);
+        library().dialogs().expectQuestion(AskDeleteAll, answer);
         if (byKey)
             pressDeleteInTree(window);
         else
@@ -161,48 +161,28 @@ private slots:
         QCOMPARE(rowCount(store, "select * from GlobalVariant"), globals);
         clickNode(window, "");
         QCOMPARE(window.controls().ListView2->topLevelItemCount(), globals);
-        QCOMPARE(library.restart().tree().root()->childCount() == 0, deleted);
-        VERIFY_NO_SURPRISES(library);
+        QCOMPARE(library().restart().tree().root()->childCount() == 0, deleted);
     }
 
     // A formula whose table another tool dropped can still be deleted, and closing the window
     // resets the other counters past it.
     void formulaWithoutItsTable()
     {
-        LibraryFixture library;
-        library.openWindow();
-        Store& store = library.store();
+        library().openWindow();
+        Store& store = library().store();
         store.execute("update KineticEnergy set calcount='4' where ispara=0");
         store.execute("drop table OhmsLaw");
-        library.closeWindow();
+        library().closeWindow();
         QCOMPARE(store.first("select * from KineticEnergy where ispara=0")->value("calcount").toString(), "0");
 
-        form1& again = library.openWindow();
-        library.dialogs().expectMessage("The formula's data is missing from the library; it can only be deleted.");
+        form1& again = library().openWindow();
+        library().dialogs().expectMessage("The formula's data is missing from the library; it can only be deleted.");
         clickNode(again, "OhmsLaw");
         QVERIFY(again.controls().Text3->toPlainText().isEmpty());
-        library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
+        library().dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
         trigger(again, "mdelfun");
         QVERIFY(!again.tree().find("OhmsLaw"));
         QVERIFY(!store.first("select * from CataConstruct where caption=?", {"OhmsLaw"}));
-        VERIFY_NO_SURPRISES(library);
-    }
-
-    // After a deletion no node is highlighted, so Calculate has no formula to file a result under.
-    void deletionLeavesNothingSelected()
-    {
-        LibraryFixture library;
-        form1& window = library.openWindow();
-        clickNode(window, "WireResistance");
-        clickNode(window, "OhmsLaw");
-        library.dialogs().expectQuestion(AskDelete, MsgAnswer::Yes);
-        trigger(window, "mdelfun");
-        QVERIFY(!window.controls().Tvwmain->currentItem());
-        QVERIFY(window.controls().Tvwmain->selectedItems().isEmpty());
-        library.dialogs().expectMessage("Please choose the formula");
-        window.controls().Command1->click();
-        QCOMPARE(window.controls().ListView1->topLevelItemCount(), 0);
-        VERIFY_NO_SURPRISES(library);
     }
 };
 
