@@ -99,7 +99,6 @@ private slots:
         QTest::newRow("no file") << "remove" << int(StoreError::Kind::Missing);
         QTest::newRow("empty file") << "empty" << int(StoreError::Kind::NotALibrary);
         QTest::newRow("text file") << "text" << int(StoreError::Kind::Damaged);
-        QTest::newRow("random header") << "header" << int(StoreError::Kind::Damaged);
         QTest::newRow("truncated") << "truncate" << int(StoreError::Kind::Damaged);
         QTest::newRow("table missing") << "drop" << int(StoreError::Kind::NotALibrary);
         QTest::newRow("locked by a writer") << "lock" << int(StoreError::Kind::Busy);
@@ -116,8 +115,6 @@ private slots:
             writeBytes(path_, {});
         else if (damage == "text")
             writeBytes(path_, "caption,flag\nMechanics,1\n");
-        else if (damage == "header")
-            writeBytes(path_, QByteArray(100, '\x5a'), 0);
         else if (damage == "truncate")
             QVERIFY(QFile::resize(path_, library.size() / 2));
         else if (damage == "drop")
@@ -155,10 +152,18 @@ private slots:
         QVERIFY(store.query("select * from GlobalVariant").isEmpty());
     }
 
-    // Damage deep in the file is found by the background check; from then on nothing is
-    // written to it.
+    // The background check passes a sound library; damage deep in the file it finds, and from
+    // then on nothing is written to it.
     void damageFoundLaterStopsWrites()
     {
+        {
+            IntegrityCheck check(path_, nullptr);
+            QSignalSpy damaged(&check, &IntegrityCheck::damaged);
+            check.start();
+            QTRY_VERIFY(!check.running());
+            QCoreApplication::processEvents();
+            QVERIFY(damaged.isEmpty());
+        }
         writeBytes(path_, QByteArray(512, '\xee'), pageOf(dir_->path(), "ItemRows") + 8);
         Store store(dir_->path());
         IntegrityCheck check(store.path(), nullptr);
@@ -169,16 +174,6 @@ private slots:
         const QByteArray before = fileBytes(path_);
         QVERIFY_THROWS_EXCEPTION(StoreError, store.execute("delete * from GlobalVariant"));
         QCOMPARE(fileBytes(path_), before);
-    }
-
-    void soundLibraryPassesTheCheck()
-    {
-        IntegrityCheck check(path_, nullptr);
-        QSignalSpy damaged(&check, &IntegrityCheck::damaged);
-        check.start();
-        QTRY_VERIFY(!check.running());
-        QCoreApplication::processEvents();
-        QVERIFY(damaged.isEmpty());
     }
 
     // A library that cannot be written opens for reading, and refuses writes without trying.
@@ -207,7 +202,6 @@ private slots:
         }
         QCOMPARE(fileBytes(path_), before);
     }
-
 };
 
 QTEST_GUILESS_MAIN(LibraryFileTest)

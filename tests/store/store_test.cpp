@@ -1,11 +1,9 @@
 #include "store/fieldtext.h"
 #include "store/itemname.h"
-#include "store/jetdialect.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
-#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -46,29 +44,6 @@ private slots:
         delete dir_;
     }
 
-    // Lookups by caption, symbol and name ignore case in fixed and per-item tables alike.
-    void textComparesWithoutCase_data()
-    {
-        QTest::addColumn<QString>("insert");
-        QTest::addColumn<QString>("lookup");
-        QTest::newRow("fixed table") << "insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
-                                        "values ('Mechanics',1,'Mechanics','Mechanics',1,'')"
-                                     << "select * from CataConstruct where caption='MECHANICS'";
-        QTest::newRow("global variables") << "insert into GlobalVariant (name,varname,unit,defvalue,descr) "
-                                             "values ('Gravity','g','m/s2','9.81','')"
-                                          << "select * from GlobalVariant where  varname='G'";
-        QTest::newRow("table name") << "insert into \"ohm\" (name,varname,unit,defvalue,descr,ispara) "
-                                       "values ('Current','I','A','2','',1)"
-                                    << "select * from OHM where name='current'";
-    }
-    void textComparesWithoutCase()
-    {
-        QFETCH(QString, insert);
-        QFETCH(QString, lookup);
-        store_->execute(insert);
-        QVERIFY(store_->first(lookup).has_value());
-    }
-
     // Values are checked against the column's declared type before anything is written:
     // NUMERIC(28,4) keeps four places, VARCHAR(20) twenty characters, INT whole numbers.
     void valuesMeetTheirColumns_data()
@@ -77,15 +52,10 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("stored"); // empty: refused
         QTest::newRow("more places") << "R" << "1.23456" << "1.2346";
-        QTest::newRow("negative, tiny") << "R" << "-0.000061" << "-0.0001";
         QTest::newRow("rounds to zero") << "R" << "-0.00001" << "0";
-        QTest::newRow("whole") << "R" << " 42 " << "42";
         QTest::newRow("exponent") << "R" << "1e3" << "1000";
         QTest::newRow("24 digits") << "R" << QString(25, '9') << "";
-        QTest::newRow("not a number") << "R" << "abc" << "";
-        QTest::newRow("empty") << "R" << "" << "";
         QTest::newRow("comma") << "R" << "1,5" << "";
-        QTest::newRow("infinity") << "R" << "inf" << "";
         QTest::newRow("symbol of 20") << QString::fromUtf8("𝐀").repeated(20) << "1" << "1";
         QTest::newRow("symbol of 21") << QString(21, 'x') << "1" << "";
     }
@@ -118,54 +88,15 @@ private slots:
         }
     }
 
-    // The library's own spellings: "delete *", no blank before where, several blanks.
-    void acceptsTheLibrarysDialect()
-    {
-        store_->execute("insert into Ohm (name,varname,unit,defvalue,descr,ispara) values ('R','R','Ohm','1','',1)");
-        store_->execute("update Ohm set descr = 'resistance'where name ='R'");
-        QCOMPARE(text(store_->first("select * from  Ohm  where name = 'R' "), "descr"), "resistance");
-        store_->execute("delete  * from Ohm where ispara=1");
-        QVERIFY(store_->query("select * from Ohm   ").isEmpty());
-        store_->execute("drop table Ohm ");
-        QVERIFY(!store_->tableExists("Ohm"));
-    }
-
-    // Which column each '?' of a write fills, whatever the table's name looks like.
-    void writeShapes_data()
-    {
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QStringList>("columns");
-        QTest::newRow("insert") << "insert into  ParaResult(Fmuname,Hisid) values (?,?)" << "ParaResult"
-                                << QStringList{"Fmuname", "Hisid"};
-        QTest::newRow("literals between") << "insert into T (a,b,c,d) values (?,1,'x,y',?)" << "T" << QStringList{"a", "d"};
-        QTest::newRow("quoted name") << R"sql(insert into "a ""b"" (c)" (x) values (?))sql" << "a \"b\" (c)" << QStringList{"x"};
-        QTest::newRow("update with where") << "update [Index] set calcount=? ,name = ?where name=?" << "Index"
-                                           << QStringList{"calcount", "name", ""};
-        QTest::newRow("expression") << "update T set a=?+1, b=? where c=?" << "T" << QStringList{"", "b", ""};
-        QTest::newRow("not a write") << "select * from T where a=?" << "" << QStringList{};
-    }
-    void writeShapes()
-    {
-        QFETCH(QString, statement);
-        QFETCH(QString, table);
-        QFETCH(QStringList, columns);
-        const JetDialect::WriteShape shape = JetDialect::writeShape(statement);
-        QCOMPARE(shape.table, table);
-        QCOMPARE(shape.placeholderColumns, columns);
-    }
-
     // Whatever is typed is stored exactly as typed and never changes the statement; text no
     // column can keep is refused as a whole.
     void valuesAreStoredAsTyped_data()
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<bool>("stored");
-        QTest::newRow("apostrophe") << "O'Brien's law" << true;
         QTest::newRow("closing the literal") << "x'); drop table CataConstruct; --" << true;
         QTest::newRow("NUL") << QStringLiteral("a") + QChar(0) + QStringLiteral("b") << true;
         QTest::newRow("non-BMP") << QString::fromUtf8("𝔄𝔅 – “quoted” 漢字") << true;
-        QTest::newRow("10,000 characters") << QString(10000, 'q') << true;
         QTest::newRow("lone surrogate") << QStringLiteral("x") + QChar(0xD800) + QStringLiteral("', isroot=7 --") << false;
     }
     void valuesAreStoredAsTyped()
@@ -192,12 +123,6 @@ private slots:
         QVERIFY(store_->tableExists("CataConstruct"));
     }
 
-    // Read row by row or whole, a query the file refuses is refused alike.
-    void refusedQueryRowByRow()
-    {
-        QVERIFY_THROWS_EXCEPTION(StoreError, store_->forEachText("select * from Missing", [](const Store::TextRow&) {}));
-    }
-
     // A command writes all of its statements or none.
     void failedCommandWritesNothing()
     {
@@ -220,17 +145,21 @@ private slots:
     }
 
     // A catalog's or formula's table answers each statement the library makes on a table, and
-    // sees only its own rows.
+    // sees only its own rows. The library's own spellings ("delete *", no blank before where,
+    // several blanks) are understood, and text, table names included, compares without case.
     void itemTablesBehaveAsTables()
     {
+        store_->execute("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
+                        "values ('Mechanics',1,'Mechanics','Mechanics',1,'')");
+        QVERIFY(store_->first("select * from CataConstruct where caption='MECHANICS'").has_value());
         store_->execute(Schema::catalogTable("Other"));
         store_->execute("insert into Other (name,varname,defvalue) values (?,?,?)", {"Gravity", "g", "9.81"});
         for (const char* symbol : {"b", "a", "c"})
             store_->execute(InsertParameter, {QString("Name ") + symbol, symbol, "m", "1", ""});
-        store_->execute("update Ohm set calcount=?,defvalue = ? where varname=? or varname=?", {"7", "2", "a", "C"});
-        store_->execute("delete * from \"OHM\" where varname=?", {"b"});
+        store_->execute("update ohm set calcount=?,defvalue = '2'where varname=? or varname=?", {"7", "a", "C"});
+        store_->execute("delete  * from \"OHM\" where varname=?", {"b"});
 
-        const Rows rows = store_->query("select * from Ohm where ispara = 1 order by varname desc");
+        const Rows rows = store_->query("select * from  Ohm  where ispara = 1 order by varname desc ");
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows.at(0).count(), 9);
         QCOMPARE(text(rows.at(0), "varname") + text(rows.at(1), "varname"), "ca");
@@ -250,10 +179,11 @@ private slots:
         refused(Schema::catalogTable("OHM"));
         refused("drop table Missing");
         store_->execute("drop table if exists Missing");
-        store_->execute("drop table Other");
+        store_->execute("drop table Other ");
         QVERIFY(!store_->tableExists("Other"));
         QCOMPARE(store_->query("select * from Ohm").size(), 2);
         QVERIFY_THROWS_EXCEPTION(StoreError, store_->query("select * from Other"));
+        QVERIFY_THROWS_EXCEPTION(StoreError, store_->forEachText("select * from Other", [](const Store::TextRow&) {}));
     }
 
     // Libraries made before items' tables moved out of SQLite's own keep working with theirs.
@@ -289,11 +219,7 @@ private slots:
         QTest::addColumn<int>("use");
         const int usable = int(ItemName::Use::Usable);
         QTest::newRow("keyword Index") << "Index" << usable;
-        QTest::newRow("keyword Order") << "Order" << usable;
-        QTest::newRow("keyword Values") << "Values" << usable;
         QTest::newRow("quotes and brackets") << "a\"b'c]d" << usable;
-        QTest::newRow("leading digit") << "2Beam" << usable;
-        QTest::newRow("control character") << QStringLiteral("a\tb") << usable;
         QTest::newRow("non-BMP") << QString::fromUtf8("𝔄𝔅") << usable;
         QTest::newRow("sqlite prefix") << "SQLITE_stat1" << int(ItemName::Use::Reserved);
         QTest::newRow("root key") << "GongShi" << int(ItemName::Use::Reserved);

@@ -27,6 +27,12 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool writeText(const QString& path, const QString& text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0;
+}
+
 // Every catalog variable of a library, as rows of texts, by catalog.
 QStringList catalogVariables(const QString& library, const QStringList& catalogs)
 {
@@ -66,13 +72,6 @@ private:
         return run;
     }
 
-    QString emptyLibrary(const QString& name)
-    {
-        const QString path = dir_.filePath(name);
-        createLibraryFile(path);
-        return path;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -85,23 +84,17 @@ private slots:
     }
 
     // Values worked out by hand; the result as the desktop formats it, to the formula's precision.
-    // Sweeps: steps of 0.5 land on their decimals; a range runs down as well as up; the first
-    // range given varies fastest; undefined points are marked.
+    // Sweeps: a range runs down as well as up; the first range given varies fastest; undefined
+    // points are marked.
     void computes_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("given values") << QStringList{"eval", "KineticEnergy", "m=1000", "v=10"} << "Ek = 50000.00 J\n";
-        QTest::newRow("defaults, 1200*13.9^2/2") << QStringList{"eval", "KineticEnergy"} << "Ek = 115926.00 J\n";
         QTest::newRow("name in other case, a default and a given value")
             << QStringList{"eval", "ohmslaw", "I=0.1"} << "U = 22.000 V\n";
-        QTest::newRow("signed value with blanks") << QStringList{"eval", "CarnotEfficiency", "Tc= +300 ", "Th=600"}
-                                                  << "eta = 50.00 %\n";
         QTest::newRow("json") << QStringList{"eval", "KineticEnergy", "v=2", "--json"}
                               << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":1200,"v":2},)"
                                  R"("result":2400,"text":"2400.00","unit":"J"})" "\n";
-        QTest::newRow("CSV, one range") << QStringList{"sweep", "KineticEnergy", "v=0:2:0.5", "m=4", "--csv", "-"}
-                                        << "v [m/s],Ek [J]\n0,0.00\n0.5,0.50\n1,2.00\n1.5,4.50\n2,8.00\n";
         QTest::newRow("CSV, range running down") << QStringList{"sweep", "OhmsLaw", "--csv", "-", "I=0.3:0:0.1"}
                                                  << "I [A],U [V]\n0.3,66.000\n0.2,44.000\n0.1,22.000\n0,0.000\n";
         QTest::newRow("table, two ranges with undefined points")
@@ -132,37 +125,21 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         QTest::newRow("no command") << QStringList{} << 2 << "no command";
-        QTest::newRow("unknown command") << QStringList{"frob"} << 2 << "unknown command frob";
-        QTest::newRow("unknown option") << QStringList{"eval", "--frob", "KineticEnergy"} << 2 << "frob";
-        QTest::newRow("no formula") << QStringList{"show"} << 2 << "show takes FORMULA";
         QTest::newRow("not SYMBOL=VALUE") << QStringList{"eval", "KineticEnergy", "m"} << 2 << "\"m\" is not SYMBOL=VALUE";
-        QTest::newRow("symbol twice") << QStringList{"eval", "KineticEnergy", "m=1", "m=2"} << 2 << "m is given twice";
-        QTest::newRow("unknown formula") << QStringList{"eval", "Nope"} << 1 << "no formula \"Nope\"";
         QTest::newRow("a catalog is no formula") << QStringList{"show", "Beams"} << 1 << "no formula \"Beams\"";
-        QTest::newRow("unknown catalog") << QStringList{"list", "Nope"} << 1 << "no catalog \"Nope\"";
         QTest::newRow("unknown parameter") << QStringList{"eval", "KineticEnergy", "q=1"} << 1
                                            << "KineticEnergy has no parameter q; its parameters are m, v.";
-        QTest::newRow("bad value") << QStringList{"eval", "KineticEnergy", "m=1,5"} << 1 << "The value of m, \"1,5\"";
         QTest::newRow("value the parameter string cannot carry") << QStringList{"eval", "KineticEnergy", "m=1#v||2"} << 1
                                                                  << "The value of m, \"1#v||2\"";
         QTest::newRow("not finite") << QStringList{"eval", "QuadraticRoot", "a=0"} << 1 << "not a finite number";
         QTest::newRow("position in the expression") << QStringList{"eval", "Broken"} << 1
                                                     << "Unknown symbol 'q'. (at character 4 of the expression 2*(q+1))";
-        QTest::newRow("position, when sweeping") << QStringList{"sweep", "Broken", "x=1:2:1"} << 1 << "at character 4";
-        QTest::newRow("no range") << QStringList{"sweep", "KineticEnergy", "m=1"} << 2 << "one or two ranges";
-        QTest::newRow("three ranges") << QStringList{"sweep", "PotentialEnergy", "m=1:2:1", "g=1:2:1", "h=1:2:1"} << 2
-                                      << "one or two ranges";
         QTest::newRow("zero step") << QStringList{"sweep", "KineticEnergy", "v=0:1:0"} << 1 << "has a step of zero";
-        QTest::newRow("range of text") << QStringList{"sweep", "KineticEnergy", "v=0:x:1"} << 1 << "is not FROM:TO:STEP";
         QTest::newRow("too many points") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "m=0:2000:1"} << 1
                                          << "at most 1000000";
-        QTest::newRow("chart of no known kind") << QStringList{"sweep", "KineticEnergy", "v=0:1:1", "--plot", "a.pdf"} << 2
-                                                << ".svg or .png";
         QTest::newRow("unwritable CSV") << QStringList{"sweep", "KineticEnergy", "v=0:1:1", "--csv", "/nonexistent/a.csv"}
                                         << 1 << "/nonexistent/a.csv cannot be written";
-        QTest::newRow("unreadable import") << QStringList{"import", "/nonexistent.json"} << 1 << "cannot be read";
         QTest::newRow("not JSON") << QStringList{"import", QStringLiteral(CALCORA_CLI)} << 1 << "is not JSON";
-        QTest::newRow("export of a formula") << QStringList{"export", "OhmsLaw", "x.json"} << 1 << "no catalog \"OhmsLaw\"";
     }
 
     void failsWithOneLine()
@@ -188,25 +165,10 @@ private slots:
                  qPrintable(run.err));
     }
 
-    void everyCommandHasHelp()
-    {
-        const Run program = cli({"--help"});
-        QCOMPARE(program.status, 0);
-        for (const char* command : {"list", "show", "eval", "sweep", "export", "import"}) {
-            QVERIFY2(program.out.contains(QStringLiteral("\n  %1 ").arg(command)), command);
-            const Run run = cli({command, "--help"});
-            QCOMPARE(run.status, 0);
-            QVERIFY2(run.out.startsWith(QStringLiteral("Usage: calcora-cli [--library DIR] %1 ").arg(command)),
-                     qPrintable(run.out));
-        }
-    }
-
     void sweepWritesFiles()
     {
-        const QString csv = dir_.filePath("sweep.csv");
-        const QString xlsx = dir_.filePath("sweep.xlsx");
-        const QString svg = dir_.filePath("sweep.svg");
-        const QString png = dir_.filePath("sweep.png");
+        const QString csv = dir_.filePath("sweep.csv"), xlsx = dir_.filePath("sweep.xlsx");
+        const QString svg = dir_.filePath("sweep.svg"), png = dir_.filePath("sweep.png");
         const QStringList sweep{"sweep", "ProjectileRange", "alpha=0:90:15", "v=10:20:10"};
         Run run = cli(sweep + QStringList{"--csv", csv, "--xlsx", xlsx, "--plot", svg});
         QVERIFY2(run.status == 0 && run.out.isEmpty(), qPrintable(run.err + run.out));
@@ -230,7 +192,8 @@ private slots:
     {
         const QString file = dir_.filePath("mechanics.json");
         QCOMPARE(cli({"export", "mechanics", file}).status, 0);
-        const QString copy = emptyLibrary("copy");
+        const QString copy = dir_.filePath("copy");
+        createLibraryFile(copy);
         const Run imported = cli({"import", file}, copy);
         QVERIFY2(imported.status == 0, qPrintable(imported.err));
 
@@ -255,10 +218,8 @@ private slots:
         json.replace("\"Mechanics\"", "\"Mechanics2\"").replace("\"Beams\"", "\"Beams2\"");
         for (const QString& item : items)
             json.replace('"' + item.trimmed() + '"', '"' + item.trimmed() + "2\"");
-        QFile renamed(dir_.filePath("renamed.json"));
-        QVERIFY(renamed.open(QIODevice::WriteOnly) && renamed.write(json.toUtf8()) > 0);
-        renamed.close();
-        QCOMPARE(cli({"import", renamed.fileName(), "--into", "beams"}, copy).status, 0);
+        QVERIFY(writeText(dir_.filePath("renamed.json"), json));
+        QCOMPARE(cli({"import", dir_.filePath("renamed.json"), "--into", "beams"}, copy).status, 0);
         QCOMPARE(cli({"list", "Beams"}, copy).out.count('\n'), 5 + items.size());
         QCOMPARE(cli({"eval", "TorquePower2"}, copy).out, cli({"eval", "TorquePower"}).out);
     }
@@ -271,9 +232,7 @@ private slots:
         QString json = QString::fromUtf8(fileBytes(file));
         json.replace("\"Fluids\"", "\"Liquids\"").replace("\"ReynoldsNumber\"", "\"Reynolds\"")
             .replace("\"PipePressureDrop\"", "\"ParaResult\"");
-        QFile edited(file);
-        QVERIFY(edited.open(QIODevice::WriteOnly) && edited.write(json.toUtf8()) > 0);
-        edited.close();
+        QVERIFY(writeText(file, json));
 
         const QByteArray before = fileBytes(Store::filePath(sample_));
         const Run run = cli({"import", file});
