@@ -57,53 +57,26 @@ QStringList sharedStrings(const QByteArray& xml)
     return strings;
 }
 
-// Whether each cell format, by index, has a bold font.
-QList<bool> boldFormats(const QByteArray& xml)
-{
-    QList<bool> boldFonts;
-    QList<bool> formats;
-    bool inCellFormats = false;
-    walk(xml, [&](QXmlStreamReader& reader) {
-        if (reader.name() == QLatin1String("font"))
-            boldFonts.append(false);
-        else if (reader.name() == QLatin1String("b") && !boldFonts.isEmpty())
-            boldFonts.last() = true;
-        else if (reader.name() == QLatin1String("cellXfs"))
-            inCellFormats = true;
-        else if (reader.name() == QLatin1String("xf") && inCellFormats)
-            formats.append(boldFonts.value(attribute(reader, "fontId").toInt()));
-    });
-    return formats;
-}
-
-XlsxFile::Sheet readSheet(const QByteArray& xml, const QStringList& strings, const QList<bool>& bold)
+XlsxFile::Sheet readSheet(const QByteArray& xml, const QStringList& strings)
 {
     XlsxFile::Sheet sheet;
     QString address;
     QString type;
-    bool cellBold = false;
     walk(xml, [&](QXmlStreamReader& reader) {
-        if (reader.name() == QLatin1String("pane") && attribute(reader, "state") == QLatin1String("frozen")) {
-            sheet.frozenRows = attribute(reader, "ySplit").toInt();
-        } else if (reader.name() == QLatin1String("col")) {
-            for (int column = attribute(reader, "min").toInt(); column <= attribute(reader, "max").toInt(); ++column)
-                sheet.widths.insert(column, attribute(reader, "width").toDouble());
-        } else if (reader.name() == QLatin1String("c")) {
+        if (reader.name() == QLatin1String("c")) {
             address = attribute(reader, "r");
             type = attribute(reader, "t");
-            cellBold = bold.value(attribute(reader, "s").toInt());
         } else if (reader.name() == QLatin1String("v") || reader.name() == QLatin1String("t")) {
             const QString text = reader.readElementText();
             const bool number = type.isEmpty() || type == QLatin1String("n");
-            sheet.cells.insert(address, {type == QLatin1String("s") ? strings.value(text.toInt()) : text, number, cellBold});
+            sheet.insert(address, {type == QLatin1String("s") ? strings.value(text.toInt()) : text, number});
         }
     });
     return sheet;
 }
 
-} // namespace
-
-QHash<QString, QByteArray> XlsxFile::unzip(const QByteArray& archive, QString& error)
+// The entries of a zip archive by name, inflated; empty with error set on a broken archive.
+QHash<QString, QByteArray> unzip(const QByteArray& archive, QString& error)
 {
     QHash<QString, QByteArray> entries;
     const qsizetype end = archive.lastIndexOf(QByteArray("PK\x05\x06", 4));
@@ -138,6 +111,8 @@ QHash<QString, QByteArray> XlsxFile::unzip(const QByteArray& archive, QString& e
     return entries;
 }
 
+} // namespace
+
 XlsxFile::XlsxFile(const QString& path)
 {
     QFile file(path);
@@ -154,7 +129,6 @@ XlsxFile::XlsxFile(const QString& path)
             targets.insert(attribute(reader, "Id"), QStringLiteral("xl/") + attribute(reader, "Target"));
     });
     const QStringList strings = sharedStrings(entries.value(QStringLiteral("xl/sharedStrings.xml")));
-    const QList<bool> bold = boldFormats(entries.value(QStringLiteral("xl/styles.xml")));
     walk(entries.value(QStringLiteral("xl/workbook.xml")), [&](QXmlStreamReader& reader) {
         if (reader.name() != QLatin1String("sheet"))
             return;
@@ -165,7 +139,7 @@ XlsxFile::XlsxFile(const QString& path)
             return;
         }
         names_.append(name);
-        sheets_.insert(name, readSheet(entries.value(target), strings, bold));
+        sheets_.insert(name, readSheet(entries.value(target), strings));
     });
     if (names_.isEmpty() && error_.isEmpty())
         error_ = QStringLiteral("no worksheets");
