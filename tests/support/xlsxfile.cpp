@@ -84,23 +84,19 @@ QHash<QString, QByteArray> unzip(const QByteArray& archive, QString& error)
         error = QStringLiteral("no end of central directory");
         return {};
     }
-    const quint32 count = little(archive, end + 10, 2);
     qsizetype at = little(archive, end + 16, 4);
-    for (quint32 i = 0; i < count; ++i) {
+    for (quint32 i = 0, count = little(archive, end + 10, 2); i < count; ++i) {
         if (at + 46 > archive.size() || little(archive, at, 4) != 0x02014b50) {
             error = QStringLiteral("broken central directory");
             return {};
         }
         const quint32 method = little(archive, at + 10, 2);
-        const quint32 packedSize = little(archive, at + 20, 4);
         const quint32 size = little(archive, at + 24, 4);
-        const quint32 nameLength = little(archive, at + 28, 2);
         const quint32 local = little(archive, at + 42, 4);
-        const QString name = QString::fromUtf8(archive.mid(at + 46, nameLength));
-        at += 46 + nameLength + little(archive, at + 30, 2) + little(archive, at + 32, 2);
-
-        const qsizetype data = local + 30 + little(archive, local + 26, 2) + little(archive, local + 28, 2);
-        const QByteArray packed = archive.mid(data, packedSize);
+        const QString name = QString::fromUtf8(archive.mid(at + 46, little(archive, at + 28, 2)));
+        const QByteArray packed = archive.mid(local + 30 + little(archive, local + 26, 2) + little(archive, local + 28, 2),
+                                              little(archive, at + 20, 4));
+        at += 46 + little(archive, at + 28, 2) + little(archive, at + 30, 2) + little(archive, at + 32, 2);
         const QByteArray content = method == 0 ? packed : method == 8 ? inflateRaw(packed, size) : QByteArray();
         if (content.size() != qsizetype(size)) {
             error = QStringLiteral("cannot read entry ") + name;
