@@ -14,9 +14,8 @@
 #include <QTest>
 #include <QTime>
 #include <QTimer>
-#include <optional>
 
-enum class Opener { Enter, Press, RightPress };
+enum class Opener { Enter, Press };
 enum class Closer { Enter, Press, ClickElsewhere };
 Q_DECLARE_METATYPE(Opener)
 Q_DECLARE_METATYPE(Closer)
@@ -46,10 +45,10 @@ class Form1CalcTest : public LibraryTest
     QList<QStringList> resultRows() { return listRows(*ui().ListView1); }
     QString cell(int row, int column) { return ParameterGrid::cell(grid(), row, column); }
     QRect cellRect(int row, int column) { return grid().visualRect(grid().model()->index(row, column)); }
-    void pressCell(int row, int column, Qt::MouseButton button = Qt::LeftButton)
+    void pressCell(int row, int column)
     {
         grid().scrollTo(grid().model()->index(row, column));
-        QTest::mouseClick(grid().viewport(), button, {}, cellRect(row, column).center());
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, cellRect(row, column).center());
     }
     void clickResult(int index)
     {
@@ -91,7 +90,7 @@ private slots:
             grid().setCurrentCell(row, column);
             QTest::keyClick(&grid(), Qt::Key_Return);
         } else {
-            pressCell(row, column, opener == Opener::Press ? Qt::LeftButton : Qt::RightButton);
+            pressCell(row, column);
         }
         QLineEdit& editor = *ui().Text1;
         QCOMPARE(editor.isVisible(), opens);
