@@ -24,16 +24,11 @@ private slots:
         };
         value("two parameters in a six-row grid", "a+b", "#a||2#b||3#||#||#||##", 5);
         value("empty pairs, values without symbol and unused symbols", "a", "#||#a||4#||x#b||2##", 4);
+        value("signed and spaced values", "a+b+c", "#a||-1.5#b|| +2 #c||1e2##", 100.5);
         value("power to the right, unary minus below it", "-a^2+2^3^2", "#a||3##", 503);
-        value("minus after an operator", "a*-b", "#a||2#b||3##", -6);
         value("comparisons and choice", "(a<=b)+(a>=b)+(a==b)+(a!=b)+(a>b ? 10 : 20)", "#a||2#b||5##", 22);
-        value("logarithms", "log(1000)+log10(100)+log2(8)+ln(_e^2)", "##", 10);
-        value("trigonometry in radians", "sin(_pi/2)+cos(0)+tan(0)+asin(1)+acos(1)+atan(1)*4-_pi", "##", 3.5707963267948966);
-        value("functions of one and two arguments", "sqrt(abs(-16))*exp(0)+hypot(3,4)+atan2(0,1)", "##", 9);
         value("functions of any number of arguments", "min(3,a,2)+max(a,5)+sum(1,2)+avg(2,4)", "#a||1##", 12);
         value("rounding half away from zero", "round(-2.5)+floor(1.5)+ceil(1.5)+sign(-4)", "##", -1);
-        value("number literals", "2.5*a+.5+1e1+2E-1+5.", "#a||2##", 20.7);
-        value("signed and spaced values", "a+b+c", "#a||-1.5#b|| +2 #c||1e2##", 100.5);
         value("symbols of other scripts", "α*Länge+_x1", "#α||2#Länge||3#_x1||1##", 7);
 
         const auto error = [](const char* name, const QString& expression, const QString& parameters, int code,
@@ -41,18 +36,14 @@ private slots:
             QTest::newRow(name) << expression << parameters << qQNaN() << code << position;
         };
         error("malformed string, before the expression", "x+", "#a||2", CalcEngine::MalformedParameters);
+        error("text after the closing hash", "a", "#a||2##x", CalcEngine::MalformedParameters);
+        error("pair with one bar", "a", "#a|2##", CalcEngine::MalformedParameters);
         error("symbol starting with a digit", "a", "#1a||2##", CalcEngine::InvalidSymbol);
-        error("symbol naming a constant", "a", "#_pi||3##", CalcEngine::InvalidSymbol);
         error("repeated symbol", "a", "#a||1#a||1##", CalcEngine::RepeatedSymbol);
         error("decimal comma, before the expression", "a+", "#a||1,5##", CalcEngine::NotANumber);
-        error("empty value", "a", "#a||##", CalcEngine::NotANumber);
         error("infinity", "a", "#a||inf##", CalcEngine::NotANumber);
-        error("value beyond double", "a", "#a||1e999##", CalcEngine::NotANumber);
         error("position counted in characters", "α+*2", "#α||1##", CalcEngine::SyntaxError, 2);
         error("decimal comma in the expression", "1,5*a", "#a||1##", CalcEngine::SyntaxError, 1);
-        error("lone equals sign", "a=3", "#a||1##", CalcEngine::SyntaxError, 1);
-        error("function without parentheses", "2*sin", "##", CalcEngine::SyntaxError, 2);
-        error("literal beyond double", "a*1e999", "#a||1##", CalcEngine::SyntaxError, 2);
         error("unbound symbol", "2*x", "##", CalcEngine::UnknownSymbol, 2);
         error("division by zero", "a/b", "#a||1#b||0##", CalcEngine::ResultNotFinite);
     }
@@ -117,9 +108,8 @@ private slots:
     void reusedEngineFollowsEachCall()
     {
         const struct { const char* expression; const char* parameters; double result; } steps[] = {
-            {"a-b", "#a||5#b||3##", 2}, {"a-b", "#a||7#b||3##", 4}, {"a-b", "#b||5#a||2##", -3},
-            {"a-b", "#a||4##", qQNaN()}, {"a-b", "#a||x#b||1##", qQNaN()}, {"a+b", "#a||1#b||1##", 2},
-            {"a+", "#a||1#b||1##", qQNaN()}, {"a/b", "#a||1#b||0##", qQNaN()}, {"a/b", "#a||1#b||4##", 0.25},
+            {"a-b", "#a||5#b||3##", 2}, {"a-b", "#b||5#a||2##", -3}, {"a-b", "#a||4##", qQNaN()},
+            {"a+", "#a||1#b||1##", qQNaN()}, {"a/b", "#a||1#b||4##", 0.25},
         };
         CalcEngine engine;
         for (const auto& step : steps) {
@@ -132,7 +122,7 @@ private slots:
 
     // Point after point, an undefined one on the way included, the compiled path gives what
     // Evaluate gives for the same values. Zeros leave this expression undefined: it compiles all
-    // the same.
+    // the same. A failed compile leaves nothing of the expression compiled before it to evaluate.
     void compiledEvaluationAgreesWithEvaluate()
     {
         const QString expression = QStringLiteral("a/b+sqrt(c)");
@@ -147,34 +137,14 @@ private slots:
             QCOMPARE(compiled.evaluate(point), expected);
         }
         QVERIFY(qIsNaN(compiled.evaluate({1, 2})));
-    }
 
-    void compileRefusesWhatEvaluateRefuses_data()
-    {
-        QTest::addColumn<QString>("expression");
-        QTest::addColumn<QStringList>("symbols");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("position");
-        QTest::newRow("invalid symbol") << "a" << QStringList{"1a"} << int(CalcEngine::InvalidSymbol) << -1;
-        QTest::newRow("repeated symbol") << "a" << QStringList{"a", "a"} << int(CalcEngine::RepeatedSymbol) << -1;
-        QTest::newRow("syntax error") << "α+*2" << QStringList{"α"} << int(CalcEngine::SyntaxError) << 2;
-        QTest::newRow("lone equals sign") << "a=3" << QStringList{"a"} << int(CalcEngine::SyntaxError) << 1;
-        QTest::newRow("unknown symbol") << "2*x" << QStringList{"a"} << int(CalcEngine::UnknownSymbol) << 2;
-    }
-
-    // A failed compile leaves nothing of the expression compiled before it to evaluate.
-    void compileRefusesWhatEvaluateRefuses()
-    {
-        QFETCH(QString, expression);
-        QFETCH(QStringList, symbols);
-        QFETCH(int, code);
-        QFETCH(int, position);
-        CalcEngine engine;
-        QCOMPARE(engine.compile(QStringLiteral("a+1"), {"a"}), CalcEngine::NoError);
-        QCOMPARE(int(engine.compile(expression, symbols)), code);
-        QCOMPARE(engine.errorPosition(), position);
-        QVERIFY(!engine.errorMessage().isEmpty());
-        QVERIFY(qIsNaN(engine.evaluate({1})));
+        QCOMPARE(compiled.compile(QStringLiteral("a"), {"1a"}), CalcEngine::InvalidSymbol);
+        QCOMPARE(compiled.errorPosition(), -1);
+        QCOMPARE(compiled.compile(QStringLiteral("a+1"), {"a"}), CalcEngine::NoError);
+        QCOMPARE(compiled.compile(QStringLiteral("α+*2"), {"α"}), CalcEngine::SyntaxError);
+        QCOMPARE(compiled.errorPosition(), 2);
+        QVERIFY(!compiled.errorMessage().isEmpty());
+        QVERIFY(qIsNaN(compiled.evaluate({1})));
     }
 };
 

@@ -19,7 +19,6 @@ private slots:
     {
         QTest::addColumn<bool>("workbook");
         QTest::addColumn<int>("cancelAt");
-        QTest::newRow("text, before the first") << false << 0;
         QTest::newRow("text, halfway") << false << 2;
         QTest::newRow("workbook, before the first") << true << 0;
         QTest::newRow("workbook, after the last") << true << 3;

@@ -57,53 +57,26 @@ QStringList sharedStrings(const QByteArray& xml)
     return strings;
 }
 
-// Whether each cell format, by index, has a bold font.
-QList<bool> boldFormats(const QByteArray& xml)
-{
-    QList<bool> boldFonts;
-    QList<bool> formats;
-    bool inCellFormats = false;
-    walk(xml, [&](QXmlStreamReader& reader) {
-        if (reader.name() == QLatin1String("font"))
-            boldFonts.append(false);
-        else if (reader.name() == QLatin1String("b") && !boldFonts.isEmpty())
-            boldFonts.last() = true;
-        else if (reader.name() == QLatin1String("cellXfs"))
-            inCellFormats = true;
-        else if (reader.name() == QLatin1String("xf") && inCellFormats)
-            formats.append(boldFonts.value(attribute(reader, "fontId").toInt()));
-    });
-    return formats;
-}
-
-XlsxFile::Sheet readSheet(const QByteArray& xml, const QStringList& strings, const QList<bool>& bold)
+XlsxFile::Sheet readSheet(const QByteArray& xml, const QStringList& strings)
 {
     XlsxFile::Sheet sheet;
     QString address;
     QString type;
-    bool cellBold = false;
     walk(xml, [&](QXmlStreamReader& reader) {
-        if (reader.name() == QLatin1String("pane") && attribute(reader, "state") == QLatin1String("frozen")) {
-            sheet.frozenRows = attribute(reader, "ySplit").toInt();
-        } else if (reader.name() == QLatin1String("col")) {
-            for (int column = attribute(reader, "min").toInt(); column <= attribute(reader, "max").toInt(); ++column)
-                sheet.widths.insert(column, attribute(reader, "width").toDouble());
-        } else if (reader.name() == QLatin1String("c")) {
+        if (reader.name() == QLatin1String("c")) {
             address = attribute(reader, "r");
             type = attribute(reader, "t");
-            cellBold = bold.value(attribute(reader, "s").toInt());
         } else if (reader.name() == QLatin1String("v") || reader.name() == QLatin1String("t")) {
             const QString text = reader.readElementText();
             const bool number = type.isEmpty() || type == QLatin1String("n");
-            sheet.cells.insert(address, {type == QLatin1String("s") ? strings.value(text.toInt()) : text, number, cellBold});
+            sheet.insert(address, {type == QLatin1String("s") ? strings.value(text.toInt()) : text, number});
         }
     });
     return sheet;
 }
 
-} // namespace
-
-QHash<QString, QByteArray> XlsxFile::unzip(const QByteArray& archive, QString& error)
+// The entries of a zip archive by name, inflated; empty with error set on a broken archive.
+QHash<QString, QByteArray> unzip(const QByteArray& archive, QString& error)
 {
     QHash<QString, QByteArray> entries;
     const qsizetype end = archive.lastIndexOf(QByteArray("PK\x05\x06", 4));
@@ -111,23 +84,19 @@ QHash<QString, QByteArray> XlsxFile::unzip(const QByteArray& archive, QString& e
         error = QStringLiteral("no end of central directory");
         return {};
     }
-    const quint32 count = little(archive, end + 10, 2);
     qsizetype at = little(archive, end + 16, 4);
-    for (quint32 i = 0; i < count; ++i) {
+    for (quint32 i = 0, count = little(archive, end + 10, 2); i < count; ++i) {
         if (at + 46 > archive.size() || little(archive, at, 4) != 0x02014b50) {
             error = QStringLiteral("broken central directory");
             return {};
         }
         const quint32 method = little(archive, at + 10, 2);
-        const quint32 packedSize = little(archive, at + 20, 4);
         const quint32 size = little(archive, at + 24, 4);
-        const quint32 nameLength = little(archive, at + 28, 2);
         const quint32 local = little(archive, at + 42, 4);
-        const QString name = QString::fromUtf8(archive.mid(at + 46, nameLength));
-        at += 46 + nameLength + little(archive, at + 30, 2) + little(archive, at + 32, 2);
-
-        const qsizetype data = local + 30 + little(archive, local + 26, 2) + little(archive, local + 28, 2);
-        const QByteArray packed = archive.mid(data, packedSize);
+        const QString name = QString::fromUtf8(archive.mid(at + 46, little(archive, at + 28, 2)));
+        const QByteArray packed = archive.mid(local + 30 + little(archive, local + 26, 2) + little(archive, local + 28, 2),
+                                              little(archive, at + 20, 4));
+        at += 46 + little(archive, at + 28, 2) + little(archive, at + 30, 2) + little(archive, at + 32, 2);
         const QByteArray content = method == 0 ? packed : method == 8 ? inflateRaw(packed, size) : QByteArray();
         if (content.size() != qsizetype(size)) {
             error = QStringLiteral("cannot read entry ") + name;
@@ -137,6 +106,8 @@ QHash<QString, QByteArray> XlsxFile::unzip(const QByteArray& archive, QString& e
     }
     return entries;
 }
+
+} // namespace
 
 XlsxFile::XlsxFile(const QString& path)
 {
@@ -154,7 +125,6 @@ XlsxFile::XlsxFile(const QString& path)
             targets.insert(attribute(reader, "Id"), QStringLiteral("xl/") + attribute(reader, "Target"));
     });
     const QStringList strings = sharedStrings(entries.value(QStringLiteral("xl/sharedStrings.xml")));
-    const QList<bool> bold = boldFormats(entries.value(QStringLiteral("xl/styles.xml")));
     walk(entries.value(QStringLiteral("xl/workbook.xml")), [&](QXmlStreamReader& reader) {
         if (reader.name() != QLatin1String("sheet"))
             return;
@@ -165,7 +135,7 @@ XlsxFile::XlsxFile(const QString& path)
             return;
         }
         names_.append(name);
-        sheets_.insert(name, readSheet(entries.value(target), strings, bold));
+        sheets_.insert(name, readSheet(entries.value(target), strings));
     });
     if (names_.isEmpty() && error_.isEmpty())
         error_ = QStringLiteral("no worksheets");
