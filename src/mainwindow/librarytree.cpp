@@ -7,41 +7,40 @@
 
 LibraryTree LibraryTree::read(Store& store)
 {
-    struct Row
-    {
-        Node node;
-        QString belongsTo;
-    };
-    // Read as text, column by position: a large library has thousands of rows, and converting
-    // each to a record first would cost more than building the tree.
-    std::vector<Row> rows;
-    store.forEachText(QStringLiteral("select caption, flag, belongto, indtable, descr from CataConstruct order by ID"),
-                      [&rows](const Store::TextRow& row) {
-                          Node node;
-                          node.caption = row.text(0);
-                          node.catalog = row.text(1).toInt() == 1;
-                          node.table = row.text(3);
-                          node.description = row.text(4);
-                          rows.push_back({std::move(node), row.text(2)});
-                      });
-
     LibraryTree tree;
-    tree.nodes_.reserve(rows.size() + 1);
+    store.forEachText(QStringLiteral("select count(*) from CataConstruct"), [&tree](const Store::TextRow& row) {
+        tree.nodes_.reserve(std::size_t(row.text(0).toLongLong()) + 1);
+    });
     tree.nodes_.emplace_back();
     QHash<QString, int> catalogs; // folded caption → index, for catalogs placed so far
-    catalogs.reserve(qsizetype(rows.size()));
     // Catalogs first, so that a formula finds its catalog whatever their order of creation.
+    // Rows are read as text, column by position, and placed as they come: a large library has
+    // thousands of rows, and every copy or conversion of them shows in the start-up time.
     for (const bool catalog : {true, false}) {
-        for (Row& row : rows) {
-            if (row.node.catalog != catalog)
-                continue;
-            const int index = int(tree.nodes_.size());
-            const int parent = catalogs.value(foldedName(row.belongsTo), 0);
-            tree.nodes_[std::size_t(parent)].children.append(index);
-            if (catalog)
-                catalogs.insert(foldedName(row.node.caption), index);
-            tree.nodes_.push_back(std::move(row.node));
-        }
+        // Rows of one catalog mostly follow each other: its index is looked up once for them.
+        QByteArray lastParent;
+        int lastParentIndex = 0;
+        const QString which = catalog ? QStringLiteral("flag = 1") : QStringLiteral("(flag <> 1 or flag is null)");
+        store.forEachText(QStringLiteral("select caption, belongto, indtable, descr from CataConstruct where %1 order by ID").arg(which),
+                          [&](const Store::TextRow& row) {
+                              const QByteArrayView parent = row.utf8(1);
+                              if (lastParent.isNull() || parent != lastParent) {
+                                  lastParent = parent.toByteArray();
+                                  lastParentIndex = catalogs.value(foldedName(QString::fromUtf8(parent)), 0);
+                              }
+                              const int index = int(tree.nodes_.size());
+                              tree.nodes_[std::size_t(lastParentIndex)].children.append(index);
+                              Node& node = tree.nodes_.emplace_back();
+                              node.catalog = catalog;
+                              node.caption = row.text(0);
+                              // Most tables keep the name of their row: the text is then shared.
+                              node.table = row.utf8(2) == row.utf8(0) ? node.caption : row.text(2);
+                              node.description = row.text(3);
+                              if (catalog) {
+                                  catalogs.insert(foldedName(node.caption), index);
+                                  lastParent.clear(); // the new catalog may be the cached name's
+                              }
+                          });
     }
     return tree;
 }

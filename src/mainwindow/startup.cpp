@@ -1,10 +1,12 @@
 #include "mainwindow/startup.h"
 
+#include "mainwindow/drawnicons.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "mainwindow/windowmemory.h"
 #include "store/store.h"
 
+#include <QApplication>
 #include <QDir>
 
 namespace {
@@ -46,6 +48,9 @@ Session startSession(const QString& directory, UserDialogs& dialogs, QSettings& 
     session.store = openLibrary(directory, dialogs);
     if (!session.store)
         return session;
+    // Before the window is made: its menu bar asks the style for a picture as it is built.
+    if (!qobject_cast<DrawnIconStyle*>(QApplication::style()))
+        QApplication::setStyle(new DrawnIconStyle(QApplication::style()->name()));
     session.window = std::make_unique<form1>(*session.store, dialogs);
     rememberWindowState(*session.window, settings);
     session.window->show();
