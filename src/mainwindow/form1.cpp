@@ -29,7 +29,7 @@ Ui::form1 createControls(form1* window)
 
 } // namespace
 
-form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
+form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<LibraryTree> treeReadAhead)
     : QWidget(parent)
     , ui(createControls(this))
     , store_(store)
@@ -37,6 +37,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     , images_(new ImageList(this))
     , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), this))
     , tree_(*ui.Tvwmain, *images_)
+    , treeReadAhead_(std::move(treeReadAhead))
     , integrityCheck_(new IntegrityCheck(store.path(), this))
 {
     connectCommands();
@@ -63,6 +64,18 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent)
     connectResultDetails(*this);
 }
 
+LibraryTree form1::takeLibraryTree()
+{
+    // Whatever stopped the read ahead is met again here, and then shown as any refusal is.
+    if (treeReadAhead_.valid()) {
+        try {
+            return treeReadAhead_.get();
+        } catch (const StoreError&) {
+        }
+    }
+    return LibraryTree::read(store_);
+}
+
 void form1::Form_Load()
 {
     setListColumns(*ui.ListView1, {{ui.Label10, 2.5}, {ui.Label11, 5}, {ui.Label12, 2.5},
@@ -83,7 +96,7 @@ void form1::Form_Load()
 
     runCommand([this] {
         tree_.reset(ui.Label24->text());
-        tree_.load(LibraryTree::read(store_));
+        tree_.load(takeLibraryTree());
     });
     tree_.root()->setExpanded(true);
 

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <future>
 #include <optional>
 
 class Desktop;
@@ -22,7 +23,8 @@ class form1 : public QWidget
 {
     Q_OBJECT
 public:
-    form1(Store& store, UserDialogs& dialogs, QWidget* parent = nullptr);
+    // treeReadAhead, when given, is the library's tree being read already (see startSession).
+    form1(Store& store, UserDialogs& dialogs, QWidget* parent = nullptr, std::future<LibraryTree> treeReadAhead = {});
 
     Store& store() { return store_; }
     UserDialogs& dialogs() { return dialogs_; }
@@ -56,6 +58,7 @@ protected:
 
 private:
     void Form_Load();
+    LibraryTree takeLibraryTree();
     void Form_Resize();
     void Form_Unload();
     void connectCommands();
@@ -136,6 +139,7 @@ private:
     ImageList* images_;
     CommonDialog* cd1;
     FormulaTree tree_;
+    std::future<LibraryTree> treeReadAhead_;
     IntegrityCheck* integrityCheck_;
     Module1 layouts_;
 

@@ -45,6 +45,14 @@ LibraryTree LibraryTree::read(Store& store)
     return tree;
 }
 
+std::future<LibraryTree> LibraryTree::readAhead(const QString& directory)
+{
+    return std::async(std::launch::async, [directory] {
+        Store store(directory, Store::Access::ReadOnly);
+        return read(store);
+    });
+}
+
 const LibraryTree::Node* LibraryTree::find(const QString& caption) const
 {
     const QString key = foldedName(caption);

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <future>
 #include <vector>
 
 class Store;
@@ -22,6 +23,9 @@ public:
     };
 
     static LibraryTree read(Store& store);
+    // The same read, of the library in directory, on a thread and a connection of its own, so
+    // that a large library is read while the window is being made.
+    static std::future<LibraryTree> readAhead(const QString& directory);
 
     // The root, which has no row and no caption; its children are the top-level items.
     const Node& root() const { return nodes_.front(); }

@@ -48,10 +48,12 @@ Session startSession(const QString& directory, UserDialogs& dialogs, QSettings& 
     session.store = openLibrary(directory, dialogs);
     if (!session.store)
         return session;
+    // Read on a second core while this one makes the window.
+    std::future<LibraryTree> tree = LibraryTree::readAhead(directory);
     // Before the window is made: its menu bar asks the style for a picture as it is built.
     if (!qobject_cast<DrawnIconStyle*>(QApplication::style()))
         QApplication::setStyle(new DrawnIconStyle(QApplication::style()->name()));
-    session.window = std::make_unique<form1>(*session.store, dialogs);
+    session.window = std::make_unique<form1>(*session.store, dialogs, nullptr, std::move(tree));
     rememberWindowState(*session.window, settings);
     session.window->show();
     return session;
