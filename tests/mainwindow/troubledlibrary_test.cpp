@@ -22,11 +22,10 @@ QByteArray fileBytes(const QString& path)
 class OtherWriter
 {
 public:
-    explicit OtherWriter(const QString& path, const char* begin = "begin immediate")
+    explicit OtherWriter(const QString& path)
     {
         sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_exec(db_, begin, nullptr, nullptr, nullptr);
-        sqlite3_exec(db_, "delete from ParaResult", nullptr, nullptr, nullptr);
+        sqlite3_exec(db_, "begin immediate", nullptr, nullptr, nullptr);
     }
     ~OtherWriter()
     {
@@ -37,12 +36,6 @@ public:
 private:
     sqlite3* db_ = nullptr;
 };
-
-// The last box shown, as "title|style|text".
-QString lastBox(LibraryFixture& library)
-{
-    return library.dialogs().shown().value(library.dialogs().shown().size() - 1);
-}
 
 bool addCatalog(form1& window, const QString& name)
 {
@@ -58,88 +51,79 @@ class TroubledLibraryTest : public LibraryTest
 {
     Q_OBJECT
 
+    // The box a refused change brings up names the library and what is wrong with it.
+    void expectRefusal(const QString& trouble)
+    {
+        library().dialogs().expectMessageStarting("The formula library " + library().store().path() + " is " + trouble);
+    }
+
 private slots:
     // At start the program names what is wrong with the file, and how to get out of it; the
     // advice to create a library comes only where there is none.
     void startSaysWhatIsWrong_data()
     {
-        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QByteArray>("content"); // null: no file
         QTest::addColumn<QStringList>("said");
-        QTest::addColumn<QStringList>("notSaid");
-        QTest::newRow("no file") << "remove" << QStringList{"There is no formula library", "calcora-initdb"} << QStringList{};
-        QTest::newRow("not a database") << "text" << QStringList{"is damaged", ".recover", "backup"}
-                                        << QStringList{"calcora-initdb"};
-        QTest::newRow("locked") << "lock" << QStringList{"locked by another program", "try again"}
-                                << QStringList{"calcora-initdb"};
+        QTest::newRow("no file") << QByteArray() << QStringList{"There is no formula library", "calcora-initdb"};
+        QTest::newRow("not a database") << QByteArray("caption,flag\nMechanics,1\n") << QStringList{"is damaged", ".recover", "backup"};
+        QTest::newRow("empty file") << QByteArray("") << QStringList{"is not a formula library"};
     }
     void startSaysWhatIsWrong()
     {
-        QFETCH(QString, trouble);
+        QFETCH(QByteArray, content);
         QFETCH(QStringList, said);
-        QFETCH(QStringList, notSaid);
         const QString path = library().store().path();
-        std::unique_ptr<OtherWriter> other;
-        if (trouble == "remove") {
-            QFile::remove(path);
-        } else if (trouble == "text") {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("caption,flag\nMechanics,1\n");
-        } else {
-            other = std::make_unique<OtherWriter>(path, "begin exclusive");
-        }
+        QFile file(path);
+        QVERIFY(content.isNull() ? file.remove() : file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
         ScriptedDialogs dialogs;
         QVERIFY(!openLibrary(library().directory(), dialogs));
         QCOMPARE(dialogs.shown().size(), 1);
         const QString shown = dialogs.shown().constFirst();
         QVERIFY(shown.startsWith("Calcora|64|"));
-        QVERIFY2(shown.contains(path), qPrintable(shown));
-        for (const QString& words : said)
+        for (const QString& words : said + QStringList{path})
             QVERIFY2(shown.contains(words), qPrintable(shown));
-        for (const QString& words : notSaid)
-            QVERIFY2(!shown.contains(words), qPrintable(shown));
+        QCOMPARE(shown.contains("calcora-initdb"), content.isNull());
     }
 
-    // A library that cannot be written can still be looked at; changes are refused with that
-    // reason, and closing the window writes nothing and says nothing.
-    void readOnlyLibrary()
+    // A library that cannot be written, read-only or found damaged by the background check
+    // (reported once), can still be looked at and says so on the status line; changes are
+    // refused with that reason, and nothing is written to the file, not even at closing.
+    void unwritableLibrary_data()
     {
-        form1& window = library().restart(Store::Access::ReadOnly);
-        const QByteArray before = fileBytes(library().store().path());
-        clickNode(window, "Mechanics");
-        QVERIFY(window.controls().ListView2->topLevelItemCount() > 0);
-        library().dialogs().expectMessageStarting("The formula library");
-        QVERIFY(!addCatalog(window, "Optics"));
-        QVERIFY(lastBox(library()).contains("is read-only"));
-        clickNode(window, "OhmsLaw");
-        library().dialogs().expectMessageStarting("The formula library");
-        window.controls().Command1->click();
-        QCOMPARE(window.controls().ListView1->topLevelItemCount(), 0);
-        library().closeWindow();
-        QCOMPARE(fileBytes(library().store().path()), before);
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("lasting");
+        QTest::newRow("read-only") << "read-only" << "Library is read-only: nothing can be changed or recorded.";
+        QTest::newRow("damaged") << "damaged" << "Library is damaged: nothing more is written to it.";
     }
-
-    // Damage the background check finds is reported once; from then on nothing is written to
-    // the file, not even at closing.
-    void damageFoundWhileWorking()
+    void unwritableLibrary()
     {
+        QFETCH(QString, trouble);
+        QFETCH(QString, lasting);
         const QString path = library().store().path();
-        const auto items = library().store().first("select rootpage from sqlite_master where name=?", {"ItemRows"});
-        const qint64 page = (items->value(0).toInt() - 1) * qint64(library().store().first("pragma page_size")->value(0).toInt());
-        library().closeWindow();
-        {
+        if (trouble == "damaged") {
+            const auto items = library().store().first("select rootpage from sqlite_master where name=?", {"ItemRows"});
+            const qint64 page = (items->value(0).toInt() - 1) * qint64(library().store().first("pragma page_size")->value(0).toInt());
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(page + 8));
             file.write(QByteArray(512, '\xee'));
+            file.close();
+            expectRefusal(trouble);
         }
-        library().dialogs().expectMessageStarting("The formula library");
-        form1& window = library().restart();
+        form1& window = library().restart(trouble == "damaged" ? Store::Access::ReadWrite : Store::Access::ReadOnly);
         QTRY_VERIFY(library().dialogs().surprises().isEmpty());
-        QVERIFY(lastBox(library()).contains("is damaged"));
-        QCOMPARE(window.controls().StatusLine->text(), "Library is damaged: nothing more is written to it.");
+        QCOMPARE(window.controls().StatusLine->text(), lasting);
         const QByteArray before = fileBytes(path);
-        library().dialogs().expectMessageStarting("The formula library");
+        expectRefusal(trouble);
         QVERIFY(!addCatalog(window, "Optics"));
+        QVERIFY(window.controls().ListView2->topLevelItemCount() > 0);
+        if (trouble == "read-only") {
+            clickNode(window, "OhmsLaw");
+            expectRefusal(trouble);
+            window.controls().Command1->click();
+            QCOMPARE(window.controls().ListView1->topLevelItemCount(), 0);
+            QCOMPARE(window.controls().StatusLine->text(), lasting);
+        }
         library().closeWindow();
         QCOMPARE(fileBytes(path), before);
     }
@@ -150,9 +134,8 @@ private slots:
         form1& window = library().openWindow();
         {
             OtherWriter other(library().store().path());
-            library().dialogs().expectMessageStarting("The formula library");
+            expectRefusal("locked by another program");
             QVERIFY(!addCatalog(window, "Optics"));
-            QVERIFY(lastBox(library()).contains("locked by another program"));
             QVERIFY(!library().store().first("select * from CataConstruct where caption=?", {"Optics"}));
         }
         QVERIFY(addCatalog(window, "Optics"));
