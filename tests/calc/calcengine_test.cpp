@@ -1,17 +1,29 @@
+// The engine and the result format; main runs every test twice, the second time where the
+// locale writes decimals with a comma.
 #include "calc/calcengine.h"
+#include "calc/resultformat.h"
 
-#include "commalocale.h"
-
+#include <QLocale>
 #include <QTest>
-#include <optional>
-#include <vector>
+#include <cfloat>
+#include <clocale>
+#include <locale>
+
+// Decimals written with a comma and thousands grouped with a point, as on a German desktop.
+struct CommaPoint : std::numpunct<char>
+{
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+    std::string do_grouping() const override { return "\3"; }
+};
 
 class CalcEngineTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // position: the expression's character an error points at, -1 when it lies elsewhere.
+    // position: the expression's character an error points at, -1 when it lies elsewhere;
+    // message: how the error message starts.
     void evaluates_data()
     {
         QTest::addColumn<QString>("expression");
@@ -19,8 +31,9 @@ private slots:
         QTest::addColumn<double>("expected");
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("message");
         const auto value = [](const char* name, const QString& expression, const QString& parameters, double expected) {
-            QTest::newRow(name) << expression << parameters << expected << 0 << -1;
+            QTest::newRow(name) << expression << parameters << expected << 0 << -1 << QString();
         };
         value("two parameters in a six-row grid", "a+b", "#a||2#b||3#||#||#||##", 5);
         value("empty pairs, values without symbol and unused symbols", "a", "#||#a||4#||x#b||2##", 4);
@@ -30,14 +43,14 @@ private slots:
         value("functions of any number of arguments", "min(3,a,2)+max(a,5)+sum(1,2)+avg(2,4)", "#a||1##", 12);
         value("rounding half away from zero", "round(-2.5)+floor(1.5)+ceil(1.5)+sign(-4)", "##", -1);
         value("symbols of other scripts", "α*Länge+_x1", "#α||2#Länge||3#_x1||1##", 7);
+        value("the last expression, symbols swapped", "sqrt(a)+b", "#b||4#a||9##", 7);
 
         const auto error = [](const char* name, const QString& expression, const QString& parameters, int code,
-                              int position = -1) {
-            QTest::newRow(name) << expression << parameters << qQNaN() << code << position;
+                              int position = -1, const QString& message = {}) {
+            QTest::newRow(name) << expression << parameters << qQNaN() << code << position << message;
         };
         error("malformed string, before the expression", "x+", "#a||2", CalcEngine::MalformedParameters);
         error("text after the closing hash", "a", "#a||2##x", CalcEngine::MalformedParameters);
-        error("pair with one bar", "a", "#a|2##", CalcEngine::MalformedParameters);
         error("symbol starting with a digit", "a", "#1a||2##", CalcEngine::InvalidSymbol);
         error("repeated symbol", "a", "#a||1#a||1##", CalcEngine::RepeatedSymbol);
         error("decimal comma, before the expression", "a+", "#a||1,5##", CalcEngine::NotANumber);
@@ -45,10 +58,18 @@ private slots:
         error("position counted in characters", "α+*2", "#α||1##", CalcEngine::SyntaxError, 2);
         error("decimal comma in the expression", "1,5*a", "#a||1##", CalcEngine::SyntaxError, 1);
         error("unbound symbol", "2*x", "##", CalcEngine::UnknownSymbol, 2);
-        error("division by zero", "a/b", "#a||1#b||0##", CalcEngine::ResultNotFinite);
+        error("the last expression, a symbol gone", "sqrt(a)+b", "#a||4##", CalcEngine::UnknownSymbol, 8);
+        // A result that is not finite names the function handed a value outside its domain.
+        error("square root of a negative number", "sqrt(b^2-4*c)", "#b||1#c||3##", CalcEngine::ResultNotFinite, -1,
+              "Square root of a negative number (-11).");
+        error("first of two faults", "log(x)+asin(y)", "#x||-2#y||3##", CalcEngine::ResultNotFinite, -1,
+              "Logarithm of a negative number (-2).");
+        error("division by zero", "a/b", "#a||1#b||0##", CalcEngine::ResultNotFinite, -1,
+              "The result is not a finite number");
     }
 
-    // Each row also runs where the locale writes decimals with a comma.
+    // Each row runs on an engine whose last evaluation failed: the parsed expression it keeps
+    // must follow the new symbols, and its fault is never blamed for the next.
     void evaluates()
     {
         QFETCH(QString, expression);
@@ -56,97 +77,68 @@ private slots:
         QFETCH(double, expected);
         QFETCH(int, code);
         QFETCH(int, position);
-        for (const bool comma : {false, true}) {
-            std::optional<CommaLocale> locale;
-            if (comma)
-                locale.emplace();
-            CalcEngine engine;
-            double result = 0;
-            int error = -1;
-            engine.Evaluate(expression, parameters, result, error);
-            QVERIFY2(error == code, qPrintable(engine.errorMessage()));
-            QCOMPARE(int(engine.lastError()), code);
-            QCOMPARE(result, expected);
-            QCOMPARE(engine.errorMessage().isEmpty(), code == CalcEngine::NoError);
-            QCOMPARE(engine.errorPosition(), position);
-        }
-    }
-
-    // A result that is not finite names the function handed a value outside its domain, and the
-    // value; a fault of an earlier evaluation is never blamed for a later one.
-    void namesTheFunctionOutsideItsDomain_data()
-    {
-        QTest::addColumn<QString>("expression");
-        QTest::addColumn<QString>("parameters");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("square root of a negative number")
-            << "(-b+sqrt(b^2-4*a*c))/(2*a)" << "#a||1#b||-3#c||5##"
-            << "Square root of a negative number (-11).";
-        QTest::newRow("logarithm of zero") << "ln(x)" << "#x||0##" << "Logarithm of zero (0).";
-        QTest::newRow("first of two faults") << "log(x)+asin(y)" << "#x||-2#y||3##"
-                                             << "Logarithm of a negative number (-2).";
-        QTest::newRow("division by zero, after a fault elsewhere")
-            << "x/0" << "#x||1##"
-            << "The result is not a finite number: a division by zero, a value outside a function's domain, "
-               "or an overflow.";
-    }
-    void namesTheFunctionOutsideItsDomain()
-    {
-        QFETCH(QString, expression);
-        QFETCH(QString, parameters);
         QFETCH(QString, message);
         CalcEngine engine;
         double result = 0;
         int error = -1;
-        engine.Evaluate("sqrt(x)", "#x||-1##", result, error);
+        engine.Evaluate("sqrt(a)+b", "#a||-1#b||1##", result, error);
         engine.Evaluate(expression, parameters, result, error);
-        QCOMPARE(error, int(CalcEngine::ResultNotFinite));
-        QCOMPARE(engine.errorMessage(), message);
+        QVERIFY2(error == code, qPrintable(engine.errorMessage()));
+        QCOMPARE(result, expected);
+        QCOMPARE(engine.errorMessage().isEmpty(), code == CalcEngine::NoError);
+        QVERIFY2(engine.errorMessage().startsWith(message), qPrintable(engine.errorMessage()));
+        QCOMPARE(engine.errorPosition(), position);
     }
 
-    // An engine keeps its parsed expression between calls; what it keeps must follow every change.
-    void reusedEngineFollowsEachCall()
+    // Zeros leave this expression undefined: it compiles all the same, and points where it is
+    // undefined give NaN. A failed compile leaves nothing of the one before it to evaluate.
+    void compiledEvaluation()
     {
-        const struct { const char* expression; const char* parameters; double result; } steps[] = {
-            {"a-b", "#a||5#b||3##", 2}, {"a-b", "#b||5#a||2##", -3}, {"a-b", "#a||4##", qQNaN()},
-            {"a+", "#a||1#b||1##", qQNaN()}, {"a/b", "#a||1#b||4##", 0.25},
-        };
         CalcEngine engine;
-        for (const auto& step : steps) {
-            double result = 0;
-            int error = -1;
-            engine.Evaluate(step.expression, step.parameters, result, error);
-            QCOMPARE(result, step.result);
-        }
+        QCOMPARE(engine.compile("a/b+sqrt(c)", {"a", "b", "c"}), CalcEngine::NoError);
+        QCOMPARE(engine.evaluate({-6, 3, 0.25}), -1.5);
+        QVERIFY(qIsNaN(engine.evaluate({1, 0, 4})));
+        QVERIFY(qIsNaN(engine.evaluate({1, 2})));
+        QCOMPARE(engine.compile("a+1", {"a"}), CalcEngine::NoError);
+        QCOMPARE(engine.compile("α+*2", {"α"}), CalcEngine::SyntaxError);
+        QCOMPARE(engine.errorPosition(), 2);
+        QVERIFY(qIsNaN(engine.evaluate({1})));
     }
 
-    // Point after point, an undefined one on the way included, the compiled path gives what
-    // Evaluate gives for the same values. Zeros leave this expression undefined: it compiles all
-    // the same. A failed compile leaves nothing of the expression compiled before it to evaluate.
-    void compiledEvaluationAgreesWithEvaluate()
+    // Half away from zero, on the decimal the value reads as rather than the nearest double.
+    void formatsResults_data()
     {
-        const QString expression = QStringLiteral("a/b+sqrt(c)");
-        CalcEngine compiled;
-        QCOMPARE(compiled.compile(expression, {"a", "b", "c"}), CalcEngine::NoError);
-        CalcEngine reference;
-        for (const std::vector<double>& point : std::vector<std::vector<double>>{{1, 2, 4}, {1, 0, 4}, {3, 4, -1}, {-6, 3, 0.25}}) {
-            double expected = 0;
-            int error = 0;
-            reference.Evaluate(expression, QStringLiteral("#a||%1#b||%2#c||%3##").arg(point[0]).arg(point[1]).arg(point[2]),
-                               expected, error);
-            QCOMPARE(compiled.evaluate(point), expected);
-        }
-        QVERIFY(qIsNaN(compiled.evaluate({1, 2})));
-
-        QCOMPARE(compiled.compile(QStringLiteral("a"), {"1a"}), CalcEngine::InvalidSymbol);
-        QCOMPARE(compiled.errorPosition(), -1);
-        QCOMPARE(compiled.compile(QStringLiteral("a+1"), {"a"}), CalcEngine::NoError);
-        QCOMPARE(compiled.compile(QStringLiteral("α+*2"), {"α"}), CalcEngine::SyntaxError);
-        QCOMPARE(compiled.errorPosition(), 2);
-        QVERIFY(!compiled.errorMessage().isEmpty());
-        QVERIFY(qIsNaN(compiled.evaluate({1})));
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("preci");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two thirds at 4") << 2.0 / 3 << 4 << "0.6667";
+        QTest::newRow("negative half") << -2.25 << 1 << "-2.3";
+        QTest::newRow("half as the decimal reads, below it in binary") << 2.675 << 2 << "2.68";
+        QTest::newRow("carry makes a new digit") << 9.95 << 1 << "10.0";
+        QTest::newRow("negative rounding to zero") << -0.0004 << 3 << "0.000";
+        QTest::newRow("no grouping of thousands") << 1234567.891 << 2 << "1234567.89";
+        QTest::newRow("largest double in full digits") << DBL_MAX << 1 << "17976931348623157" + QString(292, u'0') + ".0";
+        QTest::newRow("precision 0") << 2.5 << 0 << "";
+    }
+    void formatsResults()
+    {
+        QFETCH(double, value);
+        QFETCH(int, preci);
+        QFETCH(QString, expected);
+        QCOMPARE(formatResult(value, preci), expected);
     }
 };
 
-QTEST_GUILESS_MAIN(CalcEngineTest)
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    CalcEngineTest test;
+    const int failures = QTest::qExec(&test, argc, argv);
+    // Again in C++ streams, in QLocale() and, where the machine has the locale, in C.
+    std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    QLocale::setDefault(QLocale(QLocale::German));
+    return failures + QTest::qExec(&test, argc, argv);
+}
+
 #include "calcengine_test.moc"

@@ -1,24 +1,29 @@
-// The main window's parameter grid, "Calculate", the result list and the Choose Result dialog,
-// driven through mouse presses and keys on the real widgets; only the inputs a computation
-// starts from are written into the grid directly.
+// The main window's parameter grid, "Calculate", the result list, the Choose Result dialog and
+// "Output All Result", driven through mouse presses and keys on the real widgets; only the
+// inputs a computation starts from are written into the grid directly. Exports are read back
+// from disk.
+#include "calc/computation.h"
 #include "calc/parametergrid.h"
+#include "calc/resulttext.h"
+#include "calc/resultworkbook.h"
+#include "editor/formulas.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
+#include "store/storeerror.h"
+#include "xlsxfile.h"
 
 #include <QApplication>
-#include <QPointer>
+#include <QClipboard>
 #include <QDialog>
+#include <QDir>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTime>
 #include <QTimer>
-
-enum class Opener { Enter, Press };
-enum class Closer { Enter, Press, ClickElsewhere };
-Q_DECLARE_METATYPE(Opener)
-Q_DECLARE_METATYPE(Closer)
 
 // The rows of a result list, each as its six columns.
 static QList<QStringList> listRows(const QTreeWidget& list)
@@ -31,100 +36,103 @@ static QList<QStringList> listRows(const QTreeWidget& list)
     return rows;
 }
 
+static QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class Form1CalcTest : public LibraryTest
 {
     Q_OBJECT
 
-    Store& store() { return library().store(); }
+    // Each workbook goes to a folder of its own under the temporary folder, which the desktop
+    // would have read: here, one that goes with the test.
+    QTemporaryDir workbooks_;
     QPointer<form1> window_; // gone with each test's library
+
+    Store& store() { return library().store(); }
     form1& window() { return window_ ? *window_ : *(window_ = &library().openActiveWindow()); }
     Ui::form1& ui() { return window().controls(); }
     QTableWidget& grid() { return *ui().MSFlexGrid1; }
     void clickNode(const QString& caption) { GuiDriver::clickNode(window(), caption); }
-    void calculate() { QTest::mouseClick(ui().Command1, Qt::LeftButton); }
+    // "Calculate", on formula with its first Inputs replaced by inputs when it is given.
+    void calculate(const QString& formula = {}, const QStringList& inputs = {})
+    {
+        if (!formula.isEmpty())
+            clickNode(formula);
+        for (int i = 0; i < inputs.size(); ++i)
+            grid().item(i + 1, 2)->setText(inputs.at(i));
+        QTest::mouseClick(ui().Command1, Qt::LeftButton);
+    }
     QList<QStringList> resultRows() { return listRows(*ui().ListView1); }
+    QString time(int row) { return resultRows().value(row).value(4); }
     QString cell(int row, int column) { return ParameterGrid::cell(grid(), row, column); }
-    QRect cellRect(int row, int column) { return grid().visualRect(grid().model()->index(row, column)); }
     void pressCell(int row, int column)
     {
         grid().scrollTo(grid().model()->index(row, column));
-        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, cellRect(row, column).center());
+        QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(grid().model()->index(row, column)).center());
     }
     void clickResult(int index)
     {
         QTreeWidget& list = *ui().ListView1;
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.topLevelItem(index)).center());
     }
+    XlsxFile exportWorkbook()
+    {
+        ui().Routexcel->trigger();
+        return XlsxFile(library().desktop().opened.value(0));
+    }
+
+public:
+    Form1CalcTest() { qputenv("TMPDIR", QFile::encodeName(workbooks_.path())); }
 
 private slots:
-    // The editor opens on a parameter's Input only, over the cell; what is typed is written
-    // back however the edit ends. A press after a press-opened edit only closes it.
-    void editorOnParameterInputs_data()
-    {
-        QTest::addColumn<QString>("formula");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::addColumn<Opener>("opener");
-        QTest::addColumn<Closer>("closer");
-        QTest::addColumn<bool>("opens");
-        const QString two = "KineticEnergy";
-        QTest::newRow("Enter, then Enter") << two << 1 << 2 << Opener::Enter << Closer::Enter << true;
-        QTest::newRow("press on the last of seven, then a press")
-            << "CompositeWallHeatFlow" << 7 << 2 << Opener::Press << Closer::Press << true;
-        QTest::newRow("press, then a click elsewhere") << two << 1 << 2 << Opener::Press << Closer::ClickElsewhere << true;
-        QTest::newRow("Enter on a Name") << two << 1 << 0 << Opener::Enter << Closer::Enter << false;
-        QTest::newRow("press on the header's Input") << two << 0 << 2 << Opener::Press << Closer::Enter << false;
-    }
+    // The editor opens on a parameter's Input only, over the cell, with the cell's text; what
+    // is typed is written back however the edit ends. A press after a press-opened edit only
+    // closes it, even when the edit ended otherwise.
     void editorOnParameterInputs()
     {
-        QFETCH(QString, formula);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        QFETCH(Opener, opener);
-        QFETCH(Closer, closer);
-        QFETCH(bool, opens);
-        clickNode(formula);
-        const QString other = cell(2, 2);
-        grid().setFocus();
-        if (opener == Opener::Enter) {
-            grid().setCurrentCell(row, column);
-            QTest::keyClick(&grid(), Qt::Key_Return);
-        } else {
-            pressCell(row, column);
-        }
+        clickNode("CompositeWallHeatFlow");
         QLineEdit& editor = *ui().Text1;
-        QCOMPARE(editor.isVisible(), opens);
-        // No result yet: nothing to choose from.
-        QVERIFY(!ui().Command3->isVisible());
-        if (!opens)
-            return;
-        QVERIFY(editor.hasFocus());
-        const QPoint centre = grid().viewport()->mapFrom(&window(), editor.geometry().center());
-        QCOMPARE(grid().indexAt(centre), grid().model()->index(row, column));
-        QCOMPARE(editor.text(), cell(row, column));
-
-        editor.selectAll();
-        QTest::keyClicks(&editor, "1,5");
-        QWidget& tree = *ui().Tvwmain->viewport();
-        if (closer == Closer::Enter)
-            QTest::keyClick(&editor, Qt::Key_Return);
-        else if (closer == Closer::Press)
-            pressCell(2, 2);
-        else
-            QTest::mouseClick(&tree, Qt::LeftButton, {}, QPoint(tree.width() / 2, tree.height() - 3));
+        const auto typeInto = [&](int row, const QString& text) {
+            QVERIFY(editor.isVisible() && editor.hasFocus());
+            const QPoint centre = grid().viewport()->mapFrom(&window(), editor.geometry().center());
+            QCOMPARE(grid().indexAt(centre), grid().model()->index(row, 2));
+            QCOMPARE(editor.text(), cell(row, 2));
+            editor.selectAll();
+            QTest::keyClicks(&editor, text);
+        };
+        grid().setFocus();
+        grid().setCurrentCell(1, 0);
+        QTest::keyClick(&grid(), Qt::Key_Return);
+        pressCell(0, 2);
         QVERIFY(!editor.isVisible());
-        QCOMPARE(cell(row, column), "1,5");
-        QCOMPARE(cell(2, 2), other);
+
+        grid().setCurrentCell(1, 2);
+        QTest::keyClick(&grid(), Qt::Key_Return);
+        typeInto(1, "1,5");
+        QTest::keyClick(&editor, Qt::Key_Return);
+        const QString second = cell(2, 2);
+        pressCell(7, 2);
+        typeInto(7, "2,5");
         pressCell(2, 2);
-        QCOMPARE(editor.isVisible(), opener == Opener::Enter || closer == Closer::Press);
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(QStringList({cell(1, 2), cell(2, 2), cell(7, 2)}), QStringList({"1,5", second, "2,5"}));
+        pressCell(2, 2);
+        typeInto(2, "3,5");
+        QWidget& tree = *ui().Tvwmain->viewport();
+        QTest::mouseClick(&tree, Qt::LeftButton, {}, QPoint(tree.width() / 2, tree.height() - 3));
+        pressCell(1, 2);
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(QStringList({cell(1, 2), cell(2, 2)}), QStringList({"1,5", "3,5"}));
     }
 
     // An edit left open while the grid was refilled, by a tree click or a recall, is never
     // written into the new contents.
     void staleEditStaysOutOfARefilledGrid()
     {
-        clickNode("KineticEnergy");
-        calculate();
+        calculate("KineticEnergy");
         for (const bool byRecall : {false, true}) {
             clickNode("OhmsLaw");
             pressCell(1, 2);
@@ -143,10 +151,8 @@ private slots:
     // OK on a row puts its result, as the list shows it, into the cell for "Calculate".
     void chooseResult()
     {
-        clickNode("KineticEnergy");
-        calculate();
-        clickNode("OhmsLaw");
-        calculate();
+        calculate("KineticEnergy");
+        calculate("OhmsLaw");
         pressCell(2, 2);
         QPushButton& choose = *ui().Command3;
         QVERIFY(choose.isVisible());
@@ -172,40 +178,69 @@ private slots:
         QCOMPARE(resultRows().value(2).mid(0, 4), (QStringList{"OhmsLaw", "U", "25503720.000", "V"}));
     }
 
-    // A computation that succeeds gets a row, a number and a history row per parameter; one
-    // that fails leaves no trace.
+    // A computation that succeeds gets a row, a number and a history row per parameter, and
+    // Ctrl+C copies it with the result in full where the list rounds it. One that fails
+    // leaves no trace in the library, only the reason on the status line.
     void computationIsRecordedOnlyWhenItSucceeds_data()
     {
-        QTest::addColumn<QString>("expression");
         QTest::addColumn<QStringList>("inputs");
         QTest::addColumn<QStringList>("row");
         const QStringList none;
-        QTest::newRow("typed values") << "" << QStringList{"100", " 0.5 "} << QStringList{"OhmsLaw", "U", "50.000", "V", "1"};
-        QTest::newRow("the parameter string's own separators") << "" << QStringList{"1", "1#R||2"} << none;
-        QTest::newRow("quote and comment") << "" << QStringList{"1'); delete from ParaResult; --"} << none;
-        QTest::newRow("NUL") << "" << QStringList{QStringLiteral("1") + QChar(0)} << none;
-        QTest::newRow("lone surrogate") << "" << QStringList{QStringLiteral("1") + QChar(0xD800)} << none;
-        QTest::newRow("10,000 digits") << "" << QStringList{QString(10000, '9')} << none;
-        QTest::newRow("bad expression") << "R*(I" << QStringList{} << none;
+        QTest::newRow("typed values") << QStringList{"1", "0.33333"} << QStringList{"OhmsLaw", "U", "0.333", "V", "1"};
+        QTest::newRow("the parameter string's own separators") << QStringList{"1", "1#R||2"} << none;
+        QTest::newRow("quote and comment") << QStringList{"1'); delete from ParaResult; --"} << none;
+        QTest::newRow("NUL") << QStringList{QStringLiteral("1") + QChar(0)} << none;
+        QTest::newRow("lone surrogate") << QStringList{QStringLiteral("1") + QChar(0xD800)} << none;
+        QTest::newRow("non-BMP") << QStringList{"1", QString::fromUtf8("2\xF0\x9D\x9F\x98")} << none;
+        QTest::newRow("10,000 digits") << QStringList{QString(10000, '9')} << none;
+        QTest::newRow("result out of range") << QStringList{"1e300", "1e300"} << none;
     }
     void computationIsRecordedOnlyWhenItSucceeds()
     {
-        QFETCH(QString, expression);
         QFETCH(QStringList, inputs);
         QFETCH(QStringList, row);
-        if (!expression.isEmpty())
-            store().execute("update OhmsLaw set expression='" + expression + "' where ispara=0");
-        clickNode("OhmsLaw");
-        for (int i = 0; i < inputs.size(); ++i)
-            grid().item(i + 1, 2)->setText(inputs.at(i));
-        calculate();
+        calculate("OhmsLaw", inputs);
         const QList<QStringList> rows = resultRows();
         QCOMPARE(rows.size(), row.isEmpty() ? 0 : 1);
         QCOMPARE(rows.value(0).mid(0, 4) + rows.value(0).mid(5), row);
-        QVERIFY(rows.isEmpty() || QTime::fromString(rows[0][4], "h:mm:ss").isValid());
+        QCOMPARE(ui().StatusLine->text().startsWith("Not computed"), row.isEmpty());
         const QString counter = store().first("select * from OhmsLaw where ispara=0")->value("calcount").toString();
         QCOMPARE(counter, row.isEmpty() ? "0" : "1");
         QCOMPARE(store().query("select * from ParaResult").size(), row.isEmpty() ? 0 : 2);
+        if (row.isEmpty())
+            return;
+        QVERIFY(QTime::fromString(rows[0][4], "h:mm:ss").isValid());
+        clickResult(0);
+        QTest::keyClick(ui().ListView1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "U = 0.333 V\nR = 1 Ω\nI = 0.33333 A\nU = 0.33333 V (full precision)");
+    }
+
+    // The history ends at the first row without an input; texts are stored as they are. A
+    // formula deleted meanwhile is neither counted nor recalled, and a statement the library
+    // refuses undoes the record's other writes.
+    void recordAndRecall()
+    {
+        const QStringList mass{"Driver's mass; --", "m", "1200", "1100", QString::fromUtf8("kg 'net' \xF0\x9D\x9F\x98")};
+        const QList<GridParameter> rows{{mass[0], mass[1], mass[2], mass[3], mass[4]},
+                                        {"Velocity", "v", "", "2", "m/s"},
+                                        {"Unused", "x", "5", "5", "m"}};
+        const auto first = Computation::record(store(), "KineticEnergy", rows, 2.0 / 3.0, QTime(9, 5, 3));
+        QVERIFY(first);
+        QCOMPARE(first->columns(), (QStringList{"KineticEnergy", "Ek", "0.67", "J", "9:05:03", "1"}));
+        QCOMPARE(Computation::record(store(), "KineticEnergy", rows, 1, QTime(23, 59, 59))->number, "2");
+        const auto recalled = Computation::recall(store(), "KineticEnergy", "2");
+        QVERIFY(recalled);
+        QCOMPARE(recalled->expression, "m*v^2/2");
+        QCOMPARE(recalled->parameters.size(), 1);
+        const GridParameter& got = recalled->parameters.at(0);
+        QCOMPARE((QStringList{got.name, got.symbol, got.input, got.defaultValue, got.unit}), mass);
+
+        QVERIFY(!Computation::record(store(), "NoSuchFormula", rows, 1, QTime(1, 0)));
+        QVERIFY(!Computation::recall(store(), "NoSuchFormula", "1"));
+        store().execute("alter table ParaResult rename to ParaResultAway");
+        QVERIFY_THROWS_EXCEPTION(StoreError, Computation::record(store(), "KineticEnergy", rows, 1, QTime(1, 0)));
+        QCOMPARE(store().first("select * from KineticEnergy where ispara=0")->value("calcount").toString(), "2");
+        QCOMPARE(store().query("select * from ParaResultAway").size(), 2);
     }
 
     // Delete Result (the Delete key) removes the selected row and keeps the history; Delete All
@@ -225,11 +260,9 @@ private slots:
         QFETCH(bool, all);
         QFETCH(int, answer);
         QFETCH(QStringList, remaining);
-        clickNode("KineticEnergy");
+        calculate("KineticEnergy");
         calculate();
-        calculate();
-        clickNode("OhmsLaw");
-        calculate();
+        calculate("OhmsLaw");
         clickResult(1);
         const char* question = all ? "Do you want to delete all the result?" : "Do you want to delete?";
         library().dialogs().expectQuestion(question, answer);
@@ -249,9 +282,153 @@ private slots:
         QCOMPARE(ui().Text3->toPlainText().isEmpty(), deleted);
         QCOMPARE(cell(1, 1), deleted ? QString() : "m");
 
-        clickNode("KineticEnergy");
-        calculate();
+        calculate("KineticEnergy");
         QCOMPARE(resultRows().value(remaining.size()).value(5), emptied ? "1" : "3");
+    }
+
+    // Five lines a computation in list order, in UTF-8 with CR LF; whatever the file held
+    // before is gone, and nothing else is left beside it. A computation whose formula left the
+    // library after it was made is exported, to either, from what the list and the history
+    // still hold; where no program takes the workbook, the user learns where it is.
+    void exportsOfAFormulaGoneMeanwhile()
+    {
+        calculate("OhmsLaw", {"100"});
+        calculate("KineticEnergy", {"1200", "20"});
+        store().execute("drop table OhmsLaw");
+        QTemporaryDir out;
+        QFile old(out.filePath("results.txt"));
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000);
+        old.close();
+
+        const QString expected
+            = "Formula Name: OhmsLaw\r\nResult: U=5.000 V\r\n"
+              "Parameter Information: Resistance: R=100 Ω.  Current: I=0.05 A.  \r\n"
+              "Computation(s): 1\r\nTime: " + time(0) + "\r\n\r\n\r\n"
+              "Formula Name: KineticEnergy\r\nResult: Ek=m*v^2/2=240000.00 J\r\n"
+              "Parameter Information: Mass: m=1200 kg.  Velocity: v=20 m/s.  \r\n"
+              "Computation(s): 1\r\nTime: " + time(1) + "\r\n\r\n\r\n";
+        library().dialogs().expectSaveFileName(old.fileName());
+        ui().Routtxt->trigger();
+        QCOMPARE(fileBytes(old.fileName()), expected.toUtf8());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"results.txt"});
+
+        library().desktop().canOpen = false;
+        library().dialogs().expectMessageStarting("No program could open the workbook. It is saved as /");
+        const XlsxFile::Sheet sheet = exportWorkbook().sheets.value("Sheet1");
+        QVERIFY(library().dialogs().shown().constLast().endsWith(library().desktop().opened.value(0)));
+        QCOMPARE((QStringList{sheet.value("A2").value, sheet.value("B2").value, sheet.value("C2").value,
+                              sheet.value("E2").value, sheet.value("B3").value}),
+                 (QStringList{"OhmsLaw", "", "U=5.000 V", "R=100 Ω", "Ek=m*v^2/2"}));
+    }
+
+    // Sheet1 holds texts, a row per computation and a column per parameter, past Z when a
+    // formula has that many; the Numbers sheet a table per formula, with numbers a spreadsheet
+    // can add up under headings naming each value's symbol and unit.
+    void workbookReadBack()
+    {
+        Formula many{"ManyLoads", "S", "kN", "0", "Sum of many loads", "1", {}};
+        for (int i = 1; i <= 24; ++i) {
+            many.parameters.append({QString("Load %1").arg(i), QString("F%1").arg(i), "kN", QString::number(i), {}});
+            many.expression += QString("+F%1").arg(i);
+        }
+        Formulas::add(store(), many, QString());
+        calculate("KineticEnergy");
+        calculate("ManyLoads");
+        calculate("KineticEnergy", {"1500", "-2.5e1"});
+
+        const XlsxFile book = exportWorkbook();
+        QVERIFY2(book.error.isEmpty(), qPrintable(book.error));
+        QCOMPARE(book.sheetNames, (QStringList{"Sheet1", ResultWorkbook::NumbersSheet}));
+        const XlsxFile::Sheet texts = book.sheets.value("Sheet1");
+        const XlsxFile::Sheet numbers = book.sheets.value(ResultWorkbook::NumbersSheet);
+        const auto row = [](const XlsxFile::Sheet& sheet, int number, const QString& columns) {
+            QStringList values;
+            for (const QChar column : columns)
+                values << sheet.value(column + QString::number(number)).value;
+            return values;
+        };
+        QCOMPARE(row(texts, 2, "ABCDEFG"),
+                 (QStringList{"KineticEnergy", "Ek=m*v^2/2", "Ek=115926.00 J", time(0), "m=1200 kg", "v=13.9 m/s", ""}));
+        QCOMPARE(texts.value("C3").value + "|" + texts.value("AB3").value + "|" + texts.value("AC3").value, "S=300.0 kN|F24=24 kN|");
+        QVERIFY(!texts.value("B2").number && !texts.value("E2").number);
+
+        QCOMPARE(row(numbers, 1, "DEF"), (QStringList{"Ek [J]", "m [kg]", "v [m/s]"}));
+        QCOMPARE(row(numbers, 2, "ABCDEF"), (QStringList{"KineticEnergy", "1", time(0), "115926", "1200", "13.9"}));
+        QCOMPARE(row(numbers, 3, "ABCDEF"), (QStringList{"KineticEnergy", "2", time(2), "468750", "1500", "-25"}));
+        QCOMPARE(row(numbers, 5, "DE"), (QStringList{"S [kN]", "F1 [kN]"}));
+        for (const char* number : {"B2", "D2", "E3", "F3", "D6"})
+            QVERIFY2(numbers.value(number).number, number);
+        QCOMPARE(library().desktop().opened.size(), 1);
+    }
+
+    // Nothing to export, nothing chosen, or nowhere to put it: the user is told, and no file
+    // that looks like an export is left anywhere.
+    void exportsThatWriteNothing()
+    {
+        library().dialogs().expectMessage("Haven't the computation result!");
+        library().dialogs().expectMessage("Haven't the computation result!");
+        ui().Routtxt->trigger();
+        ui().Routexcel->trigger();
+
+        calculate("OhmsLaw");
+        library().dialogs().expectSaveFileName({});
+        ui().Routtxt->trigger();
+        QTemporaryDir out;
+        const QString missing = out.filePath("gone/results.txt");
+        library().dialogs().expectSaveFileName(missing);
+        library().dialogs().expectMessageStarting("The results can't be written to " + missing + " (");
+        ui().Routtxt->trigger();
+
+        // A temporary folder that is a file: the workbook has nowhere to go.
+        const QByteArray temporary = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { temporary.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary); });
+        QFile blocker(out.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        qputenv("TMPDIR", QFile::encodeName(blocker.fileName()));
+        library().dialogs().expectMessageStarting("The results can't be written to " + blocker.fileName() + " (");
+        ui().Routexcel->trigger();
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"blocker"});
+        QVERIFY(library().desktop().opened.isEmpty());
+    }
+
+    // An export the user cancels leaves whatever stood where it was going, and nothing that
+    // looks like an export.
+    void cancelledExportLeavesNothing_data()
+    {
+        QTest::addColumn<bool>("workbook");
+        QTest::addColumn<int>("cancelAt");
+        QTest::newRow("text, halfway") << false << 2;
+        QTest::newRow("workbook, before the first") << true << 0;
+        QTest::newRow("workbook, after the last") << true << 3;
+    }
+    void cancelledExportLeavesNothing()
+    {
+        QFETCH(bool, workbook);
+        QFETCH(int, cancelAt);
+        const QList<GridParameter> parameters{{"Resistance", "R", "220", "220", "Ω"}, {"Current", "I", "0.05", "0.05", "A"}};
+        QList<ResultRow> rows;
+        for (int i = 0; i < 3; ++i)
+            rows << *Computation::record(store(), "OhmsLaw", parameters, 11, QTime(9, 30));
+        QTemporaryDir out;
+        const QString existing = out.filePath("results.txt");
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+        file.close();
+
+        QStringList reported;
+        const ExportProgress progress = [&](int done, int total) {
+            reported << QString("%1/%2").arg(done).arg(total);
+            return done < cancelAt;
+        };
+        ExportSource source(store(), rows);
+        const ExportOutcome outcome = workbook ? ResultWorkbook::make(source, {}, out.path(), progress)
+                                               : ResultText::write(source, {}, existing, progress);
+        QCOMPARE(outcome.kind, ExportOutcome::Kind::Cancelled);
+        QCOMPARE(reported.size(), cancelAt + 1);
+        QCOMPARE(reported.constLast(), QString("%1/3").arg(cancelAt));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"results.txt"});
+        QCOMPARE(fileBytes(existing), "kept");
     }
 };
 

@@ -15,9 +15,7 @@ QTreeWidgetItem* GuiDriver::node(form1& window, const QString& caption)
     return caption.isEmpty() ? window.tree().root() : window.tree().find(caption);
 }
 
-namespace {
-
-QPoint centreOf(form1& window, QTreeWidgetItem* node)
+static QPoint centreOf(form1& window, QTreeWidgetItem* node)
 {
     QTreeWidget& tree = *window.controls().Tvwmain;
     for (QTreeWidgetItem* parent = node->parent(); parent; parent = parent->parent())
@@ -25,8 +23,6 @@ QPoint centreOf(form1& window, QTreeWidgetItem* node)
     tree.scrollToItem(node);
     return tree.visualItemRect(node).center();
 }
-
-} // namespace
 
 void GuiDriver::clickNode(form1& window, QTreeWidgetItem* node)
 {
@@ -66,7 +62,6 @@ std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(
         auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
         auto* descriptionBox = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
         outcome->initialName = nameBox->text();
-        outcome->initialDescription = descriptionBox->toPlainText();
         nameBox->setText(name);
         descriptionBox->setPlainText(description);
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

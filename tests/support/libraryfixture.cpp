@@ -2,7 +2,6 @@
 
 #include "mainwindow/form1.h"
 #include "samplelibrary.h"
-#include "store/store.h"
 
 #include <QTest>
 

@@ -1,33 +1,6 @@
 #include "scripteddialogs.h"
 
-namespace {
-const QString Title = QStringLiteral("Calcora");
-}
-
-void ScriptedDialogs::expectMessage(const QString& text)
-{
-    messages_.enqueue({text, false, MsgStyle::Information, MsgAnswer::Ok});
-}
-
-void ScriptedDialogs::expectQuestion(const QString& text, int answer)
-{
-    messages_.enqueue({text, false, MsgStyle::YesNoQuestion, answer});
-}
-
-void ScriptedDialogs::expectMessageStarting(const QString& textStart)
-{
-    messages_.enqueue({textStart, true, MsgStyle::Information, MsgAnswer::Ok});
-}
-
-void ScriptedDialogs::expectStoreError()
-{
-    expectMessageStarting(QStringLiteral("The library could not be changed"));
-}
-
-void ScriptedDialogs::expectSaveFileName(const QString& path)
-{
-    fileNames_.enqueue(path);
-}
+static const QString Title = QStringLiteral("Calcora");
 
 int ScriptedDialogs::msgBox(QWidget*, const QString& text, int style, const QString& title)
 {

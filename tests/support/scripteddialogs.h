@@ -12,13 +12,15 @@ class ScriptedDialogs final : public UserDialogs
 {
 public:
     // A notice or refusal: information icon and OK (style 64).
-    void expectMessage(const QString& text);
+    void expectMessage(const QString& text) { messages_.enqueue({text, false, MsgStyle::Information, MsgAnswer::Ok}); }
     // A confirmation: question icon, Yes and No (style 36), answered with answer.
-    void expectQuestion(const QString& text, int answer);
+    void expectQuestion(const QString& text, int answer) { messages_.enqueue({text, false, MsgStyle::YesNoQuestion, answer}); }
     // A notice whose text starts with textStart, such as a statement the library refused.
-    void expectMessageStarting(const QString& textStart);
-    void expectStoreError();
-    void expectSaveFileName(const QString& path);
+    void expectMessageStarting(const QString& textStart)
+    {
+        messages_.enqueue({textStart, true, MsgStyle::Information, MsgAnswer::Ok});
+    }
+    void expectSaveFileName(const QString& path) { fileNames_.enqueue(path); }
 
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;

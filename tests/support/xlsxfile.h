@@ -7,9 +7,8 @@
 
 // A workbook file read back as a spreadsheet program reads it: unzipped, its worksheets found
 // through the workbook's relationships, its shared strings resolved.
-class XlsxFile
+struct XlsxFile
 {
-public:
     struct Cell
     {
         QString value;       // the text, or the number as written in the file
@@ -17,15 +16,10 @@ public:
     };
     using Sheet = QMap<QString, Cell>; // by address, "A1"
 
-    // Reads path; error() tells what was wrong with it.
+    // Reads path; error tells what was wrong with it.
     explicit XlsxFile(const QString& path);
 
-    const QString& error() const { return error_; }
-    const QStringList& sheetNames() const { return names_; }
-    Sheet sheet(const QString& name) const { return sheets_.value(name); }
-
-private:
-    QString error_;
-    QStringList names_;
-    QHash<QString, Sheet> sheets_;
+    QString error;
+    QStringList sheetNames;
+    QHash<QString, Sheet> sheets;
 };
