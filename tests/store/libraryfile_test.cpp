@@ -1,9 +1,14 @@
+#include "calc/calcengine.h"
+#include "calc/parameterstring.h"
 #include "libraryfile.h"
 #include "samplelibrary.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,41 +36,17 @@ void writeBytes(const QString& path, const QByteArray& bytes, qint64 at = -1)
 qint64 pageOf(const QString& directory, const QString& table)
 {
     Store store(directory);
-    const auto row = store.first("select rootpage from sqlite_master where name=?", {table});
-    const int pageSize = store.first("pragma page_size")->value(0).toInt();
-    return qint64(row->value(0).toInt() - 1) * pageSize;
+    return (store.first("select rootpage from sqlite_master where name=?", {table})->value(0).toLongLong() - 1)
+        * store.first("pragma page_size")->value(0).toLongLong();
 }
 
-// Another program's connection to the library, holding a lock while it lives.
-class OtherProgram
+// Another program's connection to the library, holding the lock begin took until it closes.
+std::shared_ptr<sqlite3> otherProgram(const QString& path, const char* begin)
 {
-public:
-    OtherProgram(const QString& path, const char* begin)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        ok_ = sqlite3_exec(db_, begin, nullptr, nullptr, nullptr) == SQLITE_OK
-            && sqlite3_exec(db_, "insert into GlobalVariant (name) values ('other')", nullptr, nullptr, nullptr) == SQLITE_OK;
-    }
-    ~OtherProgram()
-    {
-        sqlite3_exec(db_, "rollback", nullptr, nullptr, nullptr);
-        sqlite3_close(db_);
-    }
-    bool holdsLock() const { return ok_; }
-
-private:
-    sqlite3* db_ = nullptr;
-    bool ok_ = false;
-};
-
-int kindOfOpening(const QString& directory)
-{
-    try {
-        Store store(directory);
-        return -1;
-    } catch (const StoreError& error) {
-        return int(error.kind());
-    }
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const std::shared_ptr<sqlite3> other(db, sqlite3_close);
+    return sqlite3_exec(db, begin, nullptr, nullptr, nullptr) == SQLITE_OK ? other : nullptr;
 }
 
 } // namespace
@@ -75,20 +56,14 @@ class LibraryFileTest : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir* dir_ = nullptr;
+    std::optional<QTemporaryDir> dir_;
     QString path_;
 
 private slots:
     void init()
     {
-        dir_ = new QTemporaryDir;
-        path_ = Store::filePath(dir_->path());
+        path_ = Store::filePath(dir_.emplace().path());
         createLibraryFile(dir_->path(), fillSampleLibrary);
-    }
-    void cleanup()
-    {
-        QFile::setPermissions(path_, QFile::ReadOwner | QFile::WriteOwner);
-        delete dir_;
     }
 
     // Each trouble with the file is named for what it is, and the file is left as it was.
@@ -100,15 +75,13 @@ private slots:
         QTest::newRow("empty file") << "empty" << int(StoreError::Kind::NotALibrary);
         QTest::newRow("text file") << "text" << int(StoreError::Kind::Damaged);
         QTest::newRow("truncated") << "truncate" << int(StoreError::Kind::Damaged);
-        QTest::newRow("table missing") << "drop" << int(StoreError::Kind::NotALibrary);
         QTest::newRow("locked by a writer") << "lock" << int(StoreError::Kind::Busy);
     }
     void troubledFilesAreRecognised()
     {
         QFETCH(QString, damage);
         QFETCH(int, kind);
-        const QByteArray library = fileBytes(path_);
-        std::unique_ptr<OtherProgram> other;
+        std::shared_ptr<sqlite3> other;
         if (damage == "remove")
             QFile::remove(path_);
         else if (damage == "empty")
@@ -116,91 +89,119 @@ private slots:
         else if (damage == "text")
             writeBytes(path_, "caption,flag\nMechanics,1\n");
         else if (damage == "truncate")
-            QVERIFY(QFile::resize(path_, library.size() / 2));
-        else if (damage == "drop")
-            Store(dir_->path()).execute("drop table ParaResult");
-        else if (damage == "lock") {
-            other = std::make_unique<OtherProgram>(path_, "begin exclusive");
-            QVERIFY(other->holdsLock());
-        }
+            QVERIFY(QFile::resize(path_, QFileInfo(path_).size() / 2));
+        else if (damage == "lock")
+            QVERIFY(other = otherProgram(path_, "begin exclusive"));
         const QByteArray before = fileBytes(path_);
-        QCOMPARE(kindOfOpening(dir_->path()), kind);
+        try {
+            Store store(dir_->path());
+            QFAIL("opened a troubled library");
+        } catch (const StoreError& error) {
+            QCOMPARE(int(error.kind()), kind);
+        }
         QCOMPARE(fileBytes(path_), before);
         QCOMPARE(QFile::exists(path_), damage != "remove");
     }
 
-    // A program that keeps a write lock lets the library be read; a write says it is locked,
-    // changes nothing, and works once the lock is gone.
-    void writeWhileAnotherProgramWrites()
+    // A library that cannot be written now can still be read; a write is refused for what
+    // stands in its way, and leaves the file as it was. The background check passes a sound
+    // library and finds damage deep in the file.
+    void writesRefused_data()
     {
-        Store store(dir_->path());
-        const qsizetype globals = store.query("select * from GlobalVariant").size();
-        {
-            OtherProgram other(path_, "begin immediate");
-            QVERIFY(other.holdsLock());
-            QVERIFY(!store.query("select * from CataConstruct").isEmpty());
-            try {
-                store.execute("delete * from GlobalVariant");
-                QFAIL("wrote past another program's lock");
-            } catch (const StoreError& error) {
-                QCOMPARE(error.kind(), StoreError::Kind::Busy);
-                QVERIFY(error.userText().contains("try again"));
-            }
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<int>("kind");
+        QTest::newRow("opened for reading") << "reading" << int(StoreError::Kind::ReadOnly);
+        QTest::newRow("file without write permission") << "permissions" << int(StoreError::Kind::ReadOnly);
+        QTest::newRow("another program writing") << "lock" << int(StoreError::Kind::Busy);
+        QTest::newRow("damage found by the check") << "damage" << int(StoreError::Kind::Damaged);
+    }
+    void writesRefused()
+    {
+        QFETCH(QString, trouble);
+        QFETCH(int, kind);
+        if (trouble == "permissions" && ::geteuid() == 0)
+            QSKIP("root writes to read-only files");
+        if (trouble == "permissions")
+            QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner));
+        if (trouble == "damage")
+            writeBytes(path_, QByteArray(512, '\xee'), pageOf(dir_->path(), "ItemRows") + 8);
+        Store store(dir_->path(), trouble == "reading" ? Store::Access::ReadOnly : Store::Access::ReadWrite);
+        QCOMPARE(store.readOnly(), kind == int(StoreError::Kind::ReadOnly));
+        IntegrityCheck check(store.path(), nullptr);
+        QSignalSpy damaged(&check, &IntegrityCheck::damaged);
+        check.start();
+        QTRY_VERIFY(!check.running());
+        QCOMPARE(damaged.size(), trouble == "damage" ? 1 : 0);
+        if (!damaged.isEmpty())
+            store.markDamaged(damaged.constFirst().constFirst().toString());
+        std::shared_ptr<sqlite3> other;
+        if (trouble == "lock")
+            QVERIFY(other = otherProgram(path_, "begin immediate"));
+
+        QVERIFY(!store.query("select * from CataConstruct").isEmpty());
+        const QByteArray before = fileBytes(path_);
+        try {
+            store.execute("delete * from GlobalVariant");
+            QFAIL("wrote past what stands in the way");
+        } catch (const StoreError& error) {
+            QCOMPARE(int(error.kind()), kind);
         }
-        QCOMPARE(store.query("select * from GlobalVariant").size(), globals);
+        QCOMPARE(fileBytes(path_), before);
+        if (!other)
+            return;
+        // Once the other program is done, the same write goes through.
+        other.reset();
         store.execute("delete * from GlobalVariant");
         QVERIFY(store.query("select * from GlobalVariant").isEmpty());
     }
 
-    // The background check passes a sound library; damage deep in the file it finds, and from
-    // then on nothing is written to it.
-    void damageFoundLaterStopsWrites()
+    // calcora-initdb makes a sample library whose every formula computes with its stored
+    // defaults; it never replaces a file, and wrong arguments get the usage and no file.
+    void initdbTool_data()
     {
-        {
-            IntegrityCheck check(path_, nullptr);
-            QSignalSpy damaged(&check, &IntegrityCheck::damaged);
-            check.start();
-            QTRY_VERIFY(!check.running());
-            QCoreApplication::processEvents();
-            QVERIFY(damaged.isEmpty());
-        }
-        writeBytes(path_, QByteArray(512, '\xee'), pageOf(dir_->path(), "ItemRows") + 8);
-        Store store(dir_->path());
-        IntegrityCheck check(store.path(), nullptr);
-        QSignalSpy damaged(&check, &IntegrityCheck::damaged);
-        check.start();
-        QVERIFY(damaged.wait(10000));
-        store.markDamaged(damaged.constFirst().constFirst().toString());
-        const QByteArray before = fileBytes(path_);
-        QVERIFY_THROWS_EXCEPTION(StoreError, store.execute("delete * from GlobalVariant"));
-        QCOMPARE(fileBytes(path_), before);
+        QTest::addColumn<QStringList>("arguments"); // DIR stands for an empty directory
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("sample, directories created") << QStringList{"--sample", "DIR/a/b"} << 0;
+        QTest::newRow("refuses an existing file") << QStringList{"--sample", "DIR"} << 1;
+        QTest::newRow("no directory") << QStringList{"--sample"} << 2;
     }
-
-    // A library that cannot be written opens for reading, and refuses writes without trying.
-    void readOnlyLibrary_data()
+    void initdbTool()
     {
-        QTest::addColumn<bool>("byPermissions");
-        QTest::newRow("opened for reading") << false;
-        QTest::newRow("file without write permission") << true;
-    }
-    void readOnlyLibrary()
-    {
-        QFETCH(bool, byPermissions);
-        if (byPermissions && ::geteuid() == 0)
-            QSKIP("root writes to read-only files");
-        if (byPermissions)
-            QVERIFY(QFile::setPermissions(path_, QFile::ReadOwner));
-        const QByteArray before = fileBytes(path_);
-        Store store(dir_->path(), byPermissions ? Store::Access::ReadWrite : Store::Access::ReadOnly);
-        QVERIFY(store.readOnly());
-        QVERIFY(!store.query("select * from CataConstruct").isEmpty());
-        try {
-            store.execute("delete * from ParaResult");
-            QFAIL("wrote to a read-only library");
-        } catch (const StoreError& error) {
-            QCOMPARE(error.kind(), StoreError::Kind::ReadOnly);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QTemporaryDir dir;
+        const QByteArray junk("not a formula library\n");
+        if (exitCode == 1)
+            writeBytes(Store::filePath(dir.path()), junk);
+        arguments.replaceInStrings(QStringLiteral("DIR"), dir.path());
+        QProcess tool;
+        tool.setWorkingDirectory(dir.path());
+        tool.start(QStringLiteral(CALCORA_INITDB), arguments);
+        QVERIFY(tool.waitForFinished(30000) && tool.exitStatus() == QProcess::NormalExit);
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
+        QVERIFY2(tool.exitCode() == exitCode, qPrintable(err));
+        QCOMPARE(err.isEmpty(), exitCode == 0);
+        QCOMPARE(err.contains("Usage:"), exitCode == 2);
+        if (exitCode != 0) {
+            QCOMPARE(fileBytes(Store::filePath(dir.path())), exitCode == 1 ? junk : QByteArray());
+            QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size(), exitCode == 1 ? 1 : 0);
+            return;
         }
-        QCOMPARE(fileBytes(path_), before);
+        Store store(arguments.constLast()); // opens only a file that holds the fixed tables
+        const Rows formulas = store.query("select indtable from CataConstruct where flag=0");
+        QVERIFY(!formulas.isEmpty());
+        for (const QSqlRecord& formula : formulas) {
+            const QString table = formula.value(0).toString();
+            QList<ParameterString::Pair> pairs;
+            for (const QSqlRecord& parameter : store.query("select varname, defvalue from " + table + " where ispara=1"))
+                pairs.append({parameter.value(0).toString(), parameter.value(1).toString()});
+            CalcEngine engine;
+            double result = 0;
+            int error = 0;
+            engine.Evaluate(store.first("select expression from " + table + " where ispara=0")->value(0).toString(),
+                            ParameterString::build(pairs).value_or(QString()), result, error);
+            QVERIFY2(error == 0, qPrintable(table + ": " + engine.errorMessage()));
+        }
     }
 };
 
