@@ -62,6 +62,7 @@ std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(
         auto* nameBox = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
         auto* descriptionBox = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Text2"));
         outcome->initialName = nameBox->text();
+        outcome->initialDescription = descriptionBox->toPlainText();
         nameBox->setText(name);
         descriptionBox->setPlainText(description);
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();

@@ -27,6 +27,7 @@ struct CatalogDialogOutcome
     bool stayedOpen = false;
     QString caption;
     QString initialName;
+    QString initialDescription;
 };
 std::shared_ptr<CatalogDialogOutcome> answerCatalogDialog(const QString& name, const QString& description);
 

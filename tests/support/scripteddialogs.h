@@ -20,6 +20,8 @@ public:
     {
         messages_.enqueue({textStart, true, MsgStyle::Information, MsgAnswer::Ok});
     }
+    // A statement the library refused.
+    void expectStoreError() { expectMessageStarting(QStringLiteral("The library could not be changed")); }
     void expectSaveFileName(const QString& path) { fileNames_.enqueue(path); }
 
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
