@@ -27,9 +27,8 @@ void FormulaTree::reset(const QString& rootText)
     view_.clear();
     nodes_.clear();
     library_ = {};
-    parents_.clear();
     made_.clear();
-    unmade_.clear();
+    removed_.clear();
     unpopulated_.clear();
     root_ = new QTreeWidgetItem(&view_, QStringList{rootText}, FolderNode);
     root_->setIcon(0, images_.icon(ImageList::Folder));
@@ -43,18 +42,9 @@ void FormulaTree::load(LibraryTree library)
 {
     library_ = std::move(library);
     const auto count = std::size_t(library_.size());
-    parents_.assign(count, 0);
     made_.assign(count, nullptr);
     made_[0] = root_;
-    unmade_.clear();
-    unmade_.reserve(library_.size());
-    for (int index = 0; index < library_.size(); ++index) {
-        const LibraryTree::Node& node = library_.node(index);
-        for (const int child : node.children)
-            parents_[std::size_t(child)] = index;
-        if (index > 0)
-            unmade_.insert(lookupKey(node.caption), index);
-    }
+    removed_.assign(count, false);
     unpopulated_.insert(root_, 0);
     // Built apart from the view and put back whole: the view would otherwise update itself for
     // every node.
@@ -82,7 +72,7 @@ QTreeWidgetItem* FormulaTree::materialize(int index)
 {
     if (QTreeWidgetItem* made = made_[std::size_t(index)])
         return made;
-    QTreeWidgetItem* parent = materialize(parents_[std::size_t(index)]);
+    QTreeWidgetItem* parent = materialize(library_.node(index).parent);
     if (!parent)
         return nullptr;
     populate(parent);
@@ -99,7 +89,7 @@ QTreeWidgetItem* FormulaTree::find(const QString& key)
     const QString folded = lookupKey(key);
     QTreeWidgetItem* node = nodes_.value(folded);
     if (!node) {
-        const int index = unmade_.value(folded, -1);
+        const int index = unmadeIndex(key);
         if (index < 0)
             return nullptr;
         node = materialize(index);
@@ -130,7 +120,6 @@ QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString&
     if (index >= 0) {
         node->setData(0, IndexRole, index);
         made_[std::size_t(index)] = node;
-        unmade_.remove(folded);
         if (!library_.node(index).children.isEmpty()) {
             unpopulated_.insert(node, index);
             node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
@@ -170,8 +159,10 @@ void FormulaTree::selectQuietly(QTreeWidgetItem* node)
 void FormulaTree::forget(const QTreeWidgetItem* node)
 {
     nodes_.remove(lookupKey(key(node)));
-    if (const QVariant index = node->data(0, IndexRole); index.isValid())
+    if (const QVariant index = node->data(0, IndexRole); index.isValid()) {
         made_[std::size_t(index.toInt())] = nullptr;
+        removed_[std::size_t(index.toInt())] = true;
+    }
     if (const auto pending = unpopulated_.constFind(node); pending != unpopulated_.constEnd()) {
         for (const int child : library_.node(*pending).children)
             forgetUnmade(child);
@@ -183,10 +174,16 @@ void FormulaTree::forget(const QTreeWidgetItem* node)
 
 void FormulaTree::forgetUnmade(int index)
 {
-    const LibraryTree::Node& node = library_.node(index);
-    unmade_.remove(lookupKey(node.caption));
-    for (const int child : node.children)
+    removed_[std::size_t(index)] = true;
+    for (const int child : library_.node(index).children)
         forgetUnmade(child);
+}
+
+int FormulaTree::unmadeIndex(const QString& key) const
+{
+    // A node made from the library answers to its current name only, through nodes_.
+    const int index = library_.indexOf(key);
+    return index > 0 && !made_[std::size_t(index)] && !removed_[std::size_t(index)] ? index : -1;
 }
 
 QString FormulaTree::key(const QTreeWidgetItem* node)

@@ -56,18 +56,19 @@ private:
     QTreeWidgetItem* createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index = -1);
     void forget(const QTreeWidgetItem* node);
     void forgetUnmade(int index);
+    // The library's node of key when it is still to be made, or -1.
+    int unmadeIndex(const QString& key) const;
     static QString lookupKey(const QString& key);
 
     QTreeWidget& view_;
     const ImageList& images_;
     QTreeWidgetItem* root_ = nullptr;
     QHash<QString, QTreeWidgetItem*> nodes_; // the nodes made, by lookupKey
-    // What the view was loaded with, and how far it is made: by the library's node index, each
-    // node's parent index and its node once made; the keys of the nodes still to be made; the
-    // catalogs whose children are still to be made.
+    // What the view was loaded with, and how far it is made: by the library's node index, its
+    // node once made, and whether it was removed (made or not); the catalogs whose children are
+    // still to be made.
     LibraryTree library_;
-    std::vector<int> parents_;
     std::vector<QTreeWidgetItem*> made_;
-    QHash<QString, int> unmade_;
+    std::vector<bool> removed_;
     QHash<const QTreeWidgetItem*, int> unpopulated_;
 };

@@ -1,9 +1,6 @@
 #include "mainwindow/librarytree.h"
 
-#include "store/sqltext.h"
 #include "store/store.h"
-
-#include <QHash>
 
 LibraryTree LibraryTree::read(Store& store)
 {
@@ -12,7 +9,7 @@ LibraryTree LibraryTree::read(Store& store)
         tree.nodes_.reserve(std::size_t(row.text(0).toLongLong()) + 1);
     });
     tree.nodes_.emplace_back();
-    QHash<QString, int> catalogs; // folded caption → index, for catalogs placed so far
+    tree.indexes_.reserve(qsizetype(tree.nodes_.capacity()));
     // Catalogs first, so that a formula finds its catalog whatever their order of creation.
     // Rows are read as text, column by position, and placed as they come: a large library has
     // thousands of rows, and every copy or conversion of them shows in the start-up time.
@@ -26,19 +23,23 @@ LibraryTree LibraryTree::read(Store& store)
                               const QByteArrayView parent = row.utf8(1);
                               if (lastParent.isNull() || parent != lastParent) {
                                   lastParent = parent.toByteArray();
-                                  lastParentIndex = catalogs.value(foldedName(QString::fromUtf8(parent)), 0);
+                                  lastParentIndex = tree.indexes_.value(foldedName(QString::fromUtf8(parent)), 0);
                               }
                               const int index = int(tree.nodes_.size());
                               tree.nodes_[std::size_t(lastParentIndex)].children.append(index);
                               Node& node = tree.nodes_.emplace_back();
                               node.catalog = catalog;
+                              node.parent = lastParentIndex;
                               node.caption = row.text(0);
                               // Most tables keep the name of their row: the text is then shared.
                               node.table = row.utf8(2) == row.utf8(0) ? node.caption : row.text(2);
                               node.description = row.text(3);
+                              // The lookup of formulas is made here, on the thread that reads, too.
                               if (catalog) {
-                                  catalogs.insert(foldedName(node.caption), index);
+                                  tree.indexes_.insert(foldedName(node.caption), index);
                                   lastParent.clear(); // the new catalog may be the cached name's
+                              } else if (QString key = foldedName(node.caption); !tree.indexes_.contains(key)) {
+                                  tree.indexes_.insert(std::move(key), index);
                               }
                           });
     }
@@ -55,10 +56,6 @@ std::future<LibraryTree> LibraryTree::readAhead(const QString& directory)
 
 const LibraryTree::Node* LibraryTree::find(const QString& caption) const
 {
-    const QString key = foldedName(caption);
-    for (auto node = nodes_.begin() + 1; node != nodes_.end(); ++node) {
-        if (foldedName(node->caption) == key)
-            return &*node;
-    }
-    return nullptr;
+    const int index = indexOf(caption);
+    return index > 0 ? &node(index) : nullptr;
 }

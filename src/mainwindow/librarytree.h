@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/sqltext.h"
+
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <future>
@@ -19,6 +22,7 @@ public:
         QString table;       // its own table (indtable), which keeps the name it was created with
         QString description; // a catalog's; formulas keep theirs in their own table
         bool catalog = false;
+        int parent = 0;      // index of its parent node
         QList<int> children; // indexes of nodes
     };
 
@@ -34,7 +38,11 @@ public:
     int size() const { return int(nodes_.size()); }
     // The node of that caption, compared as the library compares names, or nullptr.
     const Node* find(const QString& caption) const;
+    // The index of that node, or -1.
+    int indexOf(const QString& caption) const { return indexes_.value(foldedName(caption), -1); }
 
 private:
     std::vector<Node> nodes_;
+    QHash<QString, int> indexes_; // folded caption → index
+
 };
