@@ -34,13 +34,12 @@ LibraryTree LibraryTree::read(Store& store)
                               // Most tables keep the name of their row: the text is then shared.
                               node.table = row.utf8(2) == row.utf8(0) ? node.caption : row.text(2);
                               node.description = row.text(3);
-                              // The lookup of formulas is made here, on the thread that reads, too.
-                              if (catalog) {
-                                  tree.indexes_.insert(foldedName(node.caption), index);
-                                  lastParent.clear(); // the new catalog may be the cached name's
-                              } else if (QString key = foldedName(node.caption); !tree.indexes_.contains(key)) {
+                              // A formula never takes a catalog's caption from it.
+                              QString key = foldedName(node.caption);
+                              if (catalog || !tree.indexes_.contains(key))
                                   tree.indexes_.insert(std::move(key), index);
-                              }
+                              if (catalog)
+                                  lastParent.clear(); // the new catalog may be the cached name's
                           });
     }
     return tree;

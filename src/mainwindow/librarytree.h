@@ -44,5 +44,4 @@ public:
 private:
     std::vector<Node> nodes_;
     QHash<QString, int> indexes_; // folded caption → index
-
 };
