@@ -1,6 +1,7 @@
 #include "calc/computationtext.h"
 
-#include <QLocale>
+#include "calc/resultformat.h"
+
 #include <QStringList>
 #include <cmath>
 
@@ -22,7 +23,7 @@ QString fullResult(const ResultRow& row)
     const double rounded = row.result.toDouble(&shown);
     if (shown && rounded == row.value)
         return {};
-    return QString::number(row.value, 'g', QLocale::FloatingPointShortest);
+    return fullPrecision(row.value);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "calc/resultformat.h"
 
+#include <QLocale>
+
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -62,4 +64,11 @@ QString formatResult(double value, int preci)
     if (value < 0 && !zero)
         units.insert(units.begin(), '-');
     return QString::fromLatin1(units.data(), static_cast<qsizetype>(units.size()));
+}
+
+QString fullPrecision(double value)
+{
+    if (!std::isfinite(value))
+        return {};
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }

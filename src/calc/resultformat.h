@@ -8,3 +8,8 @@
 // full digits; a value that rounds to zero never shows a minus sign. Any other preci, and a
 // value that is not finite, give an empty text.
 QString formatResult(double value, int preci);
+
+// Every digit of value: the shortest text that reads back as the same double ("0.98032",
+// "1.2e-06"), with a '.' on every machine. For numbers that leave the window as data, where
+// the list's rounding would lose what the engine computed. Empty when value is not finite.
+QString fullPrecision(double value);
