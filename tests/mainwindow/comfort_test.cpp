@@ -4,7 +4,6 @@
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/windowmemory.h"
 #include "store/store.h"
 
 #include <QApplication>
@@ -15,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolTip>
+#include <optional>
 
 using GuiDriver::clickNode;
 
@@ -48,16 +48,15 @@ class ComfortTest : public LibraryTest
 
     QTemporaryDir settingsDir_;
 
-    // A window on the library as the program starts one, with the state in settings.
-    std::unique_ptr<form1> start(QSettings& settings)
+    // Settings of the test's own, empty, that the window comes back from at each start.
+    QSettings& rememberedSettings()
     {
-        auto window = std::make_unique<form1>(library().store(), library().dialogs());
-        rememberWindowState(*window, settings);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("main window was not exposed");
-        return window;
+        settings_.emplace(settingsDir_.filePath("window.ini"), QSettings::IniFormat);
+        settings_->clear();
+        library().rememberWindowIn(*settings_);
+        return *settings_;
     }
+    std::optional<QSettings> settings_;
 
 private slots:
     // A Calculate that adds nothing says why and where, without a box; a success or a tree
@@ -150,33 +149,72 @@ private slots:
     void comesBackAsItWasLeft()
     {
         const QRect left(60, 50, 600, 520);
-        QSettings saved(settingsDir_.filePath("window.ini"), QSettings::IniFormat);
-        const auto first = start(saved);
-        first->setGeometry(left);
-        GuiDriver::node(*first, "Mechanics")->setExpanded(true);
-        GuiDriver::node(*first, "Beams")->setExpanded(true);
-        clickNode(*first, "BendingStress");
-        first->close();
-        const auto window = start(saved);
-        QCOMPARE(window->geometry(), left);
+        QSettings& saved = rememberedSettings();
+        form1& first = library().openWindow();
+        first.setGeometry(left);
+        GuiDriver::node(first, "Mechanics")->setExpanded(true);
+        GuiDriver::node(first, "Beams")->setExpanded(true);
+        clickNode(first, "BendingStress");
+        form1& window = library().restart();
+        QCOMPARE(window.geometry(), left);
         QStringList expanded;
         for (const char* caption : {"Mechanics", "Beams", "Electrical", "Fluids", "Thermodynamics"})
-            if (GuiDriver::node(*window, caption)->isExpanded())
+            if (GuiDriver::node(window, caption)->isExpanded())
                 expanded << caption;
         QCOMPARE(expanded, QStringList({"Mechanics", "Beams"}));
-        QCOMPARE(window->controls().Tvwmain->currentItem(), GuiDriver::node(*window, "BendingStress"));
-        QVERIFY(window->controls().MSFlexGrid1->isVisible());
-        QVERIFY(!window->controls().Text3->toPlainText().isEmpty());
-        window->close();
+        QCOMPARE(window.controls().Tvwmain->currentItem(), GuiDriver::node(window, "BendingStress"));
+        QVERIFY(window.controls().MSFlexGrid1->isVisible());
+        QVERIFY(!window.controls().Text3->toPlainText().isEmpty());
+        library().closeWindow();
 
         // A place off every screen and smaller than usable, or a node that has left the library,
         // does not keep the window from opening usable.
         saved.setValue("MainWindow/geometry", QRect(30000, -20000, 100, 80));
         saved.setValue("MainWindow/selectedNode", "NoSuchFormula");
-        const auto again = start(saved);
-        QVERIFY(again->width() >= again->minimumWidth() && again->height() >= again->minimumHeight());
-        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(again->geometry()));
-        QCOMPARE(again->controls().Tvwmain->currentItem(), nullptr);
+        form1& again = library().openWindow();
+        QVERIFY(again.width() >= again.minimumWidth() && again.height() >= again.minimumHeight());
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(again.geometry()));
+        QCOMPARE(again.controls().Tvwmain->currentItem(), nullptr);
+    }
+
+    // After a restart the controls fill the window as they do after a resize by hand to the
+    // same size, and keep doing so as it is resized; a window left larger than the screen's free
+    // area comes back fitted into it, its status line in view.
+    void restartLaysOutTheControlsForTheWindowsSize_data()
+    {
+        QTest::addColumn<QRect>("left");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("enlarged") << QRect(40, 30, 720, 560) << false;
+        QTest::newRow("maximized") << QRect(40, 30, 500, 480) << true;
+        QTest::newRow("larger than the screen") << QRect(10, 10, 1600, 1200) << false;
+    }
+    void restartLaysOutTheControlsForTheWindowsSize()
+    {
+        QFETCH(QRect, left);
+        QFETCH(bool, maximized);
+        rememberedSettings();
+        form1& first = library().openWindow();
+        first.setGeometry(left);
+        if (maximized)
+            first.showMaximized();
+        form1& window = library().restart();
+        const QRect available = window.screen()->availableGeometry();
+        QVERIFY(available.contains(window.frameGeometry()));
+        QVERIFY(window.rect().contains(window.controls().StatusLine->geometry()));
+        QCOMPARE(window.isMaximized(), maximized);
+        if (available.contains(left.marginsAdded(QMargins(2, 2, 2, 2))) && !maximized)
+            QCOMPARE(window.geometry(), left);
+
+        form1 byHand(library().store(), library().dialogs());
+        byHand.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&byHand));
+        for (const QSize size : {window.size(), QSize(480, 470)}) {
+            window.resize(size);
+            byHand.resize(size);
+            for (const QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (!control->isWindow())
+                    QCOMPARE(control->geometry(), byHand.findChild<QWidget*>(control->objectName())->geometry());
+        }
     }
 };
 
