@@ -85,10 +85,10 @@ private slots:
         QCOMPARE(ui.ListView1->topLevelItemCount(), 1);
     }
 
-    // Tab goes tree, expression, grid, Calculate, result list, description and round again,
-    // showing on each where the keyboard is. The keyboard never lands on the grid's header row;
-    // Enter opens the row's Input, Ctrl+Return there computes with what was just typed, and F9
-    // computes from anywhere else.
+    // Tab goes from the tree to the next control that takes input: grid, Calculate, result list
+    // and round again, showing on each where the keyboard is. The keyboard never lands on the
+    // grid's header row; Enter opens the row's Input, Ctrl+Return there computes with what was
+    // just typed, and F9 computes from anywhere else.
     void keyboardOnly()
     {
         form1& window = library().openActiveWindow();
@@ -96,7 +96,7 @@ private slots:
         QTableWidget& grid = *ui.MSFlexGrid1;
         clickNode(window, "KineticEnergy");
         QStringList visited;
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < 4; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget* focused = QApplication::focusWidget();
             visited << focused->objectName();
@@ -107,7 +107,7 @@ private slots:
                 QVERIFY2(frame && frame->isVisible() && frame->geometry() == focused->rect(), qPrintable(visited.last()));
             }
         }
-        QCOMPARE(visited, (QStringList{"Text3", "MSFlexGrid1", "Command1", "ListView1", "Text4", "Tvwmain"}));
+        QCOMPARE(visited, (QStringList{"MSFlexGrid1", "Command1", "ListView1", "Tvwmain"}));
 
         grid.setFocus(Qt::TabFocusReason);
         for (const Qt::Key key : {Qt::Key_Up, Qt::Key_PageUp, Qt::Key_Home}) {
