@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <optional>
 
@@ -88,7 +89,7 @@ private slots:
     // Tab goes from the tree to the next control that takes input: grid, Calculate, result list
     // and round again, showing on each where the keyboard is. The keyboard never lands on the
     // grid's header row; Enter opens the row's Input, Ctrl+Return there computes with what was
-    // just typed, and F9 computes from anywhere else.
+    // just typed, F9 computes from anywhere else, and straight after a result was chosen.
     void keyboardOnly()
     {
         form1& window = library().openActiveWindow();
@@ -126,6 +127,19 @@ private slots:
         QTest::keyClick(ui.Tvwmain, Qt::Key_F9);
         QCOMPARE(ui.ListView1->topLevelItemCount(), 2);
         QCOMPARE(library().store().query("select * from ParaResult where paraname='m' and paravalue='10'").size(), 2);
+
+        QTest::keyClick(&grid, Qt::Key_Return);
+        QTest::keyClick(ui.Text1, Qt::Key_Tab);
+        QTimer::singleShot(0, [] {
+            auto* list = QApplication::activeModalWidget()->findChild<QTreeWidget*>("ListView1");
+            QTest::keyClick(list, Qt::Key_End);
+            QTest::keyClick(list, Qt::Key_Return);
+        });
+        QTest::keyClick(ui.Command3, Qt::Key_Space);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
+        QCOMPARE(ui.ListView1->topLevelItemCount(), 3);
+        QCOMPARE(library().store().query("select * from ParaResult where paraname='m' and paravalue='966.05'").size(), 1);
     }
 
     // A node or a grid cell that shows less than its text shows it whole when the
