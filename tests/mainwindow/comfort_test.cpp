@@ -3,18 +3,22 @@
 #include "calc/parametergrid.h"
 #include "guidriver.h"
 #include "librarytest.h"
+#include "editor/frmaddnewfun.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <functional>
 #include <optional>
 
 using GuiDriver::clickNode;
@@ -39,6 +43,41 @@ QString tipOver(QAbstractItemView& view, const QModelIndex& index)
     QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
     QApplication::sendEvent(view.viewport(), &help);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+QStringList enabledEntries(const QMenu& menu)
+{
+    QStringList names;
+    for (QAction* entry : menu.actions())
+        if (!entry->isSeparator() && entry->isEnabled())
+            names << (entry->menu() ? entry->menu()->objectName() : entry->objectName());
+    return names;
+}
+
+// The menu that press opens, as it shows: its name, place and enabled entries; closed again.
+struct ShownMenu
+{
+    QString name;
+    QPoint at;
+    QStringList enabled;
+};
+ShownMenu menuOpenedBy(const std::function<void()>& press)
+{
+    ShownMenu shown;
+    const auto look = [&shown] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            shown = {menu->objectName(), menu->pos(), enabledEntries(*menu)};
+            menu->close();
+        }
+    };
+    // A menu that runs until it closes is looked at while it runs, one left open afterwards.
+    QTimer whileOpen;
+    whileOpen.setSingleShot(true);
+    QObject::connect(&whileOpen, &QTimer::timeout, look);
+    whileOpen.start(0);
+    press();
+    look();
+    return shown;
 }
 
 } // namespace
@@ -140,6 +179,80 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F9);
         QCOMPARE(ui.ListView1->topLevelItemCount(), 3);
         QCOMPARE(library().store().query("select * from ParaResult where paraname='m' and paravalue='966.05'").size(), 1);
+    }
+
+    // Shift+F10 and the menu key open the menu of the list or tree with the focus as a right
+    // press on its current item does: the same menu, on that item, its entries as the right
+    // button leaves them. The window system's own keyboard menu event does the same.
+    void keyboardOpensTheFocusedControlsMenu_data()
+    {
+        QTest::addColumn<QString>("node");
+        QTest::addColumn<int>("results");
+        QTest::addColumn<QString>("control"); // in the formula editor when it starts with "editor"
+        QTest::addColumn<QKeySequence>("keys"); // none: the window system's event
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("shown"); // its entries enabled as it shows
+        QTest::addColumn<QStringList>("after"); // and after it closed
+        const QKeySequence menuKey(Qt::Key_Menu);
+        const QKeySequence shiftF10(Qt::SHIFT | Qt::Key_F10);
+        const QStringList root{"mnewcataroot", "mdefvarroot", "mnewfunroot", "mdelallfunroot"};
+        const QStringList catalog{"mnewcata", "mmodcata", "mdelcata", "mnewfun", "mdefval"};
+        const QStringList results{"delres", "delallres", "Routresult", "Rcopyres"};
+        QTest::newRow("tree, root") << "" << 0 << "Tvwmain" << menuKey << "mrootedt" << root << root;
+        QTest::newRow("tree, catalog") << "Electrical" << 0 << "Tvwmain" << shiftF10 << "menuedit" << catalog << catalog;
+        QTest::newRow("tree, formula") << "OhmsLaw" << 0 << "Tvwmain" << QKeySequence() << "mfunedt"
+                                       << QStringList{"mmodfun", "mdelfun"} << QStringList{"mmodfun", "mdelfun"};
+        QTest::newRow("variables") << "" << 0 << "ListView2" << shiftF10 << "Rmoddelvar" << QStringList{"Rmodvar", "Rdelvar"}
+                                   << QStringList{"Rmodvar", "Rdelvar", "Rdelallvar"};
+        QTest::newRow("no variables") << "Beams" << 0 << "ListView2" << menuKey << "" << QStringList() << QStringList();
+        QTest::newRow("results") << "OhmsLaw" << 2 << "ListView1" << menuKey << "Rdelresmenu" << QStringList{"Rcopyres"} << results;
+        QTest::newRow("no results") << "OhmsLaw" << 0 << "ListView1" << shiftF10 << "" << QStringList() << QStringList();
+        QTest::newRow("editor, parameters") << "OhmsLaw" << 0 << "editor ListView1" << shiftF10 << "Rmenu"
+                                            << QStringList{"Rmodpara", "Rdelpara"} << QStringList{"Rmodpara", "Rdelpara"};
+        QTest::newRow("editor, variables") << "OhmsLaw" << 0 << "editor ListView2" << QKeySequence() << "Rmenuaddvar"
+                                           << QStringList{"Raddvar"} << QStringList{"Raddvar"};
+    }
+    void keyboardOpensTheFocusedControlsMenu()
+    {
+        QFETCH(QString, node);
+        QFETCH(int, results);
+        QFETCH(QString, control);
+        QFETCH(QKeySequence, keys);
+        QFETCH(QString, menu);
+        QFETCH(QStringList, shown);
+        QFETCH(QStringList, after);
+        form1& window = library().openActiveWindow();
+        clickNode(window, node);
+        for (int i = 0; i < results; ++i)
+            window.controls().Command1->click();
+        QWidget* holder = &window;
+        if (control.startsWith("editor")) {
+            GuiDriver::trigger(window, "mmodfun");
+            holder = window.findChild<Frmaddnewfun*>();
+        }
+        auto* view = holder->findChild<QAbstractItemView*>(control.section(' ', -1));
+        view->setFocus(Qt::TabFocusReason);
+        // The user moves onto the last item; the tree stays on the node clicked.
+        if (view != window.controls().Tvwmain)
+            QTest::keyClick(view, Qt::Key_End);
+        const QModelIndex current = view->currentIndex();
+        const QPoint onCurrent = view->viewport()->mapToGlobal(view->visualRect(current).center());
+
+        const ShownMenu opened = menuOpenedBy([&] {
+            if (!keys.isEmpty()) {
+                QTest::keyClick(view, keys[0].key(), keys[0].keyboardModifiers());
+                return;
+            }
+            QContextMenuEvent asked(QContextMenuEvent::Keyboard, QPoint(1, 1), view->mapToGlobal(QPoint(1, 1)));
+            QApplication::sendEvent(view, &asked);
+        });
+        QCOMPARE(opened.name, menu);
+        QCOMPARE(opened.enabled, shown);
+        if (!menu.isEmpty()) {
+            QCOMPARE(opened.at, onCurrent);
+            QCOMPARE(enabledEntries(*window.findChild<QMenu*>(menu)), after);
+        }
+        QCOMPARE(view->currentIndex(), current);
     }
 
     // A node or a grid cell that shows less than its text shows it whole when the
