@@ -207,4 +207,8 @@ void form1::Command3_Click()
 {
     Frmresult dialog(*this);
     dialog.exec();
+    // The keyboard comes back to the grid, on the cell being edited, whether or not the window
+    // system gives the window its focus back: F9 or Ctrl+Return computes at once.
+    activateWindow();
+    ui.MSFlexGrid1->setFocus(Qt::OtherFocusReason);
 }

@@ -6,6 +6,7 @@
 #include "calc/history.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "mainwindow/contextmenu.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
@@ -36,6 +37,10 @@ void form1::connectCalculation()
 bool form1::resultListEvent(QObject* watched, QEvent* event)
 {
     QTreeWidget& list = *ui.ListView1;
+    if (const auto at = contextMenuAt(list, watched, event)) {
+        ListView1_MouseDown(Qt::RightButton, *at);
+        return true;
+    }
     if (watched == &list && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         ListView1_KeyDown(DeleteKey);
@@ -45,10 +50,6 @@ bool form1::resultListEvent(QObject* watched, QEvent* event)
         || (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonRelease))
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
-        ListView1_MouseDown(mouse->button(), mouse->position().toPoint());
-        return true;
-    }
     // A click on a row comes as itemClicked; one on an empty list has no row to come with.
     if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton
         && list.topLevelItemCount() == 0)

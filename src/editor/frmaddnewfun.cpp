@@ -5,6 +5,7 @@
 #include "editor/loadvariabletable.h"
 #include "editor/storedformula.h"
 #include "mainwindow/celltips.h"
+#include "mainwindow/contextmenu.h"
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
@@ -14,6 +15,7 @@
 #include "variables/listrow.h"
 #include "variables/variables.h"
 
+#include <QMenu>
 #include <QMouseEvent>
 
 namespace {
@@ -38,6 +40,7 @@ Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
     connect(ui.Command5, &QPushButton::clicked, this, &Frmaddnewfun::Command5_Click);
     connect(ui.Text4, &QLineEdit::textChanged, this, &Frmaddnewfun::updateExpressionCheck);
     for (QTreeWidget* list : {ui.ListView1, ui.ListView2}) {
+        list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         CellTips::install(*list);
     }
@@ -99,6 +102,13 @@ bool Frmaddnewfun::Form_Load()
 
 bool Frmaddnewfun::eventFilter(QObject* watched, QEvent* event)
 {
+    for (QTreeWidget* list : {ui.ListView1, ui.ListView2}) {
+        if (const auto at = contextMenuAt(*list, watched, event)) {
+            QMenu& menu = list == ui.ListView1 ? *main_.controls().Rmenu : *main_.controls().Rmenuaddvar;
+            menu.popup(list->viewport()->mapToGlobal(*at));
+            return true;
+        }
+    }
     QTreeWidget* list = watched == ui.ListView1->viewport() ? ui.ListView1
                       : watched == ui.ListView2->viewport() ? ui.ListView2
                                                             : nullptr;
@@ -107,11 +117,6 @@ bool Frmaddnewfun::eventFilter(QObject* watched, QEvent* event)
     const auto* mouse = static_cast<QMouseEvent*>(event);
     const bool parameters = list == ui.ListView1;
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (mouse->button() != Qt::RightButton)
-            break;
-        popUp(parameters ? *main_.controls().Rmenu : *main_.controls().Rmenuaddvar, *list, mouse->position().toPoint());
-        return true;
     case QEvent::MouseButtonRelease:
         if (mouse->button() == Qt::LeftButton)
             parameters ? ListView1_Click() : ListView2_Click();
@@ -124,14 +129,6 @@ bool Frmaddnewfun::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void Frmaddnewfun::popUp(QMenu& menu, QTreeWidget& list, const QPoint& position)
-{
-    // The menu's commands act on the row the user pointed at.
-    if (QTreeWidgetItem* pointed = list.itemAt(position))
-        list.setCurrentItem(pointed);
-    menu.popup(list.viewport()->mapToGlobal(position));
 }
 
 void Frmaddnewfun::Command1_Click()

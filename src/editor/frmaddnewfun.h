@@ -41,7 +41,6 @@ private:
     void Rmodpara_Click();
     void Rdelpara_Click();
     void CopyVariableToParameters();
-    void popUp(QMenu& menu, QTreeWidget& list, const QPoint& position);
 
     Formula typedFormula() const;
     // True when the formula passed its checks and is stored, the tree showing it.

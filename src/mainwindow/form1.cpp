@@ -62,6 +62,9 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     connectKeyboard(*this);
     connectCellTips(*this);
     connectResultDetails(*this);
+    // Laid out once now, at the designed size, so that the designed geometry is what is
+    // recorded; a saved size given before the window shows is then a resize like any other.
+    Form_Resize();
 }
 
 LibraryTree form1::takeLibraryTree()

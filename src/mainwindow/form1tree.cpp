@@ -1,13 +1,13 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
 #include "calc/fillparametergrid.h"
 #include "editor/loadvariabletable.h"
+#include "mainwindow/contextmenu.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
 #include <QKeyEvent>
-#include <QMouseEvent>
 
 namespace {
 constexpr int DeleteKey = 46;
@@ -22,14 +22,12 @@ bool form1::eventFilter(QObject* watched, QEvent* event)
         Tvwmain_KeyDown(DeleteKey);
         return true;
     }
-    if (watched == ui.Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress) {
-        const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::RightButton) {
-            Tvwmain_MouseDown(press->button(), press->position().toPoint());
-            return true;
-        }
-        nodeShownByPress_ = false;
+    if (const auto at = contextMenuAt(*ui.Tvwmain, watched, event)) {
+        Tvwmain_MouseDown(Qt::RightButton, *at);
+        return true;
     }
+    if (watched == ui.Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress)
+        nodeShownByPress_ = false;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -147,10 +145,6 @@ void form1::Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position)
 {
     if (button != Qt::RightButton)
         return;
-    // A right press on a node selects and so shows it first, so that its menu acts on what
-    // the user pointed at.
-    if (QTreeWidgetItem* pointed = ui.Tvwmain->itemAt(position))
-        ui.Tvwmain->setCurrentItem(pointed);
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (!node)
         return;

@@ -27,6 +27,10 @@ void connectKeyboard(form1& window)
         shortcut->setContext(Qt::WindowShortcut);
         QObject::connect(shortcut, &QShortcut::activated, &window, [&window] { calculate(window); });
     }
+    // Tab goes only to controls that take input; the expression and the description are
+    // still there to be selected with the mouse.
+    for (QWidget* shown : std::initializer_list<QWidget*>{window.controls().Text3, window.controls().Text4})
+        shown->setFocusPolicy(Qt::ClickFocus);
     QTableWidget& grid = *window.controls().MSFlexGrid1;
     // Tab leaves the grid for the next control; the arrows move between its cells.
     grid.setTabKeyNavigation(false);

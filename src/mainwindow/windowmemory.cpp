@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTreeWidgetItemIterator>
+#include <QWindow>
 
 namespace {
 
@@ -15,27 +16,52 @@ const QString Maximized = QStringLiteral("MainWindow/maximized");
 const QString Expanded = QStringLiteral("MainWindow/expandedNodes");
 const QString Selected = QStringLiteral("MainWindow/selectedNode");
 
-// A window whose top edge (where its title bar hangs) is on no screen cannot be moved back by
-// the user: it goes to the middle of the primary screen instead.
-QRect onSomeScreen(QRect frame)
+// Height of the strip along a window's top edge where its title bar hangs.
+constexpr int TitleBarHeight = 24;
+
+// The frame the window system puts around the window, as far as it has told it.
+QMargins frameMargins(const QWidget& window)
 {
-    const QRect titleBar(frame.topLeft(), QSize(frame.width(), 24));
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(titleBar))
-            return frame;
-    if (const QScreen* primary = QGuiApplication::primaryScreen()) {
-        const QRect available = primary->availableGeometry();
-        frame.setSize(frame.size().boundedTo(available.size()));
-        frame.moveCenter(available.center());
-    }
-    return frame;
+    const QWindow* handle = window.windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
+// Opens the window where all of it can be reached. One whose title bar is on no screen cannot
+// be moved back by the user: it goes to the middle of the primary screen. One larger than the
+// free area of its screen (a size left on a larger screen, or a large scale factor) is fitted
+// into that area, its minimum size too, so that its bottom line stays in view.
+void fitOnScreen(QWidget& window)
+{
+    const QMargins frame = frameMargins(window);
+    QRect outer = window.geometry().marginsAdded(frame);
+    const QRect titleBar(outer.topLeft(), QSize(outer.width(), TitleBarHeight));
+    const QScreen* screen = nullptr;
+    for (const QScreen* candidate : QGuiApplication::screens())
+        if (!screen && candidate->availableGeometry().intersects(titleBar))
+            screen = candidate;
+    const bool lost = !screen;
+    if (lost && !(screen = QGuiApplication::primaryScreen()))
+        return;
+    const QRect available = screen->availableGeometry();
+    if (!lost && outer.width() <= available.width() && outer.height() <= available.height())
+        return;
+    window.setMinimumSize(window.minimumSize().boundedTo(available.size().shrunkBy(frame)));
+    outer.setSize(outer.size().boundedTo(available.size()));
+    if (lost)
+        outer.moveCenter(available.center());
+    else
+        outer.moveTo(qBound(available.left(), outer.left(), available.right() - outer.width() + 1),
+                     qBound(available.top(), outer.top(), available.bottom() - outer.height() + 1));
+    window.setGeometry(outer.marginsRemoved(frame));
 }
 
 void restore(form1& window, const QSettings& settings)
 {
     const QRect geometry = settings.value(Geometry).toRect();
     if (geometry.isValid())
-        window.setGeometry(onSomeScreen(geometry));
+        window.setGeometry(geometry);
+    // Its frame is not known yet; the first show fits the window again when it is.
+    fitOnScreen(window);
     if (settings.value(Maximized).toBool())
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 
@@ -65,11 +91,12 @@ void save(form1& window, QSettings& settings)
     settings.sync();
 }
 
-// Saves the state as the window closes, before it hides and forgets anything.
-class CloseWatcher final : public QObject
+// Fits the window on its screen as it first shows, its frame known by then; saves the state
+// as it closes, before it hides and forgets anything.
+class StateWatcher final : public QObject
 {
 public:
-    CloseWatcher(form1& window, QSettings& settings)
+    StateWatcher(form1& window, QSettings& settings)
         : QObject(&window)
         , window_(window)
         , settings_(settings)
@@ -80,14 +107,22 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == &window_ && event->type() == QEvent::Close)
+        if (watched != &window_)
+            return false;
+        if (event->type() == QEvent::Show && !shown_) {
+            shown_ = true;
+            if (!(window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+                fitOnScreen(window_);
+        } else if (event->type() == QEvent::Close) {
             save(window_, settings_);
+        }
         return false;
     }
 
 private:
     form1& window_;
     QSettings& settings_;
+    bool shown_ = false;
 };
 
 } // namespace
@@ -95,5 +130,5 @@ private:
 void rememberWindowState(form1& window, QSettings& settings)
 {
     restore(window, settings);
-    new CloseWatcher(window, settings);
+    new StateWatcher(window, settings);
 }

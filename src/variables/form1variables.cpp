@@ -1,6 +1,7 @@
 // The variable list of the main window: its mouse and key events, and the commands that open
 // the variable dialog or delete variables.
 #include "editor/loadvariabletable.h"
+#include "mainwindow/contextmenu.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
 #include "variables/frmaddvar.h"
@@ -28,6 +29,10 @@ void form1::connectVariables()
 bool form1::variableListEvent(QObject* watched, QEvent* event)
 {
     QTreeWidget& list = *ui.ListView2;
+    if (const auto at = contextMenuAt(list, watched, event)) {
+        ListView2_MouseDown(Qt::RightButton, *at);
+        return true;
+    }
     if (watched == &list && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         ListView2_KeyDown(DeleteKey);
@@ -38,10 +43,6 @@ bool form1::variableListEvent(QObject* watched, QEvent* event)
         || (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick))
         return false;
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (type == QEvent::MouseButtonPress && mouse->button() == Qt::RightButton) {
-        ListView2_MouseDown(mouse->button(), mouse->position().toPoint());
-        return true;
-    }
     if (mouse->button() != Qt::LeftButton)
         return false;
     if (type == QEvent::MouseButtonDblClick) {

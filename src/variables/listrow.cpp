@@ -47,8 +47,6 @@ bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position)
 {
     if (list.topLevelItemCount() == 0)
         return false;
-    if (QTreeWidgetItem* pointed = list.itemAt(position))
-        list.setCurrentItem(pointed);
     menu.exec(list.viewport()->mapToGlobal(position));
     return true;
 }

@@ -18,7 +18,6 @@ QStringList listRowFields(const QTreeWidgetItem& row);
 void setListRowFields(QTreeWidgetItem& row, const QStringList& fields);
 // The row the user selected, or nullptr.
 QTreeWidgetItem* selectedListRow(const QTreeWidget& list);
-// A right press at position in the list's viewport: selects the row pointed at, so that the
-// menu's commands act on it, and shows menu there until it closes. Nothing happens on an empty
+// Shows menu at position in the list's viewport until it closes. Nothing happens on an empty
 // list; returns whether the menu was shown.
 bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position);

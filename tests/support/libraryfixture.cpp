@@ -1,6 +1,7 @@
 #include "libraryfixture.h"
 
 #include "mainwindow/form1.h"
+#include "mainwindow/windowmemory.h"
 #include "samplelibrary.h"
 
 #include <QTest>
@@ -19,6 +20,8 @@ form1& LibraryFixture::openWindow()
 {
     window_ = std::make_unique<form1>(*store_, dialogs_);
     window_->setDesktop(&desktop_);
+    if (settings_)
+        rememberWindowState(*window_, *settings_);
     window_->show();
     if (!QTest::qWaitForWindowExposed(window_.get()))
         qWarning("main window was not exposed");

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+class QSettings;
 class form1;
 
 // A fresh library in its own temporary directory, made by the same code as calcora-initdb,
@@ -24,6 +25,8 @@ public:
     ScriptedDialogs& dialogs() { return dialogs_; }
     ScriptedDesktop& desktop() { return desktop_; }
 
+    // From now on the window comes back as it was left in settings, and leaves its state there.
+    void rememberWindowIn(QSettings& settings) { settings_ = &settings; }
     // Shows a main window on the library, as the program does at start-up.
     form1& openWindow();
     // The same, with the keyboard focus, as the user works in it.
@@ -39,6 +42,7 @@ private:
     ScriptedDialogs dialogs_;
     ScriptedDesktop desktop_;
     std::unique_ptr<form1> window_;
+    QSettings* settings_ = nullptr;
 };
 
 // Fails the running test when a message box or file dialog went otherwise than scripted.
