@@ -15,32 +15,33 @@ QString assignment(const QString& symbol, const QString& value, const QString& u
 }
 
 // The result in full when the shown one is rounded or missing; empty otherwise.
-QString fullResult(const ResultRow& row)
+QString fullResult(const ComputationRecord& computation)
 {
-    if (!std::isfinite(row.value))
+    if (!std::isfinite(computation.value))
         return {};
     bool shown = false;
-    const double rounded = row.result.toDouble(&shown);
-    if (shown && rounded == row.value)
+    const double rounded = computation.result().toDouble(&shown);
+    if (shown && rounded == computation.value)
         return {};
-    return fullPrecision(row.value);
+    return fullPrecision(computation.value);
 }
 
 } // namespace
 
-QString ComputationText::copy(const ResultRow& row, const QList<GridParameter>& parameters)
+QString ComputationText::copy(const ComputationRecord& computation)
 {
-    QStringList lines{assignment(row.function, row.result, row.unit)};
-    for (const GridParameter& parameter : parameters)
+    QStringList lines{assignment(computation.function, computation.result(), computation.unit)};
+    for (const GridParameter& parameter : computation.parameters)
         lines << assignment(parameter.symbol, parameter.input, parameter.unit);
-    if (const QString full = fullResult(row); !full.isEmpty())
-        lines << assignment(row.function, full, row.unit) + QStringLiteral(" (full precision)");
+    if (const QString full = fullResult(computation); !full.isEmpty())
+        lines << assignment(computation.function, full, computation.unit) + QStringLiteral(" (full precision)");
     return lines.join(u'\n');
 }
 
-QString ComputationText::details(const ResultRow& row, const QString& expression, const QList<GridParameter>& parameters)
+QString ComputationText::details(const ComputationRecord& computation)
 {
     return QStringLiteral("%1, computation %2 at %3\n%4 = %5\n")
-               .arg(row.formula, row.number, row.time, row.function, expression)
-        + copy(row, parameters);
+               .arg(computation.formula, computation.number, computation.time, computation.function,
+                    computation.expression)
+        + copy(computation);
 }

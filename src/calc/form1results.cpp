@@ -87,15 +87,15 @@ void form1::Command1_Click()
     }
 
     const QString caption = node->text(0);
-    std::optional<ResultRow> row;
+    std::optional<ComputationRecord> made;
     // The row goes into the list only once the counter and the history are written.
-    if (!runCommand([&] { row = Computation::record(store_, caption, rows, result, QTime::currentTime()); }))
+    if (!runCommand([&] { made = Computation::record(store_, caption, expression, rows, result, QTime::currentTime()); }))
         return;
-    if (!row) {
+    if (!made) {
         emit calculationFailed(StatusText::notComputed(ui.Label64->text()));
         return;
     }
-    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *row));
+    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *made));
     emit calculated();
 }
 
@@ -114,9 +114,9 @@ void form1::RecallComputation()
     if (!selected)
         return;
     const QString formula = selected->text(ResultColumn::Formula);
-    std::optional<Computation::Recalled> recalled;
-    if (!runCommand([&] { recalled = Computation::recall(store_, formula, selected->text(ResultColumn::Number)); })
-        || !recalled)
+    std::optional<Computation::Recalled> restored;
+    if (!runCommand([&] { restored = Computation::recall(store_, formula, selected->text(ResultColumn::Number)); })
+        || !restored)
         return;
 
     // The grid is refilled: an edit still open belongs to what it showed before, as after a
@@ -124,14 +124,14 @@ void form1::RecallComputation()
     SelectionChanged = 1;
     ui.Text1->clear();
     ui.Text3->show();
-    ui.Text3->setPlainText(recalled->expression);
-    showDescription(formula, recalled->description);
+    ui.Text3->setPlainText(restored->expression);
+    showDescription(formula, restored->description);
     // "Calculate" computes the formula selected in the tree.
     if (QTreeWidgetItem* node = tree_.find(formula))
         tree_.selectQuietly(node);
     QTableWidget& grid = *ui.MSFlexGrid1;
     grid.show();
-    showGridParameters(grid, gridHeader(), recalled->parameters);
+    showGridParameters(grid, gridHeader(), restored->parameters);
     moveCurrentCell(grid, 0, 0);
 
     enableResultEntries(true);
