@@ -2,10 +2,12 @@
 // recalling a computation, and deleting results.
 #include "calc/calcengine.h"
 #include "calc/computation.h"
+#include "calc/computationtext.h"
 #include "calc/gridparameters.h"
 #include "calc/history.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "editor/storedformula.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
@@ -96,7 +98,7 @@ void form1::Command1_Click()
         return;
     }
     ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *made));
-    emit calculated();
+    emit calculated(ComputationText::resultNote(*made));
 }
 
 void form1::ListView1_Click()
@@ -115,7 +117,12 @@ void form1::RecallComputation()
         return;
     const QString formula = selected->text(ResultColumn::Formula);
     std::optional<Computation::Recalled> restored;
-    if (!runCommand([&] { restored = Computation::recall(store_, formula, selected->text(ResultColumn::Number)); })
+    std::optional<Formula> now;
+    if (!runCommand([&] {
+            restored = Computation::recall(store_, formula, selected->text(ResultColumn::Number));
+            if (restored)
+                now = Formulas::read(store_, formula);
+        })
         || !restored)
         return;
 
@@ -140,6 +147,9 @@ void form1::RecallComputation()
     ui.Label2->setText(ui.Text8->text());
     ui.Label4->show();
     ui.Command1->show();
+    // The grid holds the values computed with, but the expression and "Calculate" are the
+    // formula's as it is now: the user is told where the two differ.
+    emit recalled(ComputationText::recallNote(recordOf(*selected), now));
 }
 
 void form1::ListView1_KeyDown(int keyCode)

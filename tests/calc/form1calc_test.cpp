@@ -217,7 +217,7 @@ private slots:
 
     // A result keeps the formula it was computed with: after the formula changed, its tooltip,
     // Copy and the Numbers sheet tell what it used, with every digit; Sheet1 and the recall show
-    // the formula as it is now, as ever.
+    // the formula as it is now, as ever, and the status line says what changed since.
     void resultKeepsTheFormulaItWasComputedWith()
     {
         calculate("CantileverDeflection");
@@ -235,6 +235,8 @@ private slots:
         clickResult(0);
         QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), used);
+        QCOMPARE(GuiDriver::statusLine(window()), "Computed with an earlier version of this formula: function name was f; "
+                                             "expression was F*L^3/(3*E*I); unit of L was mm");
         QCOMPARE(ui().Text3->toPlainText(), changed.expression);
         QCOMPARE(cell(2, 4), "mm");
 
@@ -243,6 +245,20 @@ private slots:
         QCOMPARE((QStringList{numbers.value("D1").value, numbers.value("F1").value, numbers.value("D2").value}),
                  (QStringList{"f [mm]", "L [mm]", "0.6535467163362171"}));
         QCOMPARE(book.sheets.value("Sheet1").value("B2").value, "w=F*L^3/(48*E*I)");
+    }
+
+    // A result the list rounds to nothing is told in full on the status line, when computed
+    // and when recalled.
+    void resultShownAsZeroIsToldInFull()
+    {
+        const QString told = "Result in full: U = 2e-04 V (the list shows 0.000)";
+        calculate("OhmsLaw", {"0.0004", "0.5"});
+        QCOMPARE(resultRows().value(0).value(2), "0.000");
+        QCOMPARE(GuiDriver::statusLine(window()), told);
+        clickNode("KineticEnergy");
+        QCOMPARE(GuiDriver::statusLine(window()), QString());
+        clickResult(0);
+        QCOMPARE(GuiDriver::statusLine(window()), told);
     }
 
     // The history ends at the first row without an input; texts are stored as they are. A
