@@ -54,8 +54,9 @@ struct ExportBench
                 parameters.append({parameter.name, parameter.symbol, parameter.value, parameter.value, parameter.unit});
             parameters[2].input = QString::number(400 + i % 500);
             parameters[3].input = QString::number(6 + i % 20);
-            const auto row = Computation::record(store, FormulaName, parameters, 1000.0 / (i + 1), QTime(8, 0).addSecs(i));
-            addResultRow(*window->controls().ListView1, row->columns());
+            const auto row = Computation::record(store, FormulaName, formula.expression, parameters, 1000.0 / (i + 1),
+                                                 QTime(8, 0).addSecs(i));
+            addResultRow(*window->controls().ListView1, *row);
         }
         transaction.commit();
     }

@@ -26,6 +26,11 @@ std::optional<QString> tableOf(Store& store, const QString& selectByCaption, con
 
 } // namespace
 
+QString ComputationRecord::result() const
+{
+    return formatResult(value, precision);
+}
+
 int Computation::parameterCount(Store& store, const QString& caption)
 {
     const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption=?"), caption);
@@ -43,8 +48,8 @@ std::optional<QString> Computation::parameterString(const QList<GridParameter>& 
     return ParameterString::build(pairs);
 }
 
-std::optional<ResultRow> Computation::record(Store& store, const QString& caption, const QList<GridParameter>& rows,
-                                             double result, const QTime& time)
+std::optional<ComputationRecord> Computation::record(Store& store, const QString& caption, const QString& expression,
+                                                     const QList<GridParameter>& rows, double result, const QTime& time)
 {
     Store::Transaction transaction(store);
     const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption=?"), caption);
@@ -56,9 +61,20 @@ std::optional<ResultRow> Computation::record(Store& store, const QString& captio
 
     // The counter is text; one that does not read as a number counts as none made yet.
     const QString number = QString::number(field(*formula, "calcount").trimmed().toLongLong() + 1);
-    const ResultRow row{field(*formula, "name"), field(*formula, "varname"),
-                        formatResult(result, formula->value(QStringLiteral("preci")).toInt()), field(*formula, "unit"),
-                        time.toString(QStringLiteral("h:mm:ss")), number, result};
+    ComputationRecord made{field(*formula, "name"),
+                           number,
+                           time.toString(QStringLiteral("h:mm:ss")),
+                           result,
+                           field(*formula, "varname"),
+                           expression,
+                           field(*formula, "unit"),
+                           formula->value(QStringLiteral("preci")).toInt(),
+                           {}};
+    // The rows below the last parameter are the grid's padding.
+    for (const GridParameter& parameter : rows) {
+        if (!parameter.symbol.isEmpty())
+            made.parameters.append(parameter);
+    }
 
     store.execute(QStringLiteral("update ") + *table + QStringLiteral(" set calcount=? where name=?"), {number, caption});
     for (const GridParameter& parameter : rows) {
@@ -70,7 +86,7 @@ std::optional<ResultRow> Computation::record(Store& store, const QString& captio
                        parameter.defaultValue});
     }
     transaction.commit();
-    return row;
+    return made;
 }
 
 std::optional<Computation::Recalled> Computation::recall(Store& store, const QString& formula, const QString& number)

@@ -3,6 +3,7 @@
 #include "calc/fillparametergrid.h"
 
 #include <QList>
+#include <QMetaType>
 #include <QtNumeric>
 #include <QString>
 #include <QStringList>
@@ -11,19 +12,27 @@
 class QTime;
 class Store;
 
-// One row of the result list, column by column.
-struct ResultRow
+// A computation as it was made: what the result list shows of it, and what it used. The
+// library's formula may change afterwards; the record keeps the version the result came from.
+struct ComputationRecord
 {
-    QString formula;  // the formula's caption
-    QString function; // its function name
-    QString result;   // formatted to the formula's precision; empty when that is not 1 to 8
-    QString unit;
-    QString time;     // "h:mm:ss"
-    QString number;   // the computation's number within its formula, the Hisid of its history rows
-    double value = qQNaN(); // the result before formatting; NaN where it is not known
+    QString formula;        // the formula's caption
+    QString number;         // the computation's number within its formula, the Hisid of its history rows
+    QString time;           // "h:mm:ss"
+    double value = qQNaN(); // the result, every digit of it
+    // The formula as it was computed with.
+    QString function;
+    QString expression; // the text the engine evaluated
+    QString unit;       // the result's
+    int precision = 0;  // the decimal places the list shows
+    QList<GridParameter> parameters; // each with its symbol, name, unit and the value computed with
 
-    QStringList columns() const { return {formula, function, result, unit, time, number}; }
+    // The result as the list shows it: formatted to the precision; empty when that is not 1 to 8.
+    QString result() const;
+    // The result list's columns: formula, function name, result, unit, time, number.
+    QStringList columns() const { return {formula, function, result(), unit, time, number}; }
 };
+Q_DECLARE_METATYPE(ComputationRecord)
 
 // A computation of a formula with the values of the parameter grid, and its history.
 namespace Computation {
@@ -36,12 +45,13 @@ int parameterCount(Store& store, const QString& caption);
 // nullopt when a symbol or value holds a character the text cannot carry.
 std::optional<QString> parameterString(const QList<GridParameter>& rows);
 
-// Records a successful computation of the formula captioned caption, in one transaction: its
-// counter goes up by one, and the grid rows down to the first one without an input become its
-// history rows, numbered by the new counter. Returns the result list's row; nullopt, with
-// nothing written, when the formula is no longer in the library.
-std::optional<ResultRow> record(Store& store, const QString& caption, const QList<GridParameter>& rows, double result,
-                                const QTime& time);
+// Records a successful computation of the formula captioned caption, whose expression the
+// engine evaluated with the grid's rows, in one transaction: its counter goes up by one, and
+// the rows down to the first one without an input become its history rows, numbered by the new
+// counter. Returns the record the result list keeps; nullopt, with nothing written, when the
+// formula is no longer in the library.
+std::optional<ComputationRecord> record(Store& store, const QString& caption, const QString& expression,
+                                        const QList<GridParameter>& rows, double result, const QTime& time);
 
 struct Recalled
 {

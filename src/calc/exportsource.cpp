@@ -5,7 +5,7 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 
-ExportSource::ExportSource(Store& store, const QList<ResultRow>& rows)
+ExportSource::ExportSource(Store& store, const QList<ComputationRecord>& rows)
     : store_(store)
     , rows_(rows)
 {
@@ -16,11 +16,11 @@ ExportSource::Key ExportSource::keyOf(const QString& formula, const QString& num
     return {foldedName(formula), foldedName(number)};
 }
 
-ExportedComputation ExportSource::computation(const ResultRow& listed)
+ExportedComputation ExportSource::computation(const ComputationRecord& listed)
 {
     const std::optional<Formula>& stored = formula(listed.formula);
-    ExportedComputation exported{listed.formula, listed.function, std::nullopt, listed.result, listed.unit,
-                                 listed.time,    listed.number,   history_.value(keyOf(listed.formula, listed.number))};
+    ExportedComputation exported{listed, listed.function, std::nullopt,
+                                 history_.value(keyOf(listed.formula, listed.number))};
     if (stored) {
         exported.function = stored->function;
         exported.expression = stored->expression;
@@ -66,7 +66,7 @@ const std::optional<ExportSource::Formula>& ExportSource::formula(const QString&
 void ExportSource::readHistory()
 {
     // Every computation of the list has its entry; the walk below only fills them.
-    for (const ResultRow& row : rows_)
+    for (const ComputationRecord& row : rows_)
         history_.insert(keyOf(row.formula, row.number), {});
     // A computation's rows follow each other: its entry is looked up once for all of them.
     QByteArray formula;

@@ -23,16 +23,12 @@ struct ExportedParameter
 // A computation of the result list with everything the exports write about it.
 struct ExportedComputation
 {
-    QString formula;
+    ComputationRecord computed; // what the list keeps of it: what it used and gave
+    // The formula's function name and expression as the library holds them now; when the
+    // formula is no longer there, the function name it was computed with and no expression.
     QString function;
-    // nullopt when the formula is no longer in the library: then only the list and the history
-    // tell about the computation.
     std::optional<QString> expression;
-    QString result;
-    QString unit;
-    QString time;
-    QString number;
-    QList<ExportedParameter> parameters; // in the order they were recorded
+    QList<ExportedParameter> parameters; // its history rows, in the order they were recorded
 };
 
 // The captions the exports put before values and over columns, read from the main window.
@@ -65,7 +61,7 @@ struct ExportOutcome
 class ExportSource
 {
 public:
-    ExportSource(Store& store, const QList<ResultRow>& rows);
+    ExportSource(Store& store, const QList<ComputationRecord>& rows);
 
     // Calls write for every row in list order, reporting progress before the first and after
     // each; false when the progress cancelled.
@@ -80,13 +76,13 @@ private:
     using Key = std::pair<QString, QString>; // formula and number, as the library compares them
 
     static Key keyOf(const QString& formula, const QString& number);
-    ExportedComputation computation(const ResultRow& row);
+    ExportedComputation computation(const ComputationRecord& row);
     // nullopt when the library no longer has the formula.
     const std::optional<Formula>& formula(const QString& name);
     void readHistory();
 
     Store& store_;
-    QList<ResultRow> rows_;
+    QList<ComputationRecord> rows_;
     QHash<QString, std::optional<Formula>> formulas_; // by the name's comparison key
     QHash<Key, QList<ExportedParameter>> history_;
 };

@@ -26,14 +26,12 @@ bool beginExport(form1& window)
     return false;
 }
 
-QList<ResultRow> listedRows(const QTreeWidget& list)
+QList<ComputationRecord> listedRows(const QTreeWidget& list)
 {
-    QList<ResultRow> rows;
+    QList<ComputationRecord> rows;
     rows.reserve(list.topLevelItemCount());
-    for (int i = 0; i < list.topLevelItemCount(); ++i) {
-        const QStringList columns = resultRowColumns(*list.topLevelItem(i));
-        rows.append({columns.at(0), columns.at(1), columns.at(2), columns.at(3), columns.at(4), columns.at(5)});
-    }
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        rows.append(recordOf(*list.topLevelItem(i)));
     return rows;
 }
 

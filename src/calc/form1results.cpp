@@ -2,10 +2,12 @@
 // recalling a computation, and deleting results.
 #include "calc/calcengine.h"
 #include "calc/computation.h"
+#include "calc/computationtext.h"
 #include "calc/gridparameters.h"
 #include "calc/history.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "editor/storedformula.h"
 #include "mainwindow/contextmenu.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
@@ -88,16 +90,16 @@ void form1::Command1_Click()
     }
 
     const QString caption = node->text(0);
-    std::optional<ResultRow> row;
+    std::optional<ComputationRecord> made;
     // The row goes into the list only once the counter and the history are written.
-    if (!runCommand([&] { row = Computation::record(store_, caption, rows, result, QTime::currentTime()); }))
+    if (!runCommand([&] { made = Computation::record(store_, caption, expression, rows, result, QTime::currentTime()); }))
         return;
-    if (!row) {
+    if (!made) {
         emit calculationFailed(StatusText::notComputed(ui.Label64->text()));
         return;
     }
-    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *row));
-    emit calculated();
+    ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *made));
+    emit calculated(ComputationText::resultNote(*made));
 }
 
 void form1::ListView1_Click()
@@ -115,9 +117,14 @@ void form1::RecallComputation()
     if (!selected)
         return;
     const QString formula = selected->text(ResultColumn::Formula);
-    std::optional<Computation::Recalled> recalled;
-    if (!runCommand([&] { recalled = Computation::recall(store_, formula, selected->text(ResultColumn::Number)); })
-        || !recalled)
+    std::optional<Computation::Recalled> restored;
+    std::optional<Formula> now;
+    if (!runCommand([&] {
+            restored = Computation::recall(store_, formula, selected->text(ResultColumn::Number));
+            if (restored)
+                now = Formulas::read(store_, formula);
+        })
+        || !restored)
         return;
 
     // The grid is refilled: an edit still open belongs to what it showed before, as after a
@@ -125,14 +132,14 @@ void form1::RecallComputation()
     SelectionChanged = 1;
     ui.Text1->clear();
     ui.Text3->show();
-    ui.Text3->setPlainText(recalled->expression);
-    showDescription(formula, recalled->description);
+    ui.Text3->setPlainText(restored->expression);
+    showDescription(formula, restored->description);
     // "Calculate" computes the formula selected in the tree.
     if (QTreeWidgetItem* node = tree_.find(formula))
         tree_.selectQuietly(node);
     QTableWidget& grid = *ui.MSFlexGrid1;
     grid.show();
-    showGridParameters(grid, gridHeader(), recalled->parameters);
+    showGridParameters(grid, gridHeader(), restored->parameters);
     moveCurrentCell(grid, 0, 0);
 
     enableResultEntries(true);
@@ -141,6 +148,9 @@ void form1::RecallComputation()
     ui.Label2->setText(ui.Text8->text());
     ui.Label4->show();
     ui.Command1->show();
+    // The grid holds the values computed with, but the expression and "Calculate" are the
+    // formula's as it is now: the user is told where the two differ.
+    emit recalled(ComputationText::recallNote(recordOf(*selected), now));
 }
 
 void form1::ListView1_KeyDown(int keyCode)

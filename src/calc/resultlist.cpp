@@ -5,8 +5,8 @@
 
 namespace {
 
-// Where a row keeps the value its result was formatted from.
-constexpr int ValueRole = Qt::UserRole;
+// Where a row keeps the record of its computation.
+constexpr int RecordRole = Qt::UserRole;
 
 } // namespace
 
@@ -33,17 +33,14 @@ QStringList resultRowColumns(const QTreeWidgetItem& row)
     return columns;
 }
 
-QTreeWidgetItem* addResultRow(QTreeWidget& list, const ResultRow& row)
+QTreeWidgetItem* addResultRow(QTreeWidget& list, const ComputationRecord& computation)
 {
-    QTreeWidgetItem* item = addResultRow(list, row.columns());
-    item->setData(ResultColumn::Result, ValueRole, row.value);
+    QTreeWidgetItem* item = addResultRow(list, computation.columns());
+    item->setData(ResultColumn::Formula, RecordRole, QVariant::fromValue(computation));
     return item;
 }
 
-ResultRow resultRowOf(const QTreeWidgetItem& row)
+ComputationRecord recordOf(const QTreeWidgetItem& row)
 {
-    const QStringList columns = resultRowColumns(row);
-    const QVariant value = row.data(ResultColumn::Result, ValueRole);
-    return {columns.at(0), columns.at(1), columns.at(2), columns.at(3), columns.at(4), columns.at(5),
-            value.isValid() ? value.toDouble() : qQNaN()};
+    return row.data(ResultColumn::Formula, RecordRole).value<ComputationRecord>();
 }

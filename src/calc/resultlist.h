@@ -17,10 +17,10 @@ void setListColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, doub
 // A row of the result list: formula, function name, result, unit, time, computation number.
 QTreeWidgetItem* addResultRow(QTreeWidget& list, const QStringList& columns);
 QStringList resultRowColumns(const QTreeWidgetItem& row);
-// The same for a computation just made, keeping the value its result was formatted from.
-QTreeWidgetItem* addResultRow(QTreeWidget& list, const ResultRow& row);
-// A row of the list as a computation, with that value where the row keeps one.
-ResultRow resultRowOf(const QTreeWidgetItem& row);
+// The same for a computation just made; the row keeps its record.
+QTreeWidgetItem* addResultRow(QTreeWidget& list, const ComputationRecord& computation);
+// The record a row keeps; an empty one for a row added from its texts alone.
+ComputationRecord recordOf(const QTreeWidgetItem& row);
 
 // Columns of the result list's rows.
 namespace ResultColumn {

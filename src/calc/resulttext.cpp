@@ -20,7 +20,8 @@ QString ResultText::block(const ExportedComputation& computation, const ExportTe
     // A formula no longer in the library has no expression to show between the two.
     if (computation.expression)
         result += *computation.expression + QLatin1Char('=');
-    result += computation.result + QLatin1Char(' ') + computation.unit;
+    const ComputationRecord& listed = computation.computed;
+    result += listed.result() + QLatin1Char(' ') + listed.unit;
     QString parameters;
     for (const ExportedParameter& parameter : computation.parameters) {
         parameters += parameter.name + QStringLiteral(": ") + parameter.symbol + QLatin1Char('=') + parameter.value
@@ -28,11 +29,11 @@ QString ResultText::block(const ExportedComputation& computation, const ExportTe
     }
     QString text;
     text.reserve(256 + parameters.size() + result.size());
-    appendLine(text, texts.formula, computation.formula);
+    appendLine(text, texts.formula, listed.formula);
     appendLine(text, texts.result, result);
     appendLine(text, texts.parameters, parameters);
-    appendLine(text, texts.number, computation.number);
-    appendLine(text, texts.time, computation.time);
+    appendLine(text, texts.number, listed.number);
+    appendLine(text, texts.time, listed.time);
     text += QStringLiteral("\r\n\r\n");
     return text;
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -39,13 +40,14 @@ public:
     void add(const ExportedComputation& computation)
     {
         ++row_;
+        const ComputationRecord& listed = computation.computed;
         const QString function = computation.function + QLatin1Char('=');
-        sheet_.range(address(0, row_)).setValue(computation.formula);
+        sheet_.range(address(0, row_)).setValue(listed.formula);
         // A formula no longer in the library has no expression left to show.
         if (computation.expression)
             sheet_.range(address(1, row_)).setValue(function + *computation.expression);
-        sheet_.range(address(2, row_)).setValue(function + computation.result + QLatin1Char(' ') + computation.unit);
-        sheet_.range(address(3, row_)).setValue(computation.time);
+        sheet_.range(address(2, row_)).setValue(function + listed.result() + QLatin1Char(' ') + listed.unit);
+        sheet_.range(address(3, row_)).setValue(listed.time);
         int column = TextColumns;
         for (const ExportedParameter& parameter : computation.parameters) {
             sheet_.range(address(column, row_))
@@ -67,7 +69,8 @@ private:
 };
 
 // Collects the computations by formula, then writes one table per formula, in the order the
-// formulas first appear in the list, each under its own header row.
+// formulas first appear in the list, each under its own header row. Each computation is told as
+// it was made: under the function name and units it used, with every digit of its result.
 class NumberTables
 {
 public:
@@ -76,7 +79,7 @@ public:
     {
     }
 
-    void add(const ExportedComputation& computation)
+    void add(const ComputationRecord& computation)
     {
         const QString key = foldedName(computation.formula);
         auto table = tables_.find(key);
@@ -85,8 +88,8 @@ public:
             const QString function = computation.function.isEmpty() ? texts_.resultColumn : computation.function;
             table = tables_.insert(key, {heading(function, computation.unit), {}, {}});
         }
-        Row row{computation.formula, computation.number, computation.time, computation.result, {}};
-        for (const ExportedParameter& parameter : computation.parameters) {
+        Row row{computation.formula, computation.number, computation.time, computation.value, {}};
+        for (const GridParameter& parameter : computation.parameters) {
             // A formula changed between two computations gets a column for every symbol and
             // unit it had.
             const QString column = heading(parameter.symbol, parameter.unit);
@@ -96,7 +99,7 @@ public:
                 table->columns.append(column);
             }
             row.values.resize(std::max(row.values.size(), index + 1));
-            row.values[index] = parameter.value;
+            row.values[index] = parameter.input;
         }
         table->rows.append(row);
     }
@@ -115,7 +118,8 @@ public:
                 sheet.cell(row, 0).setValue(computation.formula);
                 setNumber(sheet.cell(row, 1), computation.number);
                 sheet.cell(row, 2).setValue(computation.time);
-                setNumber(sheet.cell(row, 3), computation.result);
+                if (std::isfinite(computation.result))
+                    sheet.cell(row, 3).setValue(computation.result);
                 for (int value = 0; value < computation.values.size(); ++value)
                     setNumber(sheet.cell(row, NumberColumns + value), computation.values.at(value));
             }
@@ -132,8 +136,8 @@ private:
         QString formula;
         QString number;
         QString time;
-        QString result;
-        QStringList values; // by column; empty where the computation had no such parameter
+        double result;
+        QStringList values; // by column, as typed; empty where the computation had no such parameter
     };
     struct Table
     {
@@ -176,7 +180,7 @@ ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& text
     NumberTables numbers(texts);
     const bool complete = source.forEach(progress, [&](const ExportedComputation& computation) {
         text.add(computation);
-        numbers.add(computation);
+        numbers.add(computation.computed);
     });
     if (!complete)
         return {ExportOutcome::Kind::Cancelled, path, {}};

@@ -5,9 +5,10 @@
 // The result list as a workbook for a spreadsheet program. Its first worksheet, "Sheet1",
 // holds one row of texts per computation under a header row: formula, expression, result,
 // time, then one column per parameter ("symbol=value unit"), as far as the computation with the
-// most parameters needs. The worksheet "Numbers" holds the same computations with the result
-// and every parameter value as numbers, one table per formula, so that they can be summed or
-// charted; its column headers name each value's symbol and unit.
+// most parameters needs. The worksheet "Numbers" holds the same computations with the result,
+// every digit of it, and every parameter value as numbers, one table per formula, so that they
+// can be summed or charted; its column headers name each value's symbol and unit as the
+// computation used them.
 namespace ResultWorkbook {
 
 inline const QString NumbersSheet = QStringLiteral("Numbers");

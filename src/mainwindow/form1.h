@@ -46,9 +46,11 @@ public:
 
 signals:
     // What the status line tells: "Calculate" added nothing, for reason (a line for the user),
-    // or added a result; a command met trouble with the library and said so in a box.
+    // or added a result; a result was recalled; a command met trouble with the library and said
+    // so in a box. A note, when not empty, is a line for the user about the result.
     void calculationFailed(const QString& reason);
-    void calculated();
+    void calculated(const QString& note);
+    void recalled(const QString& note);
     void libraryTroubleShown();
 
 protected:

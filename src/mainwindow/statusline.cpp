@@ -17,13 +17,11 @@ public:
         , line_(*window.controls().StatusLine)
     {
         line_.installEventFilter(this);
-        connect(&window, &form1::calculationFailed, this, [this](const QString& reason) {
-            failure_ = reason;
-            show();
-        });
-        connect(&window, &form1::calculated, this, &StatusLine::clearFailure);
-        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearFailure);
-        connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearFailure);
+        connect(&window, &form1::calculationFailed, this, &StatusLine::tell);
+        connect(&window, &form1::calculated, this, &StatusLine::tell);
+        connect(&window, &form1::recalled, this, &StatusLine::tell);
+        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearNote);
+        connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearNote);
         connect(&window, &form1::libraryTroubleShown, this, &StatusLine::show);
         show();
     }
@@ -38,16 +36,18 @@ protected:
     }
 
 private:
-    void clearFailure()
+    void tell(const QString& note)
     {
-        failure_.clear();
+        note_ = note;
         show();
     }
 
-    // The failure, or else the library's state; what does not fit is in the tooltip.
+    void clearNote() { tell({}); }
+
+    // The note, or else the library's state; what does not fit is in the tooltip.
     void show()
     {
-        const QString text = failure_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : failure_;
+        const QString text = note_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : note_;
         const QString fits = line_.fontMetrics().elidedText(text, Qt::ElideRight, line_.contentsRect().width());
         line_.setText(fits);
         line_.setToolTip(fits == text ? QString() : text);
@@ -55,7 +55,7 @@ private:
 
     Store& store_;
     QLabel& line_;
-    QString failure_;
+    QString note_;
 };
 
 } // namespace

@@ -1,7 +1,9 @@
-// The engine and the result format; main runs every test twice, the second time where the
-// locale writes decimals with a comma.
+// The engine, the result format and what the status line says of a result; main runs every
+// test twice, the second time where the locale writes decimals with a comma.
 #include "calc/calcengine.h"
+#include "calc/computationtext.h"
 #include "calc/resultformat.h"
+#include "editor/formulas.h"
 
 #include <QLocale>
 #include <QTest>
@@ -16,6 +18,8 @@ struct CommaPoint : std::numpunct<char>
     char do_thousands_sep() const override { return '.'; }
     std::string do_grouping() const override { return "\3"; }
 };
+
+Q_DECLARE_METATYPE(Formula)
 
 class CalcEngineTest : public QObject
 {
@@ -126,6 +130,60 @@ private slots:
         QFETCH(int, preci);
         QFETCH(QString, expected);
         QCOMPARE(formatResult(value, preci), expected);
+    }
+
+    // A computation of KineticEnergy with the expression used, recalled after its formula
+    // became now (no name: gone from the library), with the result value at precision.
+    void recallNotes_data()
+    {
+        QTest::addColumn<QString>("used");
+        QTest::addColumn<Formula>("now");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("precision");
+        QTest::addColumn<QString>("note");
+        const QString used = "m*v^2/2";
+        const Formula made{"KineticEnergy", "Ek", "J", used, "", "2",
+                           {{"Mass", "m", "kg", "1200", ""}, {"Velocity", "v", "m/s", "13.9", ""}}};
+        const QString earlier = "Computed with an earlier version of this formula: ";
+        QTest::newRow("unchanged") << used << made << 115926.0 << 2 << "";
+        QTest::newRow("expression") << "m*v^2" << made << 115926.0 << 2 << earlier + "expression was m*v^2";
+        Formula changed = made;
+        changed.function = "E";
+        changed.unit = "kJ";
+        changed.precision = "3";
+        QTest::newRow("function, unit and precision")
+            << used << changed << 115926.0 << 2
+            << earlier + "function name was Ek; result unit was J; precision was 2 decimal places";
+        changed = made;
+        changed.parameters.prepend({"Height", "h", "m", "0", ""});
+        changed.parameters[2].unit = "km/h";
+        QTest::newRow("a parameter more, another's unit")
+            << used << changed << 115926.0 << 2 << earlier + "parameter list was m, v; unit of v was m/s";
+        changed = made;
+        changed.parameters[0].name = "Body mass";
+        changed.description = "Moving body";
+        QTest::newRow("only names and texts") << used << changed << 115926.0 << 2 << "";
+        QTest::newRow("gone from the library") << "m*v^2" << Formula{} << 115926.0 << 2 << "";
+
+        const QString full = "Result in full: Ek = %1 J (the list shows %2)";
+        QTest::newRow("rounded to zero") << used << made << 0.004 << 2 << full.arg("0.004", "0.00");
+        QTest::newRow("negative, rounded to zero") << used << made << -1.2e-6 << 2 << full.arg("-1.2e-06", "0.00");
+        QTest::newRow("no decimal places, formula gone") << used << Formula{} << 3.5 << 0 << full.arg("3.5", "none of it");
+        QTest::newRow("zero") << used << made << 0.0 << 2 << "";
+        QTest::newRow("smallest digit shown") << used << made << 0.005 << 2 << "";
+        QTest::newRow("long expression changed, rounded to zero")
+            << QString(41, 'm') << made << 0.004 << 2 << earlier + "expression has changed — " + full.arg("0.004", "0.00");
+    }
+    void recallNotes()
+    {
+        QFETCH(QString, used);
+        QFETCH(Formula, now);
+        QFETCH(double, value);
+        QFETCH(int, precision);
+        QFETCH(QString, note);
+        const ComputationRecord computation{"KineticEnergy", "1", "9:00:00", value, "Ek", used, "J", precision,
+                                            {{"Mass", "m", "1200", "1200", "kg"}, {"Velocity", "v", "13.9", "13.9", "m/s"}}};
+        QCOMPARE(ComputationText::recallNote(computation, now.name.isEmpty() ? std::nullopt : std::optional(now)), note);
     }
 };
 

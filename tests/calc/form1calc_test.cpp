@@ -6,7 +6,7 @@
 #include "calc/parametergrid.h"
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
-#include "editor/formulas.h"
+#include "editor/storedformula.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
@@ -215,6 +215,52 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), "U = 0.333 V\nR = 1 Ω\nI = 0.33333 A\nU = 0.33333 V (full precision)");
     }
 
+    // A result keeps the formula it was computed with: after the formula changed, its tooltip,
+    // Copy and the Numbers sheet tell what it used, with every digit; Sheet1 and the recall show
+    // the formula as it is now, as ever, and the status line says what changed since.
+    void resultKeepsTheFormulaItWasComputedWith()
+    {
+        calculate("CantileverDeflection");
+        Formula changed = *Formulas::read(store(), "CantileverDeflection");
+        changed.function = "w";
+        changed.expression = "F*L^3/(48*E*I)";
+        changed.parameters[1].unit = "m";
+        Formulas::modify(store(), "CantileverDeflection", changed);
+
+        QTreeWidget& list = *ui().ListView1;
+        const QString used = "f = 0.654 mm\nF = 1000 N\nL = 2000 mm\nE = 210000 N/mm²\nI = 19430000 mm⁴\n"
+                             "f = 0.6535467163362171 mm (full precision)";
+        QCOMPARE(GuiDriver::tipOver(list, list.model()->index(0, 2)),
+                 "CantileverDeflection, computation 1 at " + time(0) + "\nf = F*L^3/(3*E*I)\n" + used);
+        clickResult(0);
+        QTest::keyClick(&list, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), used);
+        QCOMPARE(GuiDriver::statusLine(window()), "Computed with an earlier version of this formula: function name was f; "
+                                             "expression was F*L^3/(3*E*I); unit of L was mm");
+        QCOMPARE(ui().Text3->toPlainText(), changed.expression);
+        QCOMPARE(cell(2, 4), "mm");
+
+        const XlsxFile book = exportWorkbook();
+        const XlsxFile::Sheet numbers = book.sheets.value(ResultWorkbook::NumbersSheet);
+        QCOMPARE((QStringList{numbers.value("D1").value, numbers.value("F1").value, numbers.value("D2").value}),
+                 (QStringList{"f [mm]", "L [mm]", "0.6535467163362171"}));
+        QCOMPARE(book.sheets.value("Sheet1").value("B2").value, "w=F*L^3/(48*E*I)");
+    }
+
+    // A result the list rounds to nothing is told in full on the status line, when computed
+    // and when recalled.
+    void resultShownAsZeroIsToldInFull()
+    {
+        const QString told = "Result in full: U = 2e-04 V (the list shows 0.000)";
+        calculate("OhmsLaw", {"0.0004", "0.5"});
+        QCOMPARE(resultRows().value(0).value(2), "0.000");
+        QCOMPARE(GuiDriver::statusLine(window()), told);
+        clickNode("KineticEnergy");
+        QCOMPARE(GuiDriver::statusLine(window()), QString());
+        clickResult(0);
+        QCOMPARE(GuiDriver::statusLine(window()), told);
+    }
+
     // The history ends at the first row without an input; texts are stored as they are. A
     // formula deleted meanwhile is neither counted nor recalled, and a statement the library
     // refuses undoes the record's other writes.
@@ -224,10 +270,10 @@ private slots:
         const QList<GridParameter> rows{{mass[0], mass[1], mass[2], mass[3], mass[4]},
                                         {"Velocity", "v", "", "2", "m/s"},
                                         {"Unused", "x", "5", "5", "m"}};
-        const auto first = Computation::record(store(), "KineticEnergy", rows, 2.0 / 3.0, QTime(9, 5, 3));
+        const auto first = Computation::record(store(), "KineticEnergy", "m*v^2/2", rows, 2.0 / 3.0, QTime(9, 5, 3));
         QVERIFY(first);
         QCOMPARE(first->columns(), (QStringList{"KineticEnergy", "Ek", "0.67", "J", "9:05:03", "1"}));
-        QCOMPARE(Computation::record(store(), "KineticEnergy", rows, 1, QTime(23, 59, 59))->number, "2");
+        QCOMPARE(Computation::record(store(), "KineticEnergy", "m*v^2/2", rows, 1, QTime(23, 59, 59))->number, "2");
         const auto recalled = Computation::recall(store(), "KineticEnergy", "2");
         QVERIFY(recalled);
         QCOMPARE(recalled->expression, "m*v^2/2");
@@ -235,10 +281,10 @@ private slots:
         const GridParameter& got = recalled->parameters.at(0);
         QCOMPARE((QStringList{got.name, got.symbol, got.input, got.defaultValue, got.unit}), mass);
 
-        QVERIFY(!Computation::record(store(), "NoSuchFormula", rows, 1, QTime(1, 0)));
+        QVERIFY(!Computation::record(store(), "NoSuchFormula", "1", rows, 1, QTime(1, 0)));
         QVERIFY(!Computation::recall(store(), "NoSuchFormula", "1"));
         store().execute("alter table ParaResult rename to ParaResultAway");
-        QVERIFY_THROWS_EXCEPTION(StoreError, Computation::record(store(), "KineticEnergy", rows, 1, QTime(1, 0)));
+        QVERIFY_THROWS_EXCEPTION(StoreError, Computation::record(store(), "KineticEnergy", "m*v^2/2", rows, 1, QTime(1, 0)));
         QCOMPARE(store().first("select * from KineticEnergy where ispara=0")->value("calcount").toString(), "2");
         QCOMPARE(store().query("select * from ParaResultAway").size(), 2);
     }
@@ -406,9 +452,9 @@ private slots:
         QFETCH(bool, workbook);
         QFETCH(int, cancelAt);
         const QList<GridParameter> parameters{{"Resistance", "R", "220", "220", "Ω"}, {"Current", "I", "0.05", "0.05", "A"}};
-        QList<ResultRow> rows;
+        QList<ComputationRecord> rows;
         for (int i = 0; i < 3; ++i)
-            rows << *Computation::record(store(), "OhmsLaw", parameters, 11, QTime(9, 30));
+            rows << *Computation::record(store(), "OhmsLaw", "R*I", parameters, 11, QTime(9, 30));
         QTemporaryDir out;
         const QString existing = out.filePath("results.txt");
         QFile file(existing);

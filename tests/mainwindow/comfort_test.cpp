@@ -8,42 +8,22 @@
 #include "store/store.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QContextMenuEvent>
-#include <QHelpEvent>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QToolTip>
 #include <functional>
 #include <optional>
 
 using GuiDriver::clickNode;
+using GuiDriver::statusLine;
+using GuiDriver::tipOver;
 
 namespace {
-
-// The whole text of the status line, also when it is cut short.
-QString statusLine(form1& window)
-{
-    const QLabel& line = *window.controls().StatusLine;
-    return line.toolTip().isEmpty() ? line.text() : line.toolTip();
-}
-
-// The tooltip the pointer resting on the cell brings up; empty when none comes.
-QString tipOver(QAbstractItemView& view, const QModelIndex& index)
-{
-    QToolTip::hideText();
-    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
-        return QStringLiteral("(a tooltip stays)");
-    view.scrollTo(index);
-    const QPoint centre = view.visualRect(index).center();
-    QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
-    QApplication::sendEvent(view.viewport(), &help);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
-}
 
 QStringList enabledEntries(const QMenu& menu)
 {

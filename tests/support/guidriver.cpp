@@ -3,12 +3,15 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 QTreeWidgetItem* GuiDriver::node(form1& window, const QString& caption)
 {
@@ -48,6 +51,24 @@ void GuiDriver::pressDeleteInTree(form1& window)
 void GuiDriver::trigger(form1& window, const char* entry)
 {
     window.findChild<QAction*>(QLatin1String(entry))->trigger();
+}
+
+QString GuiDriver::statusLine(form1& window)
+{
+    const QLabel& line = *window.controls().StatusLine;
+    return line.toolTip().isEmpty() ? line.text() : line.toolTip();
+}
+
+QString GuiDriver::tipOver(QAbstractItemView& view, const QModelIndex& index)
+{
+    QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+        return QStringLiteral("(a tooltip stays)");
+    view.scrollTo(index);
+    const QPoint centre = view.visualRect(index).center();
+    QHelpEvent help(QEvent::ToolTip, centre, view.viewport()->mapToGlobal(centre));
+    QApplication::sendEvent(view.viewport(), &help);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(const QString& name, const QString& description)

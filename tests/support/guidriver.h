@@ -4,6 +4,8 @@
 #include <memory>
 
 class form1;
+class QAbstractItemView;
+class QModelIndex;
 class QTreeWidgetItem;
 
 // Acting on the main window as a user does, through its real widgets.
@@ -18,6 +20,10 @@ void rightClickNode(form1& window, const QString& caption);
 void pressDeleteInTree(form1& window);
 // Triggers the main window's menu entry named entry.
 void trigger(form1& window, const char* entry);
+// The whole text of the status line, also when it is cut short.
+QString statusLine(form1& window);
+// The tooltip the pointer resting on the cell brings up; empty when none comes.
+QString tipOver(QAbstractItemView& view, const QModelIndex& index);
 
 // Fills the open catalog dialog and presses OK, when the dialog is opened by what runs next.
 // A dialog still open after OK (a refused input) is cancelled; stayedOpen tells.
