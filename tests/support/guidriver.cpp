@@ -50,7 +50,8 @@ void GuiDriver::trigger(form1& window, const char* entry)
     window.findChild<QAction*>(QLatin1String(entry))->trigger();
 }
 
-std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(const QString& name, const QString& description)
+std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(const QString& name, const QString& description,
+                                                                                const std::function<void()>& beforeOk)
 {
     auto outcome = std::make_shared<CatalogDialogOutcome>();
     QTimer::singleShot(0, [=] {
@@ -65,6 +66,8 @@ std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(
         outcome->initialDescription = descriptionBox->toPlainText();
         nameBox->setText(name);
         descriptionBox->setPlainText(description);
+        if (beforeOk)
+            beforeOk();
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         if (dialog->isVisible()) {
             outcome->stayedOpen = nameBox->text() == name && descriptionBox->toPlainText() == description;

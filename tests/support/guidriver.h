@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class form1;
@@ -19,8 +20,9 @@ void pressDeleteInTree(form1& window);
 // Triggers the main window's menu entry named entry.
 void trigger(form1& window, const char* entry);
 
-// Fills the open catalog dialog and presses OK, when the dialog is opened by what runs next.
-// A dialog still open after OK (a refused input) is cancelled; stayedOpen tells.
+// Fills the open catalog dialog and presses OK, when the dialog is opened by what runs next;
+// beforeOk runs while the dialog is open, just before. A dialog still open after OK (a refused
+// input) is cancelled; stayedOpen tells.
 struct CatalogDialogOutcome
 {
     bool shown = false;
@@ -29,6 +31,7 @@ struct CatalogDialogOutcome
     QString initialName;
     QString initialDescription;
 };
-std::shared_ptr<CatalogDialogOutcome> answerCatalogDialog(const QString& name, const QString& description);
+std::shared_ptr<CatalogDialogOutcome> answerCatalogDialog(const QString& name, const QString& description,
+                                                          const std::function<void()>& beforeOk = {});
 
 } // namespace GuiDriver

@@ -208,7 +208,7 @@ private slots:
     {
         Store& store = library().store();
         Catalogs::add(store, "Deep", "Beams", "");
-        Catalogs::modify(store, "Beams", "Girders", "");
+        Catalogs::modify(store, "Beams", "Girders", "", *Catalogs::read(store, "Beams"));
         store.execute("update CataConstruct set belongto='Deep', isroot=0 where caption='Mechanics'");
         QCOMPARE(Variables::visibleTables(store, "Deep").value_or(QStringList()), (QStringList{"Deep", "Beams", "Mechanics", "GlobalVariant"}));
         QVERIFY(!Variables::visibleTables(store, "Beams"));
