@@ -1,6 +1,8 @@
 #include "editor/formulas.h"
 
 #include "calc/calcengine.h"
+#include "editor/storedformula.h"
+#include "mainwindow/catalogs.h"
 #include "store/itemname.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
@@ -74,7 +76,7 @@ Problem Formulas::checkFields(const Formula& formula)
     return Problem::None;
 }
 
-Problem Formulas::checkAdd(Store& store, const QString& name, const QString& parent)
+Problem Formulas::checkAdd(Store& store, const QString& name)
 {
     if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
         return problem;
@@ -82,8 +84,6 @@ Problem Formulas::checkAdd(Store& store, const QString& name, const QString& par
         return Problem::NameInUse;
     if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
         return Problem::TableNameInUse;
-    if (!parent.isEmpty() && !store.first(QStringLiteral("select * from CataConstruct where flag=1 and caption=?"), {parent}))
-        return Problem::Missing;
     return Problem::None;
 }
 
@@ -92,11 +92,13 @@ Problem Formulas::checkModify(Store& store, const QString& oldName, const QStrin
     return nameProblem(ItemName::renameUse(store, oldName, newName));
 }
 
-void Formulas::add(Store& store, const Formula& formula, const QString& parent)
+Problem Formulas::add(Store& store, const Formula& formula, const QString& parent)
 {
     const QString table = sqlName(formula.name);
     const bool topLevel = parent.isEmpty();
     Store::Transaction transaction(store);
+    if (!topLevel && !Catalogs::stillThere(store, parent))
+        return Problem::CatalogMissing;
     store.execute(Schema::formulaTable(formula.name));
     store.execute(QStringLiteral("insert into ") + table
                       + QStringLiteral(" (name,descr,varname,unit,expression,calcount,ispara,defvalue,preci) "
@@ -108,14 +110,16 @@ void Formulas::add(Store& store, const Formula& formula, const QString& parent)
                            : QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot) values (?,0,?,?,0)"),
                   {formula.name, topLevel ? formula.name : parent, formula.name});
     transaction.commit();
+    return Problem::None;
 }
 
-void Formulas::modify(Store& store, const QString& oldName, const Formula& formula)
+Problem Formulas::modify(Store& store, const QString& oldName, const Formula& formula, const Formula& asRead)
 {
     Store::Transaction transaction(store);
+    // Another window's change since the editor read the formula would be undone.
+    if (const Problem problem = checkUnchanged(store, oldName, asRead); problem != Problem::None)
+        return problem;
     const auto item = itemCaptioned(store, oldName);
-    if (!item)
-        throw StoreError({}, QStringLiteral("The formula %1 is no longer in the library.").arg(oldName));
     const QString table = sqlName(item->value(QStringLiteral("indtable")).toString());
     store.execute(QStringLiteral("update ") + table
                       + QStringLiteral(" set name=?,descr=?,varname=?,unit=?,expression=?,preci=? where name=?"),
@@ -133,6 +137,7 @@ void Formulas::modify(Store& store, const QString& oldName, const Formula& formu
             store.execute(QStringLiteral("update CataConstruct set caption=? where caption=?"), {formula.name, oldName});
     }
     transaction.commit();
+    return Problem::None;
 }
 
 QString Formulas::catalogOf(Store& store, const QString& caption)

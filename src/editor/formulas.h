@@ -21,6 +21,7 @@ struct FormulaParameter
     {
         return {fields.value(1), fields.value(0), fields.value(3), fields.value(2), fields.value(4)};
     }
+    friend bool operator==(const FormulaParameter& a, const FormulaParameter& b) { return a.listFields() == b.listFields(); }
 };
 
 struct Formula
@@ -32,6 +33,12 @@ struct Formula
     QString description;
     QString precision;  // decimal places of the shown result, 1 to 8
     QList<FormulaParameter> parameters;
+
+    friend bool operator==(const Formula& a, const Formula& b)
+    {
+        return a.name == b.name && a.function == b.function && a.unit == b.unit && a.expression == b.expression
+            && a.description == b.description && a.precision == b.precision && a.parameters == b.parameters;
+    }
 };
 
 // Adding and changing formulas, without any widget: the checks in the order the user meets
@@ -54,7 +61,9 @@ enum class Problem {
     TableNameInUse,    // a table of that name exists, the fixed tables included
     ReservedName,      // the tree root's key, or SQLite's own prefix
     UnstorableName,    // NUL or a broken character
-    Missing,           // the formula being changed, or the catalog to add into, is gone
+    Missing,           // the formula being changed is gone
+    CatalogMissing,    // the catalog to add into is gone: another window renamed or deleted it
+    Changed,           // another window changed the formula since the editor read it
 };
 
 constexpr int MinPrecision = 1;
@@ -62,17 +71,19 @@ constexpr int MaxPrecision = 8;
 
 // The checks of what was typed, both modes, before the library is asked anything.
 Problem checkFields(const Formula& formula);
-// parent is the caption of the catalog to add into, or empty for the root.
-Problem checkAdd(Store& store, const QString& name, const QString& parent);
+Problem checkAdd(Store& store, const QString& name);
 // oldName is the formula's current caption; a change of letter case alone is no clash.
 Problem checkModify(Store& store, const QString& oldName, const QString& newName);
 
 // Stores a new formula: its table, its formula row, its parameter rows, and its place in the
-// tree under parent (a catalog's caption, or empty for the root).
-void add(Store& store, const Formula& formula, const QString& parent);
+// tree under parent (a catalog's caption, or empty for the root). CatalogMissing, and nothing
+// written, when parent is no longer there.
+Problem add(Store& store, const Formula& formula, const QString& parent);
 // Rewrites the formula captioned oldName: its formula row (its computation counter kept), all
 // its parameter rows, and its caption when formula.name differs. Its table keeps its name.
-void modify(Store& store, const QString& oldName, const Formula& formula);
+// asRead is the formula as the editor read it (read()); Missing or Changed, and nothing
+// written, when the library no longer holds it so.
+Problem modify(Store& store, const QString& oldName, const Formula& formula, const Formula& asRead);
 // The caption of the catalog holding the formula captioned caption; empty for a formula
 // directly under the root.
 QString catalogOf(Store& store, const QString& caption);

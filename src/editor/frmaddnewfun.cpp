@@ -63,14 +63,13 @@ bool Frmaddnewfun::Form_Load()
     ui.Combo1->setCurrentIndex(DefaultPrecisionIndex);
 
     const bool modifying = labels.Text2->text() == labels.Label22->text();
-    std::optional<Formula> formula;
     std::optional<QStringList> tables;
     const bool loaded = main_.runCommand([&] {
         Store& store = main_.store();
         if (!modifying) {
             const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
             tables = Variables::visibleTables(store, root ? QString() : contextKey_);
-        } else if ((formula = Formulas::read(store, contextKey_))) {
+        } else if ((read_ = Formulas::read(store, contextKey_))) {
             tables = Variables::visibleTables(store, Formulas::catalogOf(store, contextKey_));
             // A formula whose catalog is gone still sees the global variables.
             if (!tables)
@@ -86,13 +85,13 @@ bool Frmaddnewfun::Form_Load()
         return false;
     }
     if (modifying) {
-        ui.Text1->setText(formula->name);
-        ui.Text2->setText(formula->function);
-        ui.Text3->setText(formula->unit);
-        ui.Text4->setText(formula->expression);
-        ui.Text5->setPlainText(formula->description);
-        ui.Combo1->setEditText(formula->precision);
-        for (const FormulaParameter& parameter : formula->parameters)
+        ui.Text1->setText(read_->name);
+        ui.Text2->setText(read_->function);
+        ui.Text3->setText(read_->unit);
+        ui.Text4->setText(read_->expression);
+        ui.Text5->setPlainText(read_->description);
+        ui.Combo1->setEditText(read_->precision);
+        for (const FormulaParameter& parameter : read_->parameters)
             addListRow(*ui.ListView1, parameter.listFields());
         ui.Command5->setEnabled(false);
     }
@@ -237,8 +236,10 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
     QTreeWidgetItem* context = tree.find(contextKey_);
     const QString parent = tree.isRoot(context) ? QString() : contextKey_;
     Store& store = main_.store();
-    if (!main_.runChecked([&] { return messageOf(Formulas::checkAdd(store, formula.name, parent)); },
-                          [&] { Formulas::add(store, formula, parent); }, this))
+    auto problem = Formulas::Problem::None;
+    if (!main_.runChecked([&] { return messageOf(Formulas::checkAdd(store, formula.name)); },
+                          [&] { problem = Formulas::add(store, formula, parent); }, this)
+        || refuse(problem, parent))
         return false;
     tree.add(contextKey_, formula.name, ImageList::Formula);
     if (context)
@@ -249,8 +250,10 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
 bool Frmaddnewfun::modifyFormula(const Formula& formula)
 {
     Store& store = main_.store();
+    auto problem = Formulas::Problem::None;
     if (!main_.runChecked([&] { return messageOf(Formulas::checkModify(store, contextKey_, formula.name)); },
-                          [&] { Formulas::modify(store, contextKey_, formula); }, this))
+                          [&] { problem = Formulas::modify(store, contextKey_, formula, *read_); }, this)
+        || refuse(problem, QString()))
         return false;
     // The node's key follows its caption, as the tree finds nodes by caption.
     if (QTreeWidgetItem* node = main_.tree().find(contextKey_); node && formula.name != contextKey_)
@@ -277,9 +280,19 @@ const QLabel* Frmaddnewfun::messageOf(Formulas::Problem problem) const
     case Formulas::Problem::ReservedName: return labels.Label62;
     case Formulas::Problem::UnstorableName: return labels.Label63;
     case Formulas::Problem::Missing: return labels.Label64;
+    case Formulas::Problem::CatalogMissing: return labels.Label74;
+    case Formulas::Problem::Changed: return labels.Label71;
     case Formulas::Problem::None: break;
     }
     return nullptr;
+}
+
+bool Frmaddnewfun::refuse(Formulas::Problem problem, const QString& catalog)
+{
+    const QLabel* label = messageOf(problem);
+    if (label)
+        main_.message(label, problem == Formulas::Problem::Changed ? contextKey_ : catalog, MsgStyle::Information, this);
+    return label != nullptr;
 }
 
 void Frmaddnewfun::updateExpressionCheck()

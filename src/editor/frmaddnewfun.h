@@ -48,10 +48,15 @@ private:
     bool addFormula(const Formula& formula);
     bool modifyFormula(const Formula& formula);
     const QLabel* messageOf(Formulas::Problem problem) const;
+    // Tells the problem, naming the formula, or the catalog added into, that another window
+    // changed; false for none.
+    bool refuse(Formulas::Problem problem, const QString& catalog);
     void updateExpressionCheck();
 
     Ui::Frmaddnewfun ui;
     form1& main_;
     QString contextKey_;
+    // The formula being changed as the library held it when the editor opened.
+    std::optional<Formula> read_;
     CalcEngine engine_;
 };

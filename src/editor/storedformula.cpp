@@ -42,3 +42,11 @@ std::optional<Formula> Formulas::read(Store& store, const QString& caption)
     }
     return formula;
 }
+
+Formulas::Problem Formulas::checkUnchanged(Store& store, const QString& caption, const Formula& asRead)
+{
+    const std::optional<Formula> stored = read(store, caption);
+    if (!stored)
+        return Problem::Missing;
+    return *stored == asRead ? Problem::None : Problem::Changed;
+}

@@ -61,10 +61,24 @@ Catalogs::Problem Catalogs::checkRename(Store& store, const QString& oldName, co
     return nameProblem(ItemName::renameUse(store, oldName, newName));
 }
 
-void Catalogs::add(Store& store, const QString& name, const QString& parent, const QString& description)
+std::optional<QSqlRecord> Catalogs::read(Store& store, const QString& caption)
+{
+    return store.first(QStringLiteral("select * from CataConstruct where flag=1 and caption=?"), {caption});
+}
+
+bool Catalogs::stillThere(Store& store, const QString& caption)
+{
+    // The library finds captions without regard to case; a new case is a new name all the same.
+    const std::optional<QSqlRecord> row = read(store, caption);
+    return row && row->value(QStringLiteral("caption")).toString() == caption;
+}
+
+Catalogs::Problem Catalogs::add(Store& store, const QString& name, const QString& parent, const QString& description)
 {
     const bool topLevel = parent.isEmpty();
     Store::Transaction transaction(store);
+    if (!topLevel && !stillThere(store, parent))
+        return Problem::ParentMissing;
     store.execute(topLevel ? QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
                                             "values (?,1,?,?,1,?)")
                            : QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
@@ -72,11 +86,19 @@ void Catalogs::add(Store& store, const QString& name, const QString& parent, con
                   {name, topLevel ? name : parent, name, description});
     store.execute(Schema::catalogTable(name));
     transaction.commit();
+    return Problem::None;
 }
 
-void Catalogs::modify(Store& store, const QString& oldName, const QString& newName, const QString& description)
+Catalogs::Problem Catalogs::modify(Store& store, const QString& oldName, const QString& newName, const QString& description,
+                                   const QSqlRecord& asRead)
 {
     Store::Transaction transaction(store);
+    // Another window's change since the dialog read the catalog would be undone.
+    const std::optional<QSqlRecord> stored = read(store, oldName);
+    if (!stored)
+        return Problem::Missing;
+    if (*stored != asRead)
+        return Problem::Changed;
     if (newName == oldName) {
         store.execute(QStringLiteral("update CataConstruct set descr = ? where caption =?"), {description, oldName});
     } else {
@@ -86,4 +108,5 @@ void Catalogs::modify(Store& store, const QString& oldName, const QString& newNa
         store.execute(QStringLiteral("update CataConstruct set belongto = ? where belongto =?"), {newName, oldName});
     }
     transaction.commit();
+    return Problem::None;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QSqlRecord>
 #include <QString>
+#include <optional>
 
 class Store;
 
@@ -20,6 +22,8 @@ enum class Problem {
     ReservedName,         // the tree root's key, or SQLite's own prefix
     UnstorableName,       // NUL or a broken character
     Missing,              // the catalog being changed is no longer in the library
+    ParentMissing,        // the catalog to add into is gone: another window renamed or deleted it
+    Changed,              // another window changed the catalog since the dialog read it
 };
 
 constexpr int MaxDescriptionLength = 50;
@@ -30,9 +34,19 @@ Problem checkAdd(Store& store, const QString& name);
 // oldName is the catalog's current caption; an unchanged name passes, if the catalog is still there.
 Problem checkRename(Store& store, const QString& oldName, const QString& newName);
 
+// The catalog captioned caption, its row of CataConstruct; nullopt when there is none.
+std::optional<QSqlRecord> read(Store& store, const QString& caption);
+// Whether a catalog is captioned exactly caption, letter case too: not when another window
+// renamed or deleted it since this one showed it.
+bool stillThere(Store& store, const QString& caption);
+
 // parent is the caption of the catalog to add into, or empty for a catalog under the root.
-void add(Store& store, const QString& name, const QString& parent, const QString& description);
-// Changes name and description; an unchanged name changes the description alone.
-void modify(Store& store, const QString& oldName, const QString& newName, const QString& description);
+// ParentMissing, and nothing written, when parent is no longer there.
+Problem add(Store& store, const QString& name, const QString& parent, const QString& description);
+// Changes name and description; an unchanged name changes the description alone. asRead is the
+// catalog's row as the dialog read it (read()); Missing or Changed, and nothing written, when
+// the library no longer holds it so.
+Problem modify(Store& store, const QString& oldName, const QString& newName, const QString& description,
+               const QSqlRecord& asRead);
 
 } // namespace Catalogs

@@ -146,6 +146,13 @@ int form1::message(const QLabel* label, int style, QWidget* over)
     return dialogs_.msgBox(over ? over : this, label->text(), style, ui.Label25->text());
 }
 
+int form1::message(const QLabel* label, const QString& item, int style, QWidget* over)
+{
+    const QString text = label->text();
+    return dialogs_.msgBox(over ? over : this, text.contains(QLatin1String("%1")) ? text.arg(item) : text, style,
+                           ui.Label25->text());
+}
+
 bool form1::runCommand(const std::function<void()>& command, QWidget* over)
 {
     try {

@@ -1,4 +1,5 @@
 // The tree's menu commands: catalogs and deletions.
+#include "mainwindow/catalogs.h"
 #include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
@@ -43,14 +44,14 @@ void form1::mmodcata_Click()
         return;
     Frmaddcata dialog(*this);
     std::optional<QSqlRecord> row;
-    if (!runCommand([&] { row = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {node->text(0)}); }))
+    if (!runCommand([&] { row = Catalogs::read(store_, node->text(0)); }))
         return;
     // A catalog another program removed is not offered for adding in its place.
     if (!row) {
         message(ui.Label64, MsgStyle::Information);
         return;
     }
-    dialog.setModify(row->value(QStringLiteral("caption")).toString(), row->value(QStringLiteral("descr")).toString());
+    dialog.setModify(*row);
     dialog.exec();
 }
 

@@ -21,6 +21,8 @@ const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
     case Catalogs::Problem::ReservedName: return labels.Label62;
     case Catalogs::Problem::UnstorableName: return labels.Label63;
     case Catalogs::Problem::Missing: return labels.Label64;
+    case Catalogs::Problem::ParentMissing: return labels.Label74;
+    case Catalogs::Problem::Changed: return labels.Label72;
     case Catalogs::Problem::None: break;
     }
     return nullptr;
@@ -39,10 +41,11 @@ Frmaddcata::Frmaddcata(form1& main)
     connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void Frmaddcata::setModify(const QString& caption, const QString& description)
+void Frmaddcata::setModify(const QSqlRecord& row)
 {
-    ui.Text1->setText(caption);
-    ui.Text2->setPlainText(description);
+    read_ = row;
+    ui.Text1->setText(row.value(QStringLiteral("caption")).toString());
+    ui.Text2->setPlainText(row.value(QStringLiteral("descr")).toString());
     setWindowTitle(main_.controls().Label28->text());
 }
 
@@ -70,8 +73,10 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
         selected = tree.root();
     const QString parent = tree.isRoot(selected) ? QString() : FormulaTree::key(selected);
     Store& store = main_.store();
+    auto problem = Catalogs::Problem::None;
     if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkAdd(store, name)); },
-                          [&] { Catalogs::add(store, name, parent, description); }))
+                          [&] { problem = Catalogs::add(store, name, parent, description); })
+        || refuse(problem, parent))
         return false;
     tree.add(FormulaTree::key(selected), name, ImageList::Folder);
     selected->setExpanded(true);
@@ -81,14 +86,24 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
 bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
 {
     QTreeWidgetItem* selected = main_.controls().Tvwmain->currentItem();
-    if (!selected)
+    if (!selected || !read_)
         return false;
     const QString oldName = FormulaTree::key(selected);
     Store& store = main_.store();
+    auto problem = Catalogs::Problem::None;
     if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkRename(store, oldName, name)); },
-                          [&] { Catalogs::modify(store, oldName, name, description); }))
+                          [&] { problem = Catalogs::modify(store, oldName, name, description, *read_); })
+        || refuse(problem, oldName))
         return false;
     if (name != oldName)
         main_.tree().rename(selected, name);
     return true;
+}
+
+bool Frmaddcata::refuse(Catalogs::Problem problem, const QString& catalog)
+{
+    const QLabel* label = messageOf(main_.controls(), problem);
+    if (label)
+        main_.message(label, catalog, MsgStyle::Information);
+    return label != nullptr;
 }

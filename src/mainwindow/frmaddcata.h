@@ -1,8 +1,11 @@
 #pragma once
 
+#include "mainwindow/catalogs.h"
 #include "ui_frmaddcata.h"
 
 #include <QDialog>
+#include <QSqlRecord>
+#include <optional>
 
 class form1;
 
@@ -14,14 +17,18 @@ class Frmaddcata : public QDialog
 public:
     explicit Frmaddcata(form1& main);
 
-    // Sets the dialog up to change the catalog captioned caption.
-    void setModify(const QString& caption, const QString& description);
+    // Sets the dialog up to change the catalog of row, its row of CataConstruct.
+    void setModify(const QSqlRecord& row);
 
 private:
     void Command1_Click();
     bool addCatalog(const QString& name, const QString& description);
     bool modifyCatalog(const QString& name, const QString& description);
+    // Tells the problem of a save, naming the catalog another window changed; false for none.
+    bool refuse(Catalogs::Problem problem, const QString& catalog);
 
     Ui::Frmaddcata ui;
     form1& main_;
+    // The catalog being changed as the library held it when the dialog opened.
+    std::optional<QSqlRecord> read_;
 };

@@ -5,7 +5,11 @@
 
 QString fieldText(const QSqlRecord& row, const QString& column)
 {
-    const QVariant value = row.value(column);
+    return valueText(row.value(column));
+}
+
+QString valueText(const QVariant& value)
+{
     if (value.typeId() != QMetaType::Double)
         return value.toString();
     // Stored decimals keep at most four places (NUMERIC(28,4)); more would show binary noise.

@@ -391,6 +391,12 @@ QVariantList Store::storedValues(const QString& statement, const QVariantList& v
     return stored;
 }
 
+std::optional<QVariant> Store::storedValue(const QString& table, const QString& column, const QVariant& value)
+{
+    QString problem;
+    return columnTypes(table).value(column.toLower()).stored(value, problem);
+}
+
 QHash<QString, ColumnType> Store::columnTypes(const QString& table)
 {
     QHash<QString, ColumnType> types;

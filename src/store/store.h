@@ -76,6 +76,9 @@ public:
     // statement.
     void execute(const QString& statement, const QVariantList& values = {});
     bool tableExists(const QString& table);
+    // value as a statement writing it into column of table would store it, converted and
+    // rounded by the column's type (see ColumnType); nullopt when the column cannot hold it.
+    std::optional<QVariant> storedValue(const QString& table, const QString& column, const QVariant& value);
     // Every table of the library, by name folded to lower case.
     QSet<QString> tableNames();
 

@@ -85,7 +85,17 @@ void form1::Rdelvar_Click()
     const std::optional<QString> level = variableLevel();
     if (!entry || !level || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
-    if (runCommand([&] { Variables::remove(store_, *level, {entry->text(0), entry->text(1)}); }))
+    const Variable listed = Variable::fromListFields(listRowFields(*entry));
+    auto problem = Variables::Problem::None;
+    if (!runCommand([&] { problem = Variables::remove(store_, *level, listed); }))
+        return;
+    // Another window changed the variable, or renamed or deleted its catalog, since the list
+    // showed it: what the user meant to delete is not what the library holds.
+    if (problem == Variables::Problem::Changed)
+        message(ui.Label73, listed.symbol, MsgStyle::Information);
+    else if (problem == Variables::Problem::CatalogMissing)
+        message(ui.Label74, *level, MsgStyle::Information);
+    else
         delete entry;
 }
 

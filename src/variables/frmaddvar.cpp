@@ -19,15 +19,11 @@ const QLabel* messageOf(Ui::form1& labels, Variables::Problem problem)
     case Variables::Problem::SymbolDefined: return labels.Label34;
     case Variables::Problem::SymbolListed: return labels.Label29;
     case Variables::Problem::Missing: return labels.Label64;
+    case Variables::Problem::CatalogMissing: return labels.Label74;
+    case Variables::Problem::Changed: return labels.Label73;
     case Variables::Problem::None: break;
     }
     return nullptr;
-}
-
-// The variable as a row of the variable list: texts as typed, the value too.
-QStringList listFields(const Variable& variable)
-{
-    return {variable.symbol, variable.name, variable.value, variable.unit, variable.description};
 }
 
 } // namespace
@@ -90,9 +86,10 @@ bool Frmaddvar::saveVariable()
 bool Frmaddvar::addVariable(const Variable& variable, const QString& level)
 {
     auto problem = Variables::Problem::None;
-    if (!main_.runCommand([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem))
+    if (!main_.runCommand([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem, level))
         return false;
-    addListRow(*main_.controls().ListView2, listFields(variable));
+    // The entry shows the texts as typed, the value too.
+    addListRow(*main_.controls().ListView2, variable.listFields());
     return true;
 }
 
@@ -102,26 +99,29 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
     QStringList listed;
     for (int i = 0; i < list.topLevelItemCount(); ++i)
         listed << list.topLevelItem(i)->text(0);
-    const VariableKey key{entry_->text(0), entry_->text(1)};
-    if (refuse(Variables::checkNewSymbol(key.symbol, variable.symbol, listed)))
+    const Variable old = Variable::fromListFields(listRowFields(*entry_));
+    if (refuse(Variables::checkNewSymbol(old.symbol, variable.symbol, listed)))
         return false;
     auto problem = Variables::Problem::None;
-    if (!main_.runCommand([&] { problem = Variables::change(main_.store(), level, key, variable); }))
+    if (!main_.runCommand([&] { problem = Variables::change(main_.store(), level, old, variable); }))
         return false;
     // Another program deleted the variable: its entry goes too, and there is nothing to change.
-    if (refuse(problem)) {
+    if (problem == Variables::Problem::Missing) {
+        refuse(problem);
         delete entry_;
         entry_ = nullptr;
         return true;
     }
-    setListRowFields(*entry_, listFields(variable));
+    if (refuse(problem, problem == Variables::Problem::Changed ? old.symbol : level))
+        return false;
+    setListRowFields(*entry_, variable.listFields());
     return true;
 }
 
-bool Frmaddvar::refuse(Variables::Problem problem)
+bool Frmaddvar::refuse(Variables::Problem problem, const QString& item)
 {
     const QLabel* message = messageOf(main_.controls(), problem);
     if (message)
-        main_.message(message, MsgStyle::Information);
+        main_.message(message, item, MsgStyle::Information);
     return message != nullptr;
 }

@@ -26,8 +26,9 @@ private:
     bool saveVariable();
     bool addVariable(const Variable& variable, const QString& level);
     bool modifyVariable(const Variable& variable, const QString& level);
-    // Shows the problem's message; true when there is one.
-    bool refuse(Variables::Problem problem);
+    // Shows the problem's message, naming item where it names the variable or catalog another
+    // window changed; true when there is one.
+    bool refuse(Variables::Problem problem, const QString& item = {});
 
     Ui::Frmaddvar ui;
     form1& main_;

@@ -1,9 +1,8 @@
 #include "variables/listrow.h"
 
-#include "store/fieldtext.h"
+#include "variables/variables.h"
 
 #include <QMenu>
-#include <QSqlRecord>
 #include <QTreeWidget>
 
 namespace {
@@ -17,10 +16,7 @@ QTreeWidgetItem* addListRow(QTreeWidget& list, const QStringList& fields)
 
 QTreeWidgetItem* addListRow(QTreeWidget& list, const QSqlRecord& row)
 {
-    QStringList fields;
-    for (const char* column : {"varname", "name", "defvalue", "unit", "descr"})
-        fields << fieldText(row, QLatin1String(column));
-    return addListRow(list, fields);
+    return addListRow(list, Variables::rowFields(row));
 }
 
 QStringList listRowFields(const QTreeWidgetItem& row)

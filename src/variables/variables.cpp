@@ -1,6 +1,7 @@
 #include "variables/variables.h"
 
 #include "calc/calcengine.h"
+#include "store/fieldtext.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "variables/numeral.h"
@@ -16,23 +17,53 @@ std::optional<QSqlRecord> catalogRow(Store& store, const QString& caption)
     return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
 }
 
-// The rows of table holding exactly the key's symbol and name, by their SQLite row numbers. The
-// library compares text without case, so a twin whose symbol and name differ only in case is
-// also found by the pair; the row number is what tells the two apart afterwards.
-QVariantList rowsOf(Store& store, const QString& table, const VariableKey& key)
+// Where a variable of the list is in the library: the table of its level, and the rows holding
+// exactly its symbol and name, by their SQLite row numbers. The library compares text without
+// case, so a twin whose symbol and name differ only in case is also found by the pair; the row
+// number is what tells the two apart afterwards.
+struct ListedRows
 {
+    // CatalogMissing or Changed when another window renamed or deleted the catalog, or changed
+    // the variable, since the list showed it.
+    Variables::Problem problem = Variables::Problem::None;
+    QString table;
     QVariantList rows;
-    for (const QSqlRecord& row : store.query(QStringLiteral("select rowid as rowNumber, varname, name from ") + sqlName(table)
-                                                 + QStringLiteral(" where varname=? and name=?"),
-                                             {key.symbol, key.name})) {
-        if (row.value(QStringLiteral("varname")).toString() == key.symbol
-            && row.value(QStringLiteral("name")).toString() == key.name)
-            rows << row.value(QStringLiteral("rowNumber"));
+};
+
+ListedRows listedRows(Store& store, const QString& catalog, const Variable& listed)
+{
+    const std::optional<QString> table = Variables::tableOf(store, catalog);
+    if (!table)
+        return {Variables::Problem::CatalogMissing, {}, {}};
+    // An entry shows a value as typed; the library keeps it rounded.
+    const std::optional<QVariant> value = store.storedValue(*table, QStringLiteral("defvalue"), listed.value);
+    QStringList shown = listed.listFields();
+    if (value)
+        shown[2] = valueText(*value);
+    ListedRows found{Variables::Problem::None, *table, {}};
+    for (const QSqlRecord& row :
+         store.query(QStringLiteral("select rowid as rowNumber, varname, name, defvalue, unit, descr from ") + sqlName(*table)
+                         + QStringLiteral(" where varname=? and name=?"),
+                     {listed.symbol, listed.name})) {
+        const QStringList stored = Variables::rowFields(row);
+        if (stored.mid(0, 2) != shown.mid(0, 2))
+            continue;
+        if (stored != shown)
+            return {Variables::Problem::Changed, *table, {}};
+        found.rows << row.value(QStringLiteral("rowNumber"));
     }
-    return rows;
+    return found;
 }
 
 } // namespace
+
+QStringList Variables::rowFields(const QSqlRecord& row)
+{
+    QStringList fields;
+    for (const char* column : {"varname", "name", "defvalue", "unit", "descr"})
+        fields << fieldText(row, QLatin1String(column));
+    return fields;
+}
 
 Variables::Problem Variables::checkFields(const Variable& variable)
 {
@@ -105,7 +136,7 @@ Variables::Problem Variables::define(Store& store, const QString& catalog, const
     Store::Transaction transaction(store);
     const std::optional<QStringList> tables = visibleTables(store, catalog);
     if (!tables)
-        return Problem::Missing;
+        return Problem::CatalogMissing;
     // Catalogs beside or below this one are not consulted: their formulas never see both.
     for (const QString& table : *tables) {
         if (holdsSymbol(store, table, variable.symbol))
@@ -116,15 +147,16 @@ Variables::Problem Variables::define(Store& store, const QString& catalog, const
     return Problem::None;
 }
 
-Variables::Problem Variables::change(Store& store, const QString& catalog, const VariableKey& key, const Variable& changed)
+Variables::Problem Variables::change(Store& store, const QString& catalog, const Variable& listed, const Variable& changed)
 {
     Store::Transaction transaction(store);
-    const std::optional<QString> table = tableOf(store, catalog);
-    const QVariantList rows = table ? rowsOf(store, *table, key) : QVariantList();
-    if (rows.isEmpty())
+    const ListedRows found = listedRows(store, catalog, listed);
+    if (found.problem != Problem::None)
+        return found.problem;
+    if (found.rows.isEmpty())
         return Problem::Missing;
-    for (const QVariant& row : rows) {
-        store.execute(QStringLiteral("update ") + sqlName(*table)
+    for (const QVariant& row : found.rows) {
+        store.execute(QStringLiteral("update ") + sqlName(found.table)
                           + QStringLiteral(" set varname=?,descr=?,name=?,unit=?,defvalue=? where rowid=?"),
                       {changed.symbol, changed.description, changed.name, changed.unit, changed.value, row});
     }
@@ -132,14 +164,16 @@ Variables::Problem Variables::change(Store& store, const QString& catalog, const
     return Problem::None;
 }
 
-void Variables::remove(Store& store, const QString& catalog, const VariableKey& key)
+Variables::Problem Variables::remove(Store& store, const QString& catalog, const Variable& listed)
 {
     Store::Transaction transaction(store);
-    if (const std::optional<QString> table = tableOf(store, catalog)) {
-        for (const QVariant& row : rowsOf(store, *table, key))
-            store.execute(QStringLiteral("delete * from ") + sqlName(*table) + QStringLiteral(" where rowid=?"), {row});
-    }
+    const ListedRows found = listedRows(store, catalog, listed);
+    if (found.problem != Problem::None)
+        return found.problem;
+    for (const QVariant& row : found.rows)
+        store.execute(QStringLiteral("delete * from ") + sqlName(found.table) + QStringLiteral(" where rowid=?"), {row});
     transaction.commit();
+    return Problem::None;
 }
 
 void Variables::removeAll(Store& store, const QString& catalog)

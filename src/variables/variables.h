@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <optional>
 
+class QSqlRecord;
 class Store;
 
 // A named constant: global (a row of GlobalVariant) or of one catalog (a row of its table).
@@ -14,13 +15,13 @@ struct Variable
     QString unit;
     QString value;
     QString description;
-};
 
-// What tells a variable from the others of its level: symbol and name, compared exactly.
-struct VariableKey
-{
-    QString symbol;
-    QString name;
+    // In the order of a list row: symbol, name, value, unit, description.
+    QStringList listFields() const { return {symbol, name, value, unit, description}; }
+    static Variable fromListFields(const QStringList& fields)
+    {
+        return {fields.value(1), fields.value(0), fields.value(3), fields.value(2), fields.value(4)};
+    }
 };
 
 // Defining, changing and deleting variables, without any widget. A level of the tree is named
@@ -39,8 +40,14 @@ enum class Problem {
     NotANumber,      // only those characters, yet no number ("1-2", "1.2.3", "-")
     SymbolDefined,   // adding: the level or a level above it has the symbol
     SymbolListed,    // changing: another variable of the level has the symbol
-    Missing,         // the catalog, or the variable being changed, is no longer in the library
+    Missing,         // the variable being changed is no longer in the library
+    CatalogMissing,  // the catalog is gone: another window renamed or deleted it
+    Changed,         // another window changed the variable since the list showed it
 };
+
+// A row of a variable or formula table as the lists show it: symbol, name, value, unit,
+// description.
+QStringList rowFields(const QSqlRecord& row);
 
 // The checks of the fields, in the order of the fields on the dialog.
 Problem checkFields(const Variable& variable);
@@ -60,10 +67,14 @@ bool holdsSymbol(Store& store, const QString& table, const QString& symbol);
 
 // Adds to the level, unless a visible table holds the symbol already.
 Problem define(Store& store, const QString& catalog, const Variable& variable);
-// Rewrites the variable of the level known by key.
-Problem change(Store& store, const QString& catalog, const VariableKey& key, const Variable& changed);
-// Deletes the variable known by key; one already gone is no error.
-void remove(Store& store, const QString& catalog, const VariableKey& key);
+// Rewrites the variable of the level that the list shows as listed: the one of exactly its symbol
+// and name. Changed, and nothing written, when the library no longer holds it as listed (its
+// value compared as the library keeps it, so an entry showing a value as typed, 1.50 or
+// 0.00001, is no change).
+Problem change(Store& store, const QString& catalog, const Variable& listed, const Variable& changed);
+// Deletes the variable listed, as change() finds it; one already gone is no error. One changed
+// since, or one whose catalog is gone, is not deleted (Changed, CatalogMissing).
+Problem remove(Store& store, const QString& catalog, const Variable& listed);
 // Deletes every variable of the level, and only those.
 void removeAll(Store& store, const QString& catalog);
 

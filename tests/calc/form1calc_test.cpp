@@ -221,11 +221,12 @@ private slots:
     void resultKeepsTheFormulaItWasComputedWith()
     {
         calculate("CantileverDeflection");
-        Formula changed = *Formulas::read(store(), "CantileverDeflection");
+        const Formula asRead = *Formulas::read(store(), "CantileverDeflection");
+        Formula changed = asRead;
         changed.function = "w";
         changed.expression = "F*L^3/(48*E*I)";
         changed.parameters[1].unit = "m";
-        Formulas::modify(store(), "CantileverDeflection", changed);
+        QCOMPARE(Formulas::modify(store(), "CantileverDeflection", changed, asRead), Formulas::Problem::None);
 
         QTreeWidget& list = *ui().ListView1;
         const QString used = "f = 0.654 mm\nF = 1000 N\nL = 2000 mm\nE = 210000 N/mm²\nI = 19430000 mm⁴\n"

@@ -394,6 +394,77 @@ private slots:
         QVERIFY(!openedEditor() && window.isEnabled());
     }
 
+    // Another window changes the library while the editor is open. A change of the formula that
+    // would be undone is refused, naming it: the editor keeps what was typed and the library the
+    // other window's change. A change the editor does not show (the counter, a default written
+    // again as the library rounds it) is no obstacle. A formula added into a catalog the other
+    // window renamed is refused too.
+    void anotherWindowsChangeIsKept_data()
+    {
+        QTest::addColumn<QString>("node"); // OhmsLaw is changed; into a catalog a formula is added
+        QTest::addColumn<QStringList>("changes"); // made through the other window's connection
+        QTest::addColumn<QString>("message"); // empty: saved
+        const QString changed = "The formula \"OhmsLaw\" was changed in the library by another window since this "
+                                "editor opened it; nothing was saved. Close the editor and open it again to see the change.";
+        QTest::newRow("a parameter's unit") << "OhmsLaw" << QStringList{"update OhmsLaw set unit='kOhm' where varname='R'"} << changed;
+        QTest::newRow("a parameter's default") << "OhmsLaw" << QStringList{"update OhmsLaw set defvalue=0.06 where varname='I'"} << changed;
+        QTest::newRow("a parameter added") << "OhmsLaw" << QStringList{"insert into OhmsLaw (varname,name,defvalue,ispara) values ('k','Factor',1,1)"} << changed;
+        QTest::newRow("the accuracy") << "OhmsLaw" << QStringList{"update OhmsLaw set preci=5 where ispara=0"} << changed;
+        QTest::newRow("the name's case")
+            << "OhmsLaw"
+            << QStringList{"update CataConstruct set caption='OHMSLAW' where caption='OhmsLaw'", "update OhmsLaw set name='OHMSLAW' where ispara=0"}
+            << changed;
+        QTest::newRow("computed") << "OhmsLaw" << QStringList{"update OhmsLaw set calcount='7' where ispara=0"} << "";
+        QTest::newRow("a default rounded alike") << "OhmsLaw" << QStringList{"update OhmsLaw set defvalue=0.050001 where varname='I'"} << "";
+        QTest::newRow("catalog renamed")
+            << "Beams"
+            << QStringList{"update CataConstruct set caption='Girders' where caption='Beams'", "update CataConstruct set belongto='Girders' where belongto='Beams'"}
+            << "The catalog \"Beams\" is no longer in the library: another window renamed or deleted it. Nothing was changed.";
+        QTest::newRow("catalog described anew") << "Beams" << QStringList{"update CataConstruct set descr='Girders' where caption='Beams'"} << "";
+    }
+    void anotherWindowsChangeIsKept()
+    {
+        QFETCH(QString, node);
+        QFETCH(QStringList, changes);
+        QFETCH(QString, message);
+        form1& window = library().openWindow();
+        const bool adding = node != "OhmsLaw";
+        QWidget* editor = openEditor(window, node, adding ? "mnewfun" : "mmodfun");
+        Store other(library().directory());
+        for (const QString& change : changes)
+            other.execute(change);
+        const Rows items = other.query("select * from CataConstruct");
+        const Rows ohmsLaw = other.query("select * from OhmsLaw");
+        const QString counter = other.first("select * from OhmsLaw where ispara=0")->value("calcount").toString();
+        const QSet<QString> tables = other.tableNames();
+        if (adding)
+            fill(*editor, lever());
+        else
+            setTexts(*editor, {{"Text3", "mV"}, {"Text4", "R*I*1000"}});
+        const QList<QStringList> typed = rows(child<QTreeWidget>(*editor, "ListView1"));
+        if (!message.isEmpty())
+            library().dialogs().expectMessage(message);
+        click(*editor, "Command1");
+
+        if (!message.isEmpty()) {
+            QCOMPARE(openedEditor(), editor);
+            QCOMPARE(text(*editor, "Text4"), adding ? lever().expression : "R*I*1000");
+            QCOMPARE(rows(child<QTreeWidget>(*editor, "ListView1")), typed);
+            QVERIFY(other.query("select * from CataConstruct") == items);
+            QVERIFY(other.query("select * from OhmsLaw") == ohmsLaw);
+            QCOMPARE(other.tableNames(), tables);
+            return;
+        }
+        QVERIFY(!openedEditor());
+        if (adding) {
+            QCOMPARE(other.first("select * from CataConstruct where caption=?", {lever().name})->value("belongto").toString(), node);
+            return;
+        }
+        const auto own = other.first("select * from OhmsLaw where ispara=0");
+        QCOMPARE(own->value("expression").toString() + own->value("unit").toString(), "R*I*1000mV");
+        QCOMPARE(own->value("calcount").toString(), counter);
+    }
+
     // Whatever is typed into every field of the editor and the parameter dialog, the program
     // survives and the tree, CataConstruct and the formula tables agree.
     void anyTextKeepsTheLibraryWhole()

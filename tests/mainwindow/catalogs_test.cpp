@@ -169,6 +169,57 @@ private slots:
         QVERIFY(!outcome->shown);
         QVERIFY(catalogRows(library().store()) == rows);
     }
+
+    // Another window changes the library while the dialog is open. Changing a catalog whose row
+    // it changed is refused, naming the catalog: the dialog keeps what was typed and the library
+    // the other window's change. A change beside the catalog's row is no obstacle. Adding into a
+    // catalog it renamed or deleted is refused too.
+    void anotherWindowsChangeIsKept_data()
+    {
+        QTest::addColumn<QString>("entry"); // on Fluids: mmodcata changes it, mnewcata adds into it
+        QTest::addColumn<QStringList>("changes"); // made through the other window's connection
+        QTest::addColumn<QString>("message"); // empty: saved
+        const QString changed = "The catalog \"Fluids\" was changed in the library by another window since this dialog "
+                                "opened it; nothing was saved. Close the dialog and open it again to see the change.";
+        const QString gone = "The catalog \"Fluids\" is no longer in the library: another window renamed or deleted it. "
+                             "Nothing was changed.";
+        const QString rename = "update CataConstruct set caption='%1' where caption='Fluids'";
+        QTest::newRow("modify: described anew") << "mmodcata" << QStringList{"update CataConstruct set descr='Liquids' where caption='Fluids'"} << changed;
+        QTest::newRow("modify: renamed in case") << "mmodcata" << QStringList{rename.arg("FLUIDS")} << changed;
+        QTest::newRow("modify: a variable added") << "mmodcata" << QStringList{"insert into Fluids (varname,name,defvalue) values ('nu','Viscosity',1)"} << "";
+        QTest::newRow("add: parent renamed") << "mnewcata" << QStringList{rename.arg("Liquids")} << gone;
+        QTest::newRow("add: parent deleted") << "mnewcata" << QStringList{"delete * from CataConstruct where caption='Fluids'"} << gone;
+    }
+    void anotherWindowsChangeIsKept()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QStringList, changes);
+        QFETCH(QString, message);
+        form1& window = library().openWindow();
+        clickNode(window, "Fluids");
+        Store other(library().directory());
+        Rows rows;
+        QSet<QString> tables;
+        const auto outcome = answerCatalogDialog("Hydraulics", "Pipes", [&] {
+            for (const QString& change : changes)
+                other.execute(change);
+            rows = catalogRows(other);
+            tables = other.tableNames();
+        });
+        if (!message.isEmpty())
+            library().dialogs().expectMessage(message);
+        trigger(window, entry.toLatin1());
+        QVERIFY(outcome->shown);
+        QCOMPARE(outcome->stayedOpen, !message.isEmpty());
+        if (!message.isEmpty()) {
+            QVERIFY(catalogRows(other) == rows);
+            QCOMPARE(other.tableNames(), tables);
+            return;
+        }
+        const auto stored = other.first("select * from CataConstruct where caption='Hydraulics'");
+        QVERIFY(stored && stored->value("descr") == "Pipes" && stored->value("indtable") == "Fluids");
+        QCOMPARE(other.query("select * from Fluids where varname='nu'").size(), 1);
+    }
 };
 
 QTEST_MAIN(CatalogsTest)

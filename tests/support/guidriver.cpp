@@ -71,7 +71,8 @@ QString GuiDriver::tipOver(QAbstractItemView& view, const QModelIndex& index)
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(const QString& name, const QString& description)
+std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(const QString& name, const QString& description,
+                                                                                const std::function<void()>& beforeOk)
 {
     auto outcome = std::make_shared<CatalogDialogOutcome>();
     QTimer::singleShot(0, [=] {
@@ -86,6 +87,8 @@ std::shared_ptr<GuiDriver::CatalogDialogOutcome> GuiDriver::answerCatalogDialog(
         outcome->initialDescription = descriptionBox->toPlainText();
         nameBox->setText(name);
         descriptionBox->setPlainText(description);
+        if (beforeOk)
+            beforeOk();
         dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
         if (dialog->isVisible()) {
             outcome->stayedOpen = nameBox->text() == name && descriptionBox->toPlainText() == description;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class form1;
@@ -25,8 +26,9 @@ QString statusLine(form1& window);
 // The tooltip the pointer resting on the cell brings up; empty when none comes.
 QString tipOver(QAbstractItemView& view, const QModelIndex& index);
 
-// Fills the open catalog dialog and presses OK, when the dialog is opened by what runs next.
-// A dialog still open after OK (a refused input) is cancelled; stayedOpen tells.
+// Fills the open catalog dialog and presses OK, when the dialog is opened by what runs next;
+// beforeOk runs while the dialog is open, just before. A dialog still open after OK (a refused
+// input) is cancelled; stayedOpen tells.
 struct CatalogDialogOutcome
 {
     bool shown = false;
@@ -35,6 +37,7 @@ struct CatalogDialogOutcome
     QString initialName;
     QString initialDescription;
 };
-std::shared_ptr<CatalogDialogOutcome> answerCatalogDialog(const QString& name, const QString& description);
+std::shared_ptr<CatalogDialogOutcome> answerCatalogDialog(const QString& name, const QString& description,
+                                                          const std::function<void()>& beforeOk = {});
 
 } // namespace GuiDriver

@@ -203,12 +203,87 @@ private slots:
         QCOMPARE(listEntries(list), entries);
     }
 
+    // Another window changes a variable of Mechanics while the list shows it. Changing or
+    // deleting it then is refused, naming it: the dialog keeps what was typed, the list its
+    // entry and the library the other window's change. The entry of this window's own change,
+    // showing the value as typed (0.00001, kept as 0), matches what the library keeps, also
+    // after the other window writes a value that rounds alike. Adding into the catalog, or
+    // deleting from it, after the other window renamed it is refused.
+    void anotherWindowsChangeIsKept_data()
+    {
+        QTest::addColumn<QString>("command"); // on the entry of Ealu, or mdefval on Mechanics
+        QTest::addColumn<QStringList>("changes"); // made through the other window's connection
+        QTest::addColumn<QString>("message"); // empty: done
+        const QString changed = "The variant \"Ealu\" was changed in the library by another window since the list "
+                                "showed it; nothing was changed. Click its catalog or the root in the tree to see the change.";
+        QTest::newRow("modify: unit changed") << "Rmodvar" << QStringList{"update Mechanics set unit='GPa' where varname='Ealu'"} << changed;
+        QTest::newRow("modify: value changed") << "Rmodvar" << QStringList{"update Mechanics set defvalue=1 where varname='Ealu'"} << changed;
+        QTest::newRow("delete: description changed") << "Rdelvar" << QStringList{"update Mechanics set descr='' where varname='Ealu'"} << changed;
+        QTest::newRow("modify: a value rounding alike") << "Rmodvar" << QStringList{"update Mechanics set defvalue=0.00004 where varname='Ealu'"} << "";
+        QTest::newRow("delete: unchanged") << "Rdelvar" << QStringList{} << "";
+        const QStringList rename{"update CataConstruct set caption='Mech' where caption='Mechanics'",
+                                 "update CataConstruct set belongto='Mech' where belongto='Mechanics'"};
+        const QString gone = "The catalog \"Mechanics\" is no longer in the library: another window renamed or deleted it. "
+                             "Nothing was changed.";
+        QTest::newRow("add: catalog renamed") << "mdefval" << rename << gone;
+        QTest::newRow("delete: catalog renamed") << "Rdelvar" << rename << gone;
+    }
+    void anotherWindowsChangeIsKept()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, changes);
+        QFETCH(QString, message);
+        form1& window = library().openWindow();
+        QTreeWidget& list = *window.controls().ListView2;
+        clickNode(window, "Mechanics");
+        clickEntry(window, "Ealu");
+        const QStringList own = five({"Ealu", "Modulus of aluminium", "0.00001", "MPa", "Tiny"});
+        answerDialog({own});
+        trigger(window, "Rmodvar");
+        Store other(library().directory());
+        for (const QString& change : changes)
+            other.execute(change);
+        auto stored = storedVariables(other);
+        auto entries = listEntries(list);
+        const int ealu = int(entries.indexOf(own));
+
+        const QStringList typed = five({"Emag", "Modulus of magnesium", "45000", "MPa", "Typed"});
+        std::shared_ptr<DialogOutcome> outcome;
+        if (command == "Rdelvar") {
+            library().dialogs().expectQuestion("Do you want to delete?", MsgAnswer::Yes);
+            if (!message.isEmpty())
+                library().dialogs().expectMessage(message);
+            clickEntry(window, "Ealu");
+            trigger(window, "Rdelvar");
+        } else {
+            if (!message.isEmpty())
+                library().dialogs().expectMessage(message);
+            outcome = answerDialog({typed});
+            if (command == "Rmodvar")
+                clickEntry(window, "Ealu");
+            trigger(window, command.toLatin1());
+            QCOMPARE(outcome->stayedOpen, !message.isEmpty());
+            QCOMPARE(outcome->fieldsAfter, typed);
+        }
+        if (message.isEmpty()) {
+            if (command == "Rdelvar") {
+                entries.removeAt(ealu);
+                stored["Mechanics"].removeAt(ealu);
+            } else {
+                entries[ealu] = typed;
+                stored["Mechanics"][ealu] = typed;
+            }
+        }
+        QCOMPARE(listEntries(list), entries);
+        QCOMPARE(storedVariables(other), stored);
+    }
+
     // Nearest first, through a renamed catalog; a loop of parents in a damaged library ends the walk.
     void visibleTablesFollowTheChain()
     {
         Store& store = library().store();
         Catalogs::add(store, "Deep", "Beams", "");
-        Catalogs::modify(store, "Beams", "Girders", "");
+        Catalogs::modify(store, "Beams", "Girders", "", *Catalogs::read(store, "Beams"));
         store.execute("update CataConstruct set belongto='Deep', isroot=0 where caption='Mechanics'");
         QCOMPARE(Variables::visibleTables(store, "Deep").value_or(QStringList()), (QStringList{"Deep", "Beams", "Mechanics", "GlobalVariant"}));
         QVERIFY(!Variables::visibleTables(store, "Beams"));
