@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
 #include <new>
 #include <stdexcept>
 #include <xlsxwriter.h>
@@ -15,6 +16,16 @@ constexpr qsizetype WidestColumn = 80;
 constexpr double ColumnMargin = 2;
 
 } // namespace
+
+QString closeWorkbook(lxw_workbook* book)
+{
+    errno = 0;
+    const lxw_error closed = workbook_close(book);
+    if (closed == LXW_NO_ERROR)
+        return {};
+    // The library's own text names its zip functions; the system's says what went wrong.
+    return errno != 0 ? qt_error_string(errno) : QString::fromUtf8(lxw_strerror(closed));
+}
 
 Workbook::Workbook(const QString& path)
     : book_(workbook_new(QFile::encodeName(path).constData()))
@@ -54,11 +65,10 @@ QString Workbook::close()
 {
     for (const auto& sheet : sheets_)
         sheet->fitColumns();
-    const lxw_error closed = workbook_close(book_);
-    // Closing frees the workbook, whether or not the file could be written.
+    const QString closed = closeWorkbook(book_);
     book_ = nullptr;
-    if (error_.isEmpty() && closed != LXW_NO_ERROR)
-        error_ = QString::fromUtf8(lxw_strerror(closed));
+    if (error_.isEmpty())
+        error_ = closed;
     return error_;
 }
 

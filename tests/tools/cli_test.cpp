@@ -1,9 +1,11 @@
+#include "fulldisk.h"
 #include "libraryfile.h"
 #include "samplelibrary.h"
 
 #include "editor/formulas.h"
 #include "store/store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -48,9 +50,12 @@ private:
     QTemporaryDir dir_;
     QString sample_; // the sample library with one broken formula added; commands leave it as it is
 
-    Run cli(const QStringList& arguments, const QString& library = {})
+    // Runs calcora-cli; with fullDiskAt, on a disk that is full once a file is that long.
+    Run cli(const QStringList& arguments, const QString& library = {}, rlim_t fullDiskAt = 0)
     {
         QProcess process;
+        if (fullDiskAt > 0)
+            process.setChildProcessModifier([fullDiskAt] { fillDiskAfter(fullDiskAt); });
         process.start(QStringLiteral(CALCORA_CLI),
                       QStringList{QStringLiteral("--library"), library.isEmpty() ? sample_ : library} + arguments);
         Run run;
@@ -154,6 +159,35 @@ private slots:
             QVERIFY2(run.err.contains(part), qPrintable(run.err));
         QCOMPARE(fileBytes(Store::filePath(sample_)), before);
         QVERIFY(!QFile::exists(dir_.filePath("nowhere")));
+    }
+
+    // A disk that fills up midway: each writer fails with one line on standard error naming the
+    // file and why, and leaves the file that was there whole, with nothing beside it.
+    void failedWriteLeavesTheOldFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // FILE stands for the file written
+        QTest::addColumn<QString>("file");
+        QTest::newRow("catalog export") << QStringList{"export", "Mechanics", "FILE"} << "out.json";
+        QTest::newRow("CSV") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "--csv", "FILE"} << "out.csv";
+        QTest::newRow("workbook") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "--xlsx", "FILE"} << "out.xlsx";
+        QTest::newRow("PNG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.png";
+        QTest::newRow("SVG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.svg";
+    }
+
+    void failedWriteLeavesTheOldFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QTemporaryDir out;
+        const QString path = out.filePath(file);
+        QVERIFY(writeText(path, "old"));
+        const Run run = cli(arguments.replaceInStrings("FILE", path), {}, 2048);
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.isEmpty() && run.err.startsWith("calcora-cli: ") && run.err.count('\n') == 1
+                     && run.err.contains(path + " cannot be written: File too large; a file already there is left as it was."),
+                 qPrintable(run.out + run.err));
+        QCOMPARE(fileBytes(path), "old");
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{file});
     }
 
     // The files hold what standard output shows; the chart's axes are titled with the swept

@@ -3,10 +3,16 @@
 #include "formulainputs.h"
 #include "texttable.h"
 
+#include "calc/wholefile.h"
+#include "calc/workbook.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QTextStream>
 #include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace {
@@ -19,6 +25,36 @@ QString csvField(const QString& text)
         return text;
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
+
+// libxlsxwriter tells its errors on standard error as well; while one is about, the command's
+// own line is the only one there.
+class QuietStandardError
+{
+public:
+    QuietStandardError()
+        : saved_(::dup(STDERR_FILENO))
+    {
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
 
 } // namespace
 
@@ -53,9 +89,12 @@ void writeCsv(const SweepTable& table, QTextStream& out)
 
 bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
 {
-    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    WholeFile file(path);
+    const QString temporary = file.temporaryPath();
+    const QuietStandardError quiet;
+    lxw_workbook* workbook = temporary.isEmpty() ? nullptr : workbook_new(QFile::encodeName(temporary).constData());
     if (!workbook) {
-        problem = QStringLiteral("the workbook cannot be made");
+        problem = file.error().isEmpty() ? QStringLiteral("the workbook cannot be made") : file.error();
         return false;
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sweep");
@@ -66,22 +105,28 @@ bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
     if (table.precision >= 1 && table.precision <= 8)
         format_set_num_format(result, ("0." + std::string(std::size_t(table.precision), '0')).c_str());
 
+    lxw_error refused = LXW_NO_ERROR; // the first cell the workbook did not take
+    const auto check = [&refused](lxw_error error) {
+        if (refused == LXW_NO_ERROR)
+            refused = error;
+    };
     for (qsizetype c = 0; c < table.header.size(); ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), table.header.at(c).toUtf8().constData(), bold);
+        check(worksheet_write_string(sheet, 0, lxw_col_t(c), table.header.at(c).toUtf8().constData(), bold));
     const std::size_t resultColumn = table.columns.size() - 1;
     for (std::size_t row = 0; row < table.rowCount(); ++row) {
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             const double value = table.columns[c][row];
+            const lxw_row_t line = lxw_row_t(row + 1);
             if (std::isnan(value))
-                worksheet_write_string(sheet, lxw_row_t(row + 1), lxw_col_t(c), Undefined.toUtf8().constData(), nullptr);
+                check(worksheet_write_string(sheet, line, lxw_col_t(c), Undefined.toUtf8().constData(), nullptr));
             else
-                worksheet_write_number(sheet, lxw_row_t(row + 1), lxw_col_t(c), value, c == resultColumn ? result : nullptr);
+                check(worksheet_write_number(sheet, line, lxw_col_t(c), value, c == resultColumn ? result : nullptr));
         }
     }
-    const lxw_error error = workbook_close(workbook);
-    if (error != LXW_NO_ERROR) {
-        problem = QString::fromUtf8(lxw_strerror(error));
-        return false;
-    }
-    return true;
+    problem = closeWorkbook(workbook);
+    if (problem.isEmpty() && refused != LXW_NO_ERROR)
+        problem = QString::fromUtf8(lxw_strerror(refused));
+    if (problem.isEmpty() && !file.commit())
+        problem = file.error();
+    return problem.isEmpty();
 }
