@@ -73,6 +73,7 @@ private slots:
         createLibraryFile(sample_, [](Store& store) {
             fillSampleLibrary(store);
             Formulas::add(store, {"Broken", "y", "m", "2*(q+1)", "", "3", {{"Length", "x", "m", "1", ""}}}, "Fluids");
+            Formulas::add(store, {"Hostile", "=1+2", "", "-x", "", "3", {{"Length", "x", "m", "1", ""}}}, QString());
         });
         // Fluids under a free name, with three names the library cannot take: two formulas'
         // and a fixed table's.
@@ -97,7 +98,12 @@ private slots:
                               << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":1200,"v":2},)"
                                  R"("result":2400,"text":"2400.00","unit":"J"})" "\n";
         QTest::newRow("CSV, range running down") << QStringList{"sweep", "OhmsLaw", "--csv", "-", "I=0.3:0:0.1"}
-                                                 << "I [A],U [V]\n0.3,66.000\n0.2,44.000\n0.1,22.000\n0,0.000\n";
+                                                 << "I [A],U [V]\n0.3,66\n0.2,44\n0.1,22\n0,0\n";
+        QTest::newRow("CSV, every digit where the list shows 0.000")
+            << QStringList{"sweep", "OhmsLaw", "R=3", "I=1.2e-6:2.4e-6:1.2e-6", "--csv", "-"}
+            << "I [A],U [V]\n1.2e-06,3.6e-06\n2.4e-06,7.2e-06\n";
+        QTest::newRow("CSV, a heading that reads as a formula, negative numbers")
+            << QStringList{"sweep", "Hostile", "x=1:2:1", "--csv", "-"} << "x [m],'=1+2\n1,-1\n2,-2\n";
         QTest::newRow("table, two ranges with undefined points")
             << QStringList{"sweep", "QuadraticRoot", "c=0:1:1", "b=-2:-1:1"}
             << "c [-]  b [-]     x1 [-]\n"

@@ -3,12 +3,14 @@
 #include "formulainputs.h"
 #include "texttable.h"
 
+#include "calc/resultformat.h"
 #include "calc/wholefile.h"
 #include "calc/workbook.h"
 
 #include <QFile>
 #include <QLocale>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fcntl.h>
@@ -19,11 +21,18 @@ namespace {
 
 const QString Undefined = QStringLiteral("undefined");
 
-QString csvField(const QString& text)
+// A text as a field, quoted where it needs it. A spreadsheet reads a field that starts like a
+// formula (=, +, -, @, or a TAB or CR before one) as a formula, so such a text gets a leading
+// ' that keeps it a text.
+QString csvField(QString text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        text.prepend(QLatin1Char('\''));
+    static const QString needQuotes = QStringLiteral(",\"\n\r");
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return needQuotes.contains(c); }))
         return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
 // libxlsxwriter tells its errors on standard error as well; while one is about, the command's
@@ -83,8 +92,13 @@ void writeCsv(const SweepTable& table, QTextStream& out)
     for (const QString& title : table.header)
         header.append(csvField(title));
     out << header.join(QLatin1Char(',')) << '\n';
-    for (std::size_t row = 0; row < table.rowCount(); ++row)
-        out << table.rowTexts(row).join(QLatin1Char(',')) << '\n';
+    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            const double value = table.columns[c][row];
+            out << (c > 0 ? "," : "") << (std::isnan(value) ? Undefined : fullPrecision(value));
+        }
+        out << '\n';
+    }
 }
 
 bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
