@@ -142,6 +142,10 @@ private slots:
                                                     << "Unknown symbol 'q'. (at character 4 of the expression 2*(q+1))";
         QTest::newRow("too many points") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "m=0:2000:1"} << 1
                                          << "at most 1000000";
+        QTest::newRow("too many curves for a chart")
+            << QStringList{"sweep", "OhmsLaw", "I=0:1:0.5", "R=1:100:1", "--plot", dir_.filePath("curves.svg")} << 1
+            << "The chart would have 100 curves, one for each value of R; it can show at most 15. "
+               "Give R a larger step or a shorter range.";
         QTest::newRow("unwritable CSV") << QStringList{"sweep", "KineticEnergy", "v=0:1:1", "--csv", "/nonexistent/a.csv"}
                                         << 1 << "/nonexistent/a.csv cannot be written";
         QTest::newRow("not JSON") << QStringList{"import", QStringLiteral(CALCORA_CLI)} << 1 << "is not JSON";
@@ -165,6 +169,7 @@ private slots:
             QVERIFY2(run.err.contains(part), qPrintable(run.err));
         QCOMPARE(fileBytes(Store::filePath(sample_)), before);
         QVERIFY(!QFile::exists(dir_.filePath("nowhere")));
+        QVERIFY(!QFile::exists(dir_.filePath("curves.svg")));
     }
 
     // A disk that fills up midway: each writer fails with one line on standard error naming the

@@ -110,6 +110,18 @@ void plot(const Cli& cli, const Formula& formula, const Points& points, const Sw
         throw unwritable(path, problem);
 }
 
+// A chart of more curves than it can tell apart is refused before anything is computed.
+void checkCurves(const Points& points)
+{
+    if (points.axes.size() < 2 || points.axes[1].values.size() <= SweepChart::MaxCurves)
+        return;
+    throw failure(QStringLiteral("The chart would have %1 curves, one for each value of %2; it can show at most %3. "
+                                 "Give %2 a larger step or a shorter range.")
+                      .arg(points.axes[1].values.size())
+                      .arg(points.sweptSymbols.at(1))
+                      .arg(SweepChart::MaxCurves));
+}
+
 void writeCsvFile(const SweepTable& table, const QString& path)
 {
     QString text;
@@ -146,6 +158,8 @@ Command sweepCommand()
                 const Formula formula = formulaNamed(store, line.positional().constFirst());
                 const FormulaInputs inputs(formula, line.positional().mid(1));
                 const Points sweep = points(inputs);
+                if (line.isSet(chart))
+                    checkCurves(sweep);
 
                 CalcEngine engine;
                 if (engine.compile(formula.expression, inputs.symbols) != CalcEngine::NoError)
