@@ -1,6 +1,7 @@
 #include "calc/resultworkbook.h"
 
 #include "calc/calcengine.h"
+#include "calc/wholefile.h"
 #include "calc/workbook.h"
 #include "store/itemname.h"
 #include "store/sqltext.h"
@@ -170,8 +171,12 @@ ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& text
     if (!directory.isValid())
         return {ExportOutcome::Kind::Failed, folder, directory.errorString()};
     const QString path = directory.filePath(QStringLiteral("Results.xlsx"));
+    WholeFile file(path);
+    const QString temporary = file.temporaryPath();
+    if (temporary.isEmpty())
+        return {ExportOutcome::Kind::Failed, path, file.error()};
 
-    Workbook book(path);
+    Workbook book(temporary);
     TextSheet text(*book.worksheet(QStringLiteral("sheet1")), texts);
     NumberTables numbers(texts);
     const bool complete = source.forEach(progress, [&](const ExportedComputation& computation) {
@@ -182,8 +187,8 @@ ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& text
         return {ExportOutcome::Kind::Cancelled, path, {}};
     numbers.write(book.addWorksheet(NumbersSheet));
     const QString error = book.close();
-    if (!error.isEmpty())
-        return {ExportOutcome::Kind::Failed, path, error};
+    if (!error.isEmpty() || !file.commit())
+        return {ExportOutcome::Kind::Failed, path, error.isEmpty() ? file.error() : error};
     // The spreadsheet program reads the file after the export is over.
     directory.setAutoRemove(false);
     return {ExportOutcome::Kind::Written, path, {}};

@@ -7,6 +7,7 @@
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
 #include "editor/formulas.h"
+#include "fulldisk.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
@@ -388,6 +389,47 @@ private slots:
         library().dialogs().expectMessageStarting("The results can't be written to " + blocker.fileName() + " (");
         ui().Routexcel->trigger();
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"blocker"});
+        QVERIFY(library().desktop().opened.isEmpty());
+    }
+
+    // A disk that fills up midway through an export: the user is told which file and why, the
+    // file that was there stays whole, and nothing is left beside it.
+    void failedWriteLeavesTheOldFile_data()
+    {
+        QTest::addColumn<bool>("workbook");
+        QTest::newRow("text") << false;
+        QTest::newRow("workbook") << true;
+    }
+    void failedWriteLeavesTheOldFile()
+    {
+        QFETCH(bool, workbook);
+        for (int i = 0; i < 3; ++i)
+            calculate("OhmsLaw");
+        QTemporaryDir out;
+        const QString existing = out.filePath("results.txt");
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+        file.close();
+        const QByteArray temporary = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporary); });
+        qputenv("TMPDIR", QFile::encodeName(out.path()));
+
+        library().dialogs().expectMessageStarting("The results can't be written to " + out.path() + "/");
+        {
+            const FullDisk full(256);
+            if (workbook) {
+                ui().Routexcel->trigger();
+            } else {
+                library().dialogs().expectSaveFileName(existing);
+                ui().Routtxt->trigger();
+            }
+        }
+        QCOMPARE(fileBytes(existing), "kept");
+        const QString told = library().dialogs().shown().value(0);
+        QVERIFY2(told.endsWith(" (File too large). Nothing was saved; a file already there is left as it was."),
+                 qPrintable(told));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"results.txt"});
         QVERIFY(library().desktop().opened.isEmpty());
     }
 
