@@ -322,6 +322,31 @@ private slots:
                  (QStringList{"OhmsLaw", "", "U=5.000 V", "R=100 Ω", "Ek=m*v^2/2"}));
     }
 
+    // A name typed without a suffix gets the dialog's ".txt"; one with a suffix of its own
+    // keeps it.
+    void textExportAddsTxt_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no suffix") << "results" << "results.txt";
+        QTest::newRow("a suffix of its own") << "results.csv" << "results.csv";
+        QTest::newRow("a dot only in the folder's name") << "run.1/results" << "run.1/results.txt";
+        QTest::newRow("a name ending in a dot") << "results." << "results.txt";
+    }
+    void textExportAddsTxt()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        calculate("OhmsLaw");
+        QTemporaryDir out;
+        QVERIFY(QDir(out.path()).mkdir("run.1"));
+        library().dialogs().expectSaveFileName(out.filePath(typed));
+        ui().Routtxt->trigger();
+        const QFileInfo file(out.filePath(written));
+        QVERIFY(fileBytes(file.filePath()).startsWith("Formula Name: OhmsLaw\r\n"));
+        QCOMPARE(file.dir().entryList(QDir::Files | QDir::Hidden), QStringList{file.fileName()});
+    }
+
     // Sheet1 holds texts, a row per computation and a column per parameter, past Z when a
     // formula has that many; the Numbers sheet a table per formula, with numbers a spreadsheet
     // can add up under headings naming each value's symbol and unit.
