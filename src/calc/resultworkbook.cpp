@@ -6,11 +6,20 @@
 #include "store/itemname.h"
 #include "store/sqltext.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <utility>
 
 namespace {
+
+// Each workbook's own folder under the temporary folder, and its name there.
+const QString FolderPattern = QStringLiteral("calcora-workbook-XXXXXX");
+const QString FileName = QStringLiteral("Results.xlsx");
+// How long a workbook of an earlier run is left for a spreadsheet program that may still show it.
+constexpr qint64 KeptSeconds = 24 * 60 * 60;
 
 // The columns before the first parameter's.
 constexpr int TextColumns = 4;     // formula, expression, result, time
@@ -167,10 +176,10 @@ private:
 ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& texts, const QString& folder,
                                    const ExportProgress& progress)
 {
-    QTemporaryDir directory(QDir(folder).filePath(QStringLiteral("calcora-XXXXXX")));
+    QTemporaryDir directory(QDir(folder).filePath(FolderPattern));
     if (!directory.isValid())
         return {ExportOutcome::Kind::Failed, folder, directory.errorString()};
-    const QString path = directory.filePath(QStringLiteral("Results.xlsx"));
+    const QString path = directory.filePath(FileName);
     WholeFile file(path);
     const QString temporary = file.temporaryPath();
     if (temporary.isEmpty())
@@ -192,4 +201,32 @@ ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& text
     // The spreadsheet program reads the file after the export is over.
     directory.setAutoRemove(false);
     return {ExportOutcome::Kind::Written, path, {}};
+}
+
+void ResultWorkbook::removeOldWorkbooks(const QString& folder)
+{
+    // QTemporaryDir puts six letters and digits in place of the Xs.
+    static const QRegularExpression ourFolder(QRegularExpression::anchoredPattern(
+        QString(FolderPattern).replace(QStringLiteral("XXXXXX"), QStringLiteral("[A-Za-z0-9]{6}"))));
+    static const QRegularExpression partial(
+        QRegularExpression::wildcardToRegularExpression(WholeFile::partialPattern(FileName)));
+    const QDateTime dayAgo = QDateTime::currentDateTime().addSecs(-KeptSeconds);
+    const auto old = [&dayAgo](const QFileInfo& info) { return info.lastModified() <= dayAgo; };
+    const QDir temporary(folder);
+    for (const QFileInfo& candidate : temporary.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        if (!ourFolder.match(candidate.fileName()).hasMatch() || !old(candidate))
+            continue;
+        const QDir workbook(candidate.filePath());
+        const QFileInfoList entries
+            = workbook.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const bool onlyOurs = std::all_of(entries.cbegin(), entries.cend(), [&](const QFileInfo& entry) {
+            return entry.isFile() && !entry.isSymLink() && old(entry)
+                && (entry.fileName() == FileName || partial.match(entry.fileName()).hasMatch());
+        });
+        if (!onlyOurs)
+            continue;
+        for (const QFileInfo& entry : entries)
+            QFile::remove(entry.filePath());
+        temporary.rmdir(candidate.fileName());
+    }
 }

@@ -25,6 +25,8 @@
 #include <QTest>
 #include <QTime>
 #include <QTimer>
+#include <chrono>
+#include <filesystem>
 
 // The rows of a result list, each as its six columns.
 static QList<QStringList> listRows(const QTreeWidget& list)
@@ -456,6 +458,54 @@ private slots:
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"results.txt"});
         QVERIFY(library().desktop().opened.isEmpty());
+    }
+
+    // The workbooks that earlier runs left in the temporary folder go at the next start once they
+    // are a day old; anything that may not be ours, or may still be in use, stays.
+    void oldWorkbooksAreRemoved_data()
+    {
+        QTest::addColumn<QString>("folder"); // WORKBOOK: where the export put its workbook
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("hoursOld");
+        QTest::addColumn<bool>("removed");
+        const QStringList workbook{"Results.xlsx"};
+        QTest::newRow("a day old") << "WORKBOOK" << workbook << 25 << true;
+        QTest::newRow("left halfway by an interrupted export") << "WORKBOOK" << QStringList{".Results.xlsx.3f2a~"} << 25
+                                                               << true;
+        QTest::newRow("from today") << "WORKBOOK" << workbook << 23 << false;
+        QTest::newRow("a file of the user's beside it") << "WORKBOOK" << QStringList{"Results.xlsx", "Mine.ods"} << 25
+                                                        << false;
+        QTest::newRow("another program's folder") << "results-AbC123" << workbook << 25 << false;
+    }
+    void oldWorkbooksAreRemoved()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, files);
+        QFETCH(int, hoursOld);
+        QFETCH(bool, removed);
+        QTemporaryDir temporary;
+        const QByteArray before = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", before); });
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        calculate("OhmsLaw");
+        ui().Routexcel->trigger();
+        QDir workbook = QFileInfo(library().desktop().opened.value(0)).dir();
+        if (folder != "WORKBOOK") {
+            QVERIFY(QDir(temporary.path()).rename(workbook.dirName(), folder));
+            workbook.setPath(temporary.filePath(folder));
+        }
+        QVERIFY(files.constFirst() == "Results.xlsx" || workbook.rename("Results.xlsx", files.constFirst()));
+        for (const QString& file : files.mid(1))
+            QVERIFY(QFile(workbook.filePath(file)).open(QIODevice::WriteOnly));
+        const auto then = std::filesystem::file_time_type::clock::now() - std::chrono::hours(hoursOld);
+        for (const QString& file : files)
+            std::filesystem::last_write_time(QFile::encodeName(workbook.filePath(file)).toStdString(), then);
+        std::filesystem::last_write_time(QFile::encodeName(workbook.path()).toStdString(), then);
+
+        ResultWorkbook::removeOldWorkbooks(temporary.path());
+        QCOMPARE(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(),
+                 removed ? 0 : 1);
+        QCOMPARE(workbook.entryList(QDir::Files | QDir::Hidden).size(), removed ? 0 : files.size());
     }
 
     // An export the user cancels leaves whatever stood where it was going, and nothing that
