@@ -3,6 +3,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <locale.h>
 #include <new>
 #include <stdexcept>
 #include <xlsxwriter.h>
@@ -19,12 +20,21 @@ constexpr double ColumnMargin = 2;
 
 QString closeWorkbook(lxw_workbook* book)
 {
+    // The library prints the numbers into the file as it closes, with the C library, whose
+    // decimal mark follows the user's locale (a comma in German); a workbook's has a point.
+    const locale_t plain = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+    const locale_t before = plain ? uselocale(plain) : locale_t(nullptr);
     errno = 0;
     const lxw_error closed = workbook_close(book);
+    const int cause = errno;
+    if (plain) {
+        uselocale(before);
+        freelocale(plain);
+    }
     if (closed == LXW_NO_ERROR)
         return {};
     // The library's own text names its zip functions; the system's says what went wrong.
-    return errno != 0 ? qt_error_string(errno) : QString::fromUtf8(lxw_strerror(closed));
+    return cause != 0 ? qt_error_string(cause) : QString::fromUtf8(lxw_strerror(closed));
 }
 
 Workbook::Workbook(const QString& path)

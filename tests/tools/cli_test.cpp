@@ -1,6 +1,7 @@
 #include "fulldisk.h"
 #include "libraryfile.h"
 #include "samplelibrary.h"
+#include "xlsxfile.h"
 
 #include "editor/formulas.h"
 #include "store/store.h"
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -50,12 +52,13 @@ private:
     QTemporaryDir dir_;
     QString sample_; // the sample library with one broken formula added; commands leave it as it is
 
-    // Runs calcora-cli; with fullDiskAt, on a disk that is full once a file is that long.
-    Run cli(const QStringList& arguments, const QString& library = {}, rlim_t fullDiskAt = 0)
+    // Runs calcora-cli; setup prepares its process: its environment, its disk.
+    Run cli(const QStringList& arguments, const QString& library = {},
+            const std::function<void(QProcess&)>& setup = {})
     {
         QProcess process;
-        if (fullDiskAt > 0)
-            process.setChildProcessModifier([fullDiskAt] { fillDiskAfter(fullDiskAt); });
+        if (setup)
+            setup(process);
         process.start(QStringLiteral(CALCORA_CLI),
                       QStringList{QStringLiteral("--library"), library.isEmpty() ? sample_ : library} + arguments);
         Run run;
@@ -192,7 +195,9 @@ private slots:
         QTemporaryDir out;
         const QString path = out.filePath(file);
         QVERIFY(writeText(path, "old"));
-        const Run run = cli(arguments.replaceInStrings("FILE", path), {}, 2048);
+        const Run run = cli(arguments.replaceInStrings("FILE", path), {}, [](QProcess& process) {
+            process.setChildProcessModifier([] { fillDiskAfter(2048); });
+        });
         QCOMPARE(run.status, 1);
         QVERIFY2(run.out.isEmpty() && run.err.startsWith("calcora-cli: ") && run.err.count('\n') == 1
                      && run.err.contains(path + " cannot be written: File too large; a file already there is left as it was."),
@@ -216,6 +221,26 @@ private slots:
             QVERIFY2(chart.contains(QString::fromUtf8(text)), text);
         QCOMPARE(cli({"sweep", "QuadraticRoot", "c=0:4:0.25", "--plot", dir_.filePath("sweep.png")}).status, 0);
         QVERIFY(!QImage(dir_.filePath("sweep.png")).isNull());
+    }
+
+    // Where the decimal mark is a comma, a workbook's numbers are still numbers.
+    void workbookNumbersWhereTheDecimalMarkIsAComma()
+    {
+        const QString locales = dir_.filePath("locales");
+        QVERIFY(QDir().mkpath(locales));
+        if (QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", locales + "/de_DE.UTF-8"}) != 0)
+            QSKIP("localedef cannot make a German locale here");
+        const QString path = dir_.filePath("comma.xlsx");
+        const Run run = cli({"sweep", "KineticEnergy", "m=1", "v=0.5:1:0.5", "--xlsx", path}, {}, [&](QProcess& process) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("LOCPATH", locales);
+            environment.insert("LC_ALL", "de_DE.UTF-8");
+            process.setProcessEnvironment(environment);
+        });
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const XlsxFile::Sheet sheet = XlsxFile(path).sheets.value("Sweep");
+        QCOMPARE(sheet.value("A2").value + " " + sheet.value("B2").value, "0.5 0.125");
+        QVERIFY(sheet.value("A2").number && sheet.value("B2").number);
     }
 
     // Export, then import into an empty library: list, show and eval of the copy agree with the
