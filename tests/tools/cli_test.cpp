@@ -97,9 +97,10 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("name in other case, a default and a given value")
             << QStringList{"eval", "ohmslaw", "I=0.1"} << "U = 22.000 V\n";
-        QTest::newRow("json") << QStringList{"eval", "KineticEnergy", "v=2", "--json"}
-                              << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":1200,"v":2},)"
-                                 R"("result":2400,"text":"2400.00","unit":"J"})" "\n";
+        QTest::newRow("json, the result in full")
+            << QStringList{"eval", "KineticEnergy", "m=3", "v=0.7", "--json"}
+            << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":3,"v":0.7},)"
+               R"("result":0.7349999999999999,"text":"0.73","unit":"J"})" "\n";
         QTest::newRow("CSV, range running down") << QStringList{"sweep", "OhmsLaw", "--csv", "-", "I=0.3:0:0.1"}
                                                  << "I [A],U [V]\n0.3,66\n0.2,44\n0.1,22\n0,0\n";
         QTest::newRow("CSV, every digit where the list shows 0.000")
