@@ -25,8 +25,16 @@ WholeFile::WholeFile(const QString& path)
     if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
         target_ = target.canonicalFilePath();
     const QFileInfo final(target_);
-    // A name nobody else has, made by the open itself, with the permissions a new file gets.
     // Unbuffered, so that a write that falls short says so at once, and why.
+    if (final.exists() && !final.isFile()) {
+        // A device or a pipe cannot be replaced, only written to; a folder refuses the open.
+        direct_ = true;
+        file_.setFileName(target_);
+        if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            failed(file_.errorString());
+        return;
+    }
+    // A name nobody else has, made by the open itself, with the permissions a new file gets.
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QString tag = QString::number(QRandomGenerator::global()->generate(), 16);
         file_.setFileName(final.dir().filePath(partialName(final.fileName(), tag)));
@@ -41,7 +49,7 @@ WholeFile::WholeFile(const QString& path)
 
 WholeFile::~WholeFile()
 {
-    if (committed_ || file_.fileName().isEmpty())
+    if (committed_ || direct_ || file_.fileName().isEmpty())
         return;
     file_.close();
     file_.remove();
@@ -71,6 +79,12 @@ bool WholeFile::commit()
 {
     if (!error_.isEmpty())
         return false;
+    if (direct_) {
+        file_.close();
+        if (file_.error() != QFileDevice::NoError)
+            failed(file_.errorString());
+        return error_.isEmpty();
+    }
     // Whatever a writer by name put there is flushed to disk through a handle of our own.
     if (!file_.isOpen() && !file_.open(QIODevice::ReadOnly)) {
         failed(file_.errorString());

@@ -8,6 +8,8 @@
 // that the final move stays on one disk; every write is checked, and only commit() moves the
 // new file over whatever was at path. A write that fails midway (a full disk, a folder that
 // takes no file) or a file never committed leaves the old file as it was and nothing beside it.
+// What is not a file of its own (a device such as /dev/stdout, a pipe) is written directly,
+// every write still checked.
 class WholeFile
 {
 public:
@@ -40,5 +42,6 @@ private:
     QString target_;
     QFile file_;
     QString error_;
+    bool direct_ = false; // written in place: a device or a pipe
     bool committed_ = false;
 };

@@ -176,33 +176,46 @@ private slots:
         QVERIFY(!QFile::exists(dir_.filePath("curves.svg")));
     }
 
-    // A disk that fills up midway: each writer fails with one line on standard error naming the
-    // file and why, and leaves the file that was there whole, with nothing beside it.
+    // A disk that fills up midway, and one that is full from the start: each writer fails with
+    // one line on standard error naming what it could not write and why, and leaves the file
+    // that was there whole, with nothing beside it.
     void failedWriteLeavesTheOldFile_data()
     {
         QTest::addColumn<QStringList>("arguments"); // FILE stands for the file written
-        QTest::addColumn<QString>("file");
-        QTest::newRow("catalog export") << QStringList{"export", "Mechanics", "FILE"} << "out.json";
-        QTest::newRow("CSV") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "--csv", "FILE"} << "out.csv";
-        QTest::newRow("workbook") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "--xlsx", "FILE"} << "out.xlsx";
-        QTest::newRow("PNG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.png";
-        QTest::newRow("SVG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.svg";
+        QTest::addColumn<QString>("file");          // holds "old" before; none for a device
+        QTest::addColumn<QString>("told");
+        const QString tooLarge = "FILE cannot be written: File too large; a file already there is left as it was.";
+        const QStringList sweep{"sweep", "KineticEnergy", "v=0:2000:1"};
+        QTest::newRow("catalog export") << QStringList{"export", "Mechanics", "FILE"} << "out.json" << tooLarge;
+        QTest::newRow("CSV") << sweep + QStringList{"--csv", "FILE"} << "out.csv" << tooLarge;
+        QTest::newRow("workbook") << sweep + QStringList{"--xlsx", "FILE"} << "out.xlsx" << tooLarge;
+        QTest::newRow("PNG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.png"
+                                   << tooLarge;
+        QTest::newRow("SVG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.svg"
+                                   << tooLarge;
+        QTest::newRow("CSV into a full device") << sweep + QStringList{"--csv", "/dev/full"} << ""
+                                                << "/dev/full cannot be written: No space left on device";
+        QTest::newRow("CSV to a full standard output") << sweep + QStringList{"--csv", "-"} << ""
+                                                       << "Standard output cannot be written: No space left on device";
     }
 
     void failedWriteLeavesTheOldFile()
     {
         QFETCH(QStringList, arguments);
         QFETCH(QString, file);
+        QFETCH(QString, told);
         QTemporaryDir out;
         const QString path = out.filePath(file);
-        QVERIFY(writeText(path, "old"));
+        QVERIFY(file.isEmpty() || writeText(path, "old"));
         const Run run = cli(arguments.replaceInStrings("FILE", path), {}, [](QProcess& process) {
+            process.setStandardOutputFile("/dev/full");
             process.setChildProcessModifier([] { fillDiskAfter(2048); });
         });
         QCOMPARE(run.status, 1);
-        QVERIFY2(run.out.isEmpty() && run.err.startsWith("calcora-cli: ") && run.err.count('\n') == 1
-                     && run.err.contains(path + " cannot be written: File too large; a file already there is left as it was."),
-                 qPrintable(run.out + run.err));
+        QVERIFY2(run.err.startsWith("calcora-cli: " + told.replace("FILE", path)) && run.err.count('\n') == 1,
+                 qPrintable(run.err));
+        if (file.isEmpty())
+            return;
         QCOMPARE(fileBytes(path), "old");
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{file});
     }
