@@ -25,13 +25,18 @@ WholeFile::WholeFile(const QString& path)
     if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
         target_ = target.canonicalFilePath();
     const QFileInfo final(target_);
-    // Unbuffered, so that a write that falls short says so at once, and why.
+    // Opened unbuffered, so that a write that falls short says so at once, and why.
     if (final.exists() && !final.isFile()) {
         // A device or a pipe cannot be replaced, only written to; a folder refuses the open.
         direct_ = true;
         file_.setFileName(target_);
         if (!file_.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             failed(file_.errorString());
+        return;
+    }
+    // A file its owner made read-only is not replaced behind their back.
+    if (final.exists() && !final.isWritable()) {
+        failed(qt_error_string(EACCES));
         return;
     }
     // A name nobody else has, made by the open itself, with the permissions a new file gets.
@@ -77,34 +82,19 @@ QString WholeFile::temporaryPath()
 
 bool WholeFile::commit()
 {
-    if (!error_.isEmpty())
-        return false;
-    if (direct_) {
-        file_.close();
-        if (file_.error() != QFileDevice::NoError)
+    // What a writer by name put there is reached through a handle of our own. On disk before
+    // the move, so that a crash leaves the old file or the new one, never an empty one.
+    if (error_.isEmpty() && !direct_) {
+        if (!file_.isOpen() && !file_.open(QIODevice::ReadOnly))
             failed(file_.errorString());
-        return error_.isEmpty();
-    }
-    // Whatever a writer by name put there is flushed to disk through a handle of our own.
-    if (!file_.isOpen() && !file_.open(QIODevice::ReadOnly)) {
-        failed(file_.errorString());
-        return false;
-    }
-    if (file_.isWritable() && !file_.flush()) {
-        failed(file_.errorString());
-        return false;
-    }
-    // On disk before the move, so that a crash leaves the old file or the new one, never an
-    // empty one.
-    if (::fsync(file_.handle()) != 0) {
-        failed(qt_error_string(errno));
-        return false;
+        else if (::fsync(file_.handle()) != 0)
+            failed(qt_error_string(errno));
     }
     file_.close();
-    if (file_.error() != QFileDevice::NoError) {
+    if (file_.error() != QFileDevice::NoError)
         failed(file_.errorString());
-        return false;
-    }
+    if (!error_.isEmpty() || direct_)
+        return error_.isEmpty();
     if (QFileInfo::exists(target_))
         file_.setPermissions(QFile::permissions(target_));
     if (std::rename(QFile::encodeName(file_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0) {
