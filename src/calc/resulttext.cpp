@@ -1,6 +1,6 @@
 #include "calc/resulttext.h"
 
-#include <QSaveFile>
+#include "calc/wholefile.h"
 
 namespace {
 
@@ -41,18 +41,15 @@ QString ResultText::block(const ExportedComputation& computation, const ExportTe
 ExportOutcome ResultText::write(ExportSource& source, const ExportTexts& texts, const QString& path,
                                 const ExportProgress& progress)
 {
-    // QSaveFile writes beside the file and renames over it when committed.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return {ExportOutcome::Kind::Failed, path, file.errorString()};
-    const bool complete = source.forEach(progress, [&](const ExportedComputation& computation) {
+    WholeFile file(path);
+    // A write that failed ends the export there, as a cancel would.
+    const ExportProgress goOn = [&](int done, int total) { return file.error().isEmpty() && progress(done, total); };
+    const bool complete = source.forEach(goOn, [&](const ExportedComputation& computation) {
         file.write(block(computation, texts).toUtf8());
     });
-    if (!complete) {
-        file.cancelWriting();
-        return {ExportOutcome::Kind::Cancelled, path, {}};
-    }
-    if (!file.commit())
-        return {ExportOutcome::Kind::Failed, path, file.errorString()};
-    return {ExportOutcome::Kind::Written, path, {}};
+    if (complete && file.commit())
+        return {ExportOutcome::Kind::Written, path, {}};
+    if (!file.error().isEmpty())
+        return {ExportOutcome::Kind::Failed, path, file.error()};
+    return {ExportOutcome::Kind::Cancelled, path, {}};
 }

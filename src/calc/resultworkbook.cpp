@@ -1,16 +1,26 @@
 #include "calc/resultworkbook.h"
 
 #include "calc/calcengine.h"
+#include "calc/wholefile.h"
 #include "calc/workbook.h"
 #include "store/itemname.h"
 #include "store/sqltext.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace {
+
+// Each workbook's own folder under the temporary folder, and its name there.
+const QString FolderPattern = QStringLiteral("calcora-workbook-XXXXXX");
+const QString FileName = QStringLiteral("Results.xlsx");
+// How long a workbook of an earlier run is left for a spreadsheet program that may still show it.
+constexpr qint64 KeptSeconds = 24 * 60 * 60;
 
 // The columns before the first parameter's.
 constexpr int TextColumns = 4;     // formula, expression, result, time
@@ -170,12 +180,16 @@ private:
 ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& texts, const QString& folder,
                                    const ExportProgress& progress)
 {
-    QTemporaryDir directory(QDir(folder).filePath(QStringLiteral("calcora-XXXXXX")));
+    QTemporaryDir directory(QDir(folder).filePath(FolderPattern));
     if (!directory.isValid())
         return {ExportOutcome::Kind::Failed, folder, directory.errorString()};
-    const QString path = directory.filePath(QStringLiteral("Results.xlsx"));
+    const QString path = directory.filePath(FileName);
+    WholeFile file(path);
+    const QString temporary = file.temporaryPath();
+    if (temporary.isEmpty())
+        return {ExportOutcome::Kind::Failed, path, file.error()};
 
-    Workbook book(path);
+    Workbook book(temporary);
     TextSheet text(*book.worksheet(QStringLiteral("sheet1")), texts);
     NumberTables numbers(texts);
     const bool complete = source.forEach(progress, [&](const ExportedComputation& computation) {
@@ -186,9 +200,37 @@ ExportOutcome ResultWorkbook::make(ExportSource& source, const ExportTexts& text
         return {ExportOutcome::Kind::Cancelled, path, {}};
     numbers.write(book.addWorksheet(NumbersSheet));
     const QString error = book.close();
-    if (!error.isEmpty())
-        return {ExportOutcome::Kind::Failed, path, error};
+    if (!error.isEmpty() || !file.commit())
+        return {ExportOutcome::Kind::Failed, path, error.isEmpty() ? file.error() : error};
     // The spreadsheet program reads the file after the export is over.
     directory.setAutoRemove(false);
     return {ExportOutcome::Kind::Written, path, {}};
+}
+
+void ResultWorkbook::removeOldWorkbooks(const QString& folder)
+{
+    // QTemporaryDir puts six letters and digits in place of the Xs.
+    static const QRegularExpression ourFolder(QRegularExpression::anchoredPattern(
+        QString(FolderPattern).replace(QStringLiteral("XXXXXX"), QStringLiteral("[A-Za-z0-9]{6}"))));
+    static const QRegularExpression partial(
+        QRegularExpression::wildcardToRegularExpression(WholeFile::partialPattern(FileName)));
+    const QDateTime dayAgo = QDateTime::currentDateTime().addSecs(-KeptSeconds);
+    const auto old = [&dayAgo](const QFileInfo& info) { return info.lastModified() <= dayAgo; };
+    const QDir temporary(folder);
+    for (const QFileInfo& candidate : temporary.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        if (!ourFolder.match(candidate.fileName()).hasMatch() || !old(candidate))
+            continue;
+        const QDir workbook(candidate.filePath());
+        const QFileInfoList entries
+            = workbook.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const bool onlyOurs = std::all_of(entries.cbegin(), entries.cend(), [&](const QFileInfo& entry) {
+            return entry.isFile() && !entry.isSymLink() && old(entry)
+                && (entry.fileName() == FileName || partial.match(entry.fileName()).hasMatch());
+        });
+        if (!onlyOurs)
+            continue;
+        for (const QFileInfo& entry : entries)
+            QFile::remove(entry.filePath());
+        temporary.rmdir(candidate.fileName());
+    }
 }

@@ -18,4 +18,10 @@ inline const QString NumbersSheet = QStringLiteral("Numbers");
 // leaves no folder behind.
 ExportOutcome make(ExportSource& source, const ExportTexts& texts, const QString& folder, const ExportProgress& progress);
 
+// Removes the workbooks that earlier runs left under folder for the spreadsheet program: the
+// folders make() creates, once nothing in them has changed for a day and they hold nothing but
+// the workbook, or what an interrupted export left of it. A spreadsheet program still showing
+// one from today, another run writing one, a file the user saved beside one: all stay.
+void removeOldWorkbooks(const QString& folder);
+
 } // namespace ResultWorkbook

@@ -1,5 +1,7 @@
 #include "calc/sweepchart.h"
 
+#include "calc/wholefile.h"
+
 #include <QBuffer>
 #include <QChart>
 #include <QFileInfo>
@@ -8,7 +10,6 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <QValueAxis>
 #include <cmath>
@@ -53,6 +54,7 @@ void setRange(QValueAxis& axis, double low, double high)
     axis.applyNiceNumbers();
 }
 
+// The chart as the file's bytes; empty when it could not be drawn.
 QByteArray render(QGraphicsScene& scene, bool svg, const QString& title)
 {
     QBuffer buffer;
@@ -73,7 +75,8 @@ QByteArray render(QGraphicsScene& scene, bool svg, const QString& title)
             painter.setRenderHint(QPainter::Antialiasing);
             scene.render(&painter);
         }
-        image.save(&buffer, "PNG");
+        if (!image.save(&buffer, "PNG"))
+            return {};
     }
     return buffer.data();
 }
@@ -133,10 +136,7 @@ bool SweepChart::save(const QString& path, QString& problem) const
     chart->setGeometry(QRectF(QPointF(0, 0), ChartSize));
     scene.setSceneRect(chart->geometry());
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(render(scene, isSvg(path), title)) < 0 || !file.commit()) {
-        problem = file.errorString();
-        return false;
-    }
-    return true;
+    const QByteArray bytes = render(scene, isSvg(path), title);
+    problem = bytes.isEmpty() ? QStringLiteral("the chart could not be drawn") : WholeFile::save(path, bytes);
+    return problem.isEmpty();
 }

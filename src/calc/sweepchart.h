@@ -17,6 +17,9 @@ struct SweepChart
         QList<QPointF> points; // in order of x; a point whose y is NaN leaves a gap
     };
 
+    // The most curves a chart draws: beyond it neither their colours nor the legend tell them apart.
+    static constexpr std::size_t MaxCurves = 15;
+
     QString title;
     QString xTitle;
     QString yTitle;

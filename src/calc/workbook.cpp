@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <locale.h>
 #include <new>
 #include <stdexcept>
 #include <xlsxwriter.h>
@@ -15,6 +17,25 @@ constexpr qsizetype WidestColumn = 80;
 constexpr double ColumnMargin = 2;
 
 } // namespace
+
+QString closeWorkbook(lxw_workbook* book)
+{
+    // The library prints the numbers into the file as it closes, with the C library, whose
+    // decimal mark follows the user's locale (a comma in German); a workbook's has a point.
+    const locale_t plain = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+    const locale_t before = plain ? uselocale(plain) : locale_t(nullptr);
+    errno = 0;
+    const lxw_error closed = workbook_close(book);
+    const int cause = errno;
+    if (plain) {
+        uselocale(before);
+        freelocale(plain);
+    }
+    if (closed == LXW_NO_ERROR)
+        return {};
+    // The library's own text names its zip functions; the system's says what went wrong.
+    return cause != 0 ? qt_error_string(cause) : QString::fromUtf8(lxw_strerror(closed));
+}
 
 Workbook::Workbook(const QString& path)
     : book_(workbook_new(QFile::encodeName(path).constData()))
@@ -54,11 +75,10 @@ QString Workbook::close()
 {
     for (const auto& sheet : sheets_)
         sheet->fitColumns();
-    const lxw_error closed = workbook_close(book_);
-    // Closing frees the workbook, whether or not the file could be written.
+    const QString closed = closeWorkbook(book_);
     book_ = nullptr;
-    if (error_.isEmpty() && closed != LXW_NO_ERROR)
-        error_ = QString::fromUtf8(lxw_strerror(closed));
+    if (error_.isEmpty())
+        error_ = closed;
     return error_;
 }
 

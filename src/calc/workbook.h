@@ -12,6 +12,11 @@ struct lxw_format;
 
 class Worksheet;
 
+// Writes the workbook's file and frees it, whether or not the file could be written. Returns why
+// it could not, in the system's words where it has them ("No space left on device"), or an
+// empty string.
+QString closeWorkbook(lxw_workbook* book);
+
 // A workbook filled the way a spreadsheet program's automation fills one: it starts with one
 // worksheet, "Sheet1"; worksheets are found by name, without case; cells are set through
 // range(address).setValue(…). It becomes an .xlsx file when closed.

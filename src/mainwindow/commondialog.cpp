@@ -2,6 +2,8 @@
 
 #include "mainwindow/userdialogs.h"
 
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringList>
 
 CommonDialog::CommonDialog(const QString& name, const QString& filter, QObject* parent)
@@ -13,7 +15,15 @@ CommonDialog::CommonDialog(const QString& name, const QString& filter, QObject* 
 
 QString CommonDialog::showSave(UserDialogs& dialogs, QWidget* parent) const
 {
-    return dialogs.saveFileName(parent, dialogFilter(filter_));
+    const QString filter = dialogFilter(filter_);
+    QString path = dialogs.saveFileName(parent, filter);
+    const QString suffix = defaultSuffix(filter);
+    if (path.isEmpty() || suffix.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    // "results." is "results" with the point typed before the suffix.
+    if (!path.endsWith(QLatin1Char('.')))
+        path += QLatin1Char('.');
+    return path + suffix;
 }
 
 QString CommonDialog::dialogFilter(const QString& filter)
@@ -26,4 +36,10 @@ QString CommonDialog::dialogFilter(const QString& filter)
                 + QLatin1Char(')');
     }
     return entries.join(QLatin1String(";;"));
+}
+
+QString CommonDialog::defaultSuffix(const QString& dialogFilter)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^*?.\\s;)]+)[\\s;)]"));
+    return firstPattern.match(dialogFilter).captured(1);
 }

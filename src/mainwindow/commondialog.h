@@ -15,10 +15,14 @@ public:
     CommonDialog(const QString& name, const QString& filter, QObject* parent);
 
     const QString& filter() const { return filter_; }
-    // The file the user chose to save to, or an empty string when cancelled.
+    // The file the user chose to save to, or an empty string when cancelled. A name typed
+    // without a suffix gets the filter's first one: "results" saves as "results.txt".
     QString showSave(UserDialogs& dialogs, QWidget* parent) const;
     // The filter as a file dialog takes it: "description (pattern)", separated by ";;".
     static QString dialogFilter(const QString& filter);
+    // The suffix of a file dialog's filter's first pattern, "txt" for "Textfiles (*.txt)"; empty
+    // when that pattern names no one suffix.
+    static QString defaultSuffix(const QString& dialogFilter);
 
 private:
     QString filter_;

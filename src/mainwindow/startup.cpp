@@ -1,5 +1,6 @@
 #include "mainwindow/startup.h"
 
+#include "calc/resultworkbook.h"
 #include "mainwindow/drawnicons.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
@@ -56,5 +57,7 @@ Session startSession(const QString& directory, UserDialogs& dialogs, QSettings& 
     session.window = std::make_unique<form1>(*session.store, dialogs, nullptr, std::move(tree));
     rememberWindowState(*session.window, settings);
     session.window->show();
+    // Not at the end of a run: the spreadsheet program may still be showing them then.
+    ResultWorkbook::removeOldWorkbooks(QDir::tempPath());
     return session;
 }

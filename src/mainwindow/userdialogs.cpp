@@ -1,5 +1,7 @@
 #include "mainwindow/userdialogs.h"
 
+#include "mainwindow/commondialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -15,5 +17,10 @@ int WidgetDialogs::msgBox(QWidget* parent, const QString& text, int style, const
 
 QString WidgetDialogs::saveFileName(QWidget* parent, const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), filter);
+    QFileDialog dialog(parent, QString(), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the suffix itself, so that it asks before replacing the file the name
+    // becomes rather than the one typed.
+    dialog.setDefaultSuffix(CommonDialog::defaultSuffix(filter));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }

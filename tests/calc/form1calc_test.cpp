@@ -6,7 +6,9 @@
 #include "calc/parametergrid.h"
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
+#include "editor/formulas.h"
 #include "editor/storedformula.h"
+#include "fulldisk.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
@@ -24,6 +26,8 @@
 #include <QTest>
 #include <QTime>
 #include <QTimer>
+#include <chrono>
+#include <filesystem>
 
 // The rows of a result list, each as its six columns.
 static QList<QStringList> listRows(const QTreeWidget& list)
@@ -368,6 +372,31 @@ private slots:
                  (QStringList{"OhmsLaw", "", "U=5.000 V", "R=100 Ω", "Ek=m*v^2/2"}));
     }
 
+    // A name typed without a suffix gets the dialog's ".txt"; one with a suffix of its own
+    // keeps it.
+    void textExportAddsTxt_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("no suffix") << "results" << "results.txt";
+        QTest::newRow("a suffix of its own") << "results.csv" << "results.csv";
+        QTest::newRow("a dot only in the folder's name") << "run.1/results" << "run.1/results.txt";
+        QTest::newRow("a name ending in a dot") << "results." << "results.txt";
+    }
+    void textExportAddsTxt()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        calculate("OhmsLaw");
+        QTemporaryDir out;
+        QVERIFY(QDir(out.path()).mkdir("run.1"));
+        library().dialogs().expectSaveFileName(out.filePath(typed));
+        ui().Routtxt->trigger();
+        const QFileInfo file(out.filePath(written));
+        QVERIFY(fileBytes(file.filePath()).startsWith("Formula Name: OhmsLaw\r\n"));
+        QCOMPARE(file.dir().entryList(QDir::Files | QDir::Hidden), QStringList{file.fileName()});
+    }
+
     // Sheet1 holds texts, a row per computation and a column per parameter, past Z when a
     // formula has that many; the Numbers sheet a table per formula, with numbers a spreadsheet
     // can add up under headings naming each value's symbol and unit.
@@ -436,6 +465,92 @@ private slots:
         ui().Routexcel->trigger();
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"blocker"});
         QVERIFY(library().desktop().opened.isEmpty());
+    }
+
+    // A disk that fills up midway through an export: the user is told which file and why, the
+    // file that was there stays whole, and nothing is left beside it.
+    void failedWriteLeavesTheOldFile_data()
+    {
+        QTest::addColumn<bool>("workbook");
+        QTest::newRow("text") << false;
+        QTest::newRow("workbook") << true;
+    }
+    void failedWriteLeavesTheOldFile()
+    {
+        QFETCH(bool, workbook);
+        for (int i = 0; i < 3; ++i)
+            calculate("OhmsLaw");
+        QTemporaryDir out;
+        const QString existing = out.filePath("results.txt");
+        QFile file(existing);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
+        file.close();
+        const QByteArray temporary = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporary); });
+        qputenv("TMPDIR", QFile::encodeName(out.path()));
+
+        library().dialogs().expectMessageStarting("The results can't be written to " + out.path() + "/");
+        {
+            const FullDisk full(256);
+            if (workbook) {
+                ui().Routexcel->trigger();
+            } else {
+                library().dialogs().expectSaveFileName(existing);
+                ui().Routtxt->trigger();
+            }
+        }
+        QCOMPARE(fileBytes(existing), "kept");
+        const QString told = library().dialogs().shown().value(0);
+        QVERIFY2(told.endsWith(" (File too large). Nothing was saved; a file already there is left as it was."),
+                 qPrintable(told));
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"results.txt"});
+        QVERIFY(library().desktop().opened.isEmpty());
+    }
+
+    // The workbooks that earlier runs left in the temporary folder go at the next start once they
+    // are a day old; anything that may not be ours, or may still be in use, stays.
+    void oldWorkbooksAreRemoved_data()
+    {
+        QTest::addColumn<QString>("folder"); // the workbook's folder renamed; empty: as the export named it
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<int>("hoursOld");
+        QTest::addColumn<bool>("removed");
+        const QStringList workbook{"Results.xlsx"};
+        QTest::newRow("a day old") << "" << workbook << 25 << true;
+        QTest::newRow("left halfway by an interrupted export") << "" << QStringList{".Results.xlsx.3f2a~"} << 25 << true;
+        QTest::newRow("from today") << "" << workbook << 23 << false;
+        QTest::newRow("a file of the user's beside it") << "" << QStringList{"Results.xlsx", "Mine.ods"} << 25 << false;
+        QTest::newRow("another program's folder") << "results-AbC123" << workbook << 25 << false;
+    }
+    void oldWorkbooksAreRemoved()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QStringList, files);
+        QFETCH(int, hoursOld);
+        QFETCH(bool, removed);
+        QTemporaryDir temporary;
+        const QByteArray before = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", before); });
+        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        calculate("OhmsLaw");
+        ui().Routexcel->trigger();
+        QDir workbook = QFileInfo(library().desktop().opened.value(0)).dir();
+        if (!folder.isEmpty()) {
+            QVERIFY(QDir(temporary.path()).rename(workbook.dirName(), folder));
+            workbook.setPath(temporary.filePath(folder));
+        }
+        QVERIFY(files.constFirst() == "Results.xlsx" || workbook.rename("Results.xlsx", files.constFirst()));
+        for (const QString& file : files.mid(1))
+            QVERIFY(QFile(workbook.filePath(file)).open(QIODevice::WriteOnly));
+        const auto then = std::filesystem::file_time_type::clock::now() - std::chrono::hours(hoursOld);
+        for (const QString& file : files)
+            std::filesystem::last_write_time(QFile::encodeName(workbook.filePath(file)).toStdString(), then);
+        std::filesystem::last_write_time(QFile::encodeName(workbook.path()).toStdString(), then);
+
+        ResultWorkbook::removeOldWorkbooks(temporary.path());
+        QCOMPARE(workbook.exists(), !removed);
+        QCOMPARE(workbook.entryList(QDir::Files | QDir::Hidden).size(), removed ? 0 : files.size());
     }
 
     // An export the user cancels leaves whatever stood where it was going, and nothing that

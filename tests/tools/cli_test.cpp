@@ -1,15 +1,19 @@
+#include "fulldisk.h"
 #include "libraryfile.h"
 #include "samplelibrary.h"
+#include "xlsxfile.h"
 
 #include "editor/formulas.h"
 #include "store/store.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -48,9 +52,13 @@ private:
     QTemporaryDir dir_;
     QString sample_; // the sample library with one broken formula added; commands leave it as it is
 
-    Run cli(const QStringList& arguments, const QString& library = {})
+    // Runs calcora-cli; setup prepares its process: its environment, its disk.
+    Run cli(const QStringList& arguments, const QString& library = {},
+            const std::function<void(QProcess&)>& setup = {})
     {
         QProcess process;
+        if (setup)
+            setup(process);
         process.start(QStringLiteral(CALCORA_CLI),
                       QStringList{QStringLiteral("--library"), library.isEmpty() ? sample_ : library} + arguments);
         Run run;
@@ -68,6 +76,7 @@ private slots:
         createLibraryFile(sample_, [](Store& store) {
             fillSampleLibrary(store);
             Formulas::add(store, {"Broken", "y", "m", "2*(q+1)", "", "3", {{"Length", "x", "m", "1", ""}}}, "Fluids");
+            Formulas::add(store, {"Hostile", "=1+2", "", "-x", "", "3", {{"Length", "x", "m", "1", ""}}}, QString());
         });
         // Fluids under a free name, with three names the library cannot take: two formulas'
         // and a fixed table's.
@@ -88,11 +97,17 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("name in other case, a default and a given value")
             << QStringList{"eval", "ohmslaw", "I=0.1"} << "U = 22.000 V\n";
-        QTest::newRow("json") << QStringList{"eval", "KineticEnergy", "v=2", "--json"}
-                              << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":1200,"v":2},)"
-                                 R"("result":2400,"text":"2400.00","unit":"J"})" "\n";
+        QTest::newRow("json, the result in full")
+            << QStringList{"eval", "KineticEnergy", "m=3", "v=0.7", "--json"}
+            << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":3,"v":0.7},)"
+               R"("result":0.7349999999999999,"text":"0.73","unit":"J"})" "\n";
         QTest::newRow("CSV, range running down") << QStringList{"sweep", "OhmsLaw", "--csv", "-", "I=0.3:0:0.1"}
-                                                 << "I [A],U [V]\n0.3,66.000\n0.2,44.000\n0.1,22.000\n0,0.000\n";
+                                                 << "I [A],U [V]\n0.3,66\n0.2,44\n0.1,22\n0,0\n";
+        QTest::newRow("CSV, every digit where the list shows 0.000")
+            << QStringList{"sweep", "OhmsLaw", "R=3", "I=1.2e-6:2.4e-6:1.2e-6", "--csv", "-"}
+            << "I [A],U [V]\n1.2e-06,3.6e-06\n2.4e-06,7.2e-06\n";
+        QTest::newRow("CSV, a heading that reads as a formula, negative numbers")
+            << QStringList{"sweep", "Hostile", "x=1:2:1", "--csv", "-"} << "x [m],'=1+2\n1,-1\n2,-2\n";
         QTest::newRow("table, two ranges with undefined points")
             << QStringList{"sweep", "QuadraticRoot", "c=0:1:1", "b=-2:-1:1"}
             << "c [-]  b [-]     x1 [-]\n"
@@ -131,6 +146,10 @@ private slots:
                                                     << "Unknown symbol 'q'. (at character 4 of the expression 2*(q+1))";
         QTest::newRow("too many points") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "m=0:2000:1"} << 1
                                          << "at most 1000000";
+        QTest::newRow("too many curves for a chart")
+            << QStringList{"sweep", "OhmsLaw", "I=0:1:0.5", "R=1:100:1", "--plot", dir_.filePath("curves.svg")} << 1
+            << "The chart would have 100 curves, one for each value of R; it can show at most 15. "
+               "Give R a larger step or a shorter range.";
         QTest::newRow("unwritable CSV") << QStringList{"sweep", "KineticEnergy", "v=0:1:1", "--csv", "/nonexistent/a.csv"}
                                         << 1 << "/nonexistent/a.csv cannot be written";
         QTest::newRow("not JSON") << QStringList{"import", QStringLiteral(CALCORA_CLI)} << 1 << "is not JSON";
@@ -154,6 +173,51 @@ private slots:
             QVERIFY2(run.err.contains(part), qPrintable(run.err));
         QCOMPARE(fileBytes(Store::filePath(sample_)), before);
         QVERIFY(!QFile::exists(dir_.filePath("nowhere")));
+        QVERIFY(!QFile::exists(dir_.filePath("curves.svg")));
+    }
+
+    // A disk that fills up midway, and one that is full from the start: each writer fails with
+    // one line on standard error naming what it could not write and why, and leaves the file
+    // that was there whole, with nothing beside it.
+    void failedWriteLeavesTheOldFile_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // FILE stands for the file written
+        QTest::addColumn<QString>("file");          // holds "old" before; none for a device
+        QTest::addColumn<QString>("told");
+        const QString tooLarge = "FILE cannot be written: File too large; a file already there is left as it was.";
+        const QStringList sweep{"sweep", "KineticEnergy", "v=0:2000:1"};
+        QTest::newRow("catalog export") << QStringList{"export", "Mechanics", "FILE"} << "out.json" << tooLarge;
+        QTest::newRow("CSV") << sweep + QStringList{"--csv", "FILE"} << "out.csv" << tooLarge;
+        QTest::newRow("workbook") << sweep + QStringList{"--xlsx", "FILE"} << "out.xlsx" << tooLarge;
+        QTest::newRow("PNG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.png"
+                                   << tooLarge;
+        QTest::newRow("SVG chart") << QStringList{"sweep", "KineticEnergy", "v=0:30:1", "--plot", "FILE"} << "out.svg"
+                                   << tooLarge;
+        QTest::newRow("CSV into a full device") << sweep + QStringList{"--csv", "/dev/full"} << ""
+                                                << "/dev/full cannot be written: No space left on device";
+        QTest::newRow("CSV to a full standard output") << sweep + QStringList{"--csv", "-"} << ""
+                                                       << "Standard output cannot be written: No space left on device";
+    }
+
+    void failedWriteLeavesTheOldFile()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        QFETCH(QString, told);
+        QTemporaryDir out;
+        const QString path = out.filePath(file);
+        QVERIFY(file.isEmpty() || writeText(path, "old"));
+        const Run run = cli(arguments.replaceInStrings("FILE", path), {}, [](QProcess& process) {
+            process.setStandardOutputFile("/dev/full");
+            process.setChildProcessModifier([] { fillDiskAfter(2048); });
+        });
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.startsWith("calcora-cli: " + told.replace("FILE", path)) && run.err.count('\n') == 1,
+                 qPrintable(run.err));
+        if (file.isEmpty())
+            return;
+        QCOMPARE(fileBytes(path), "old");
+        QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{file});
     }
 
     // The files hold what standard output shows; the chart's axes are titled with the swept
@@ -171,6 +235,26 @@ private slots:
             QVERIFY2(chart.contains(QString::fromUtf8(text)), text);
         QCOMPARE(cli({"sweep", "QuadraticRoot", "c=0:4:0.25", "--plot", dir_.filePath("sweep.png")}).status, 0);
         QVERIFY(!QImage(dir_.filePath("sweep.png")).isNull());
+    }
+
+    // Where the decimal mark is a comma, a workbook's numbers are still numbers.
+    void workbookNumbersWhereTheDecimalMarkIsAComma()
+    {
+        const QString locales = dir_.filePath("locales");
+        QVERIFY(QDir().mkpath(locales));
+        if (QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", locales + "/de_DE.UTF-8"}) != 0)
+            QSKIP("localedef cannot make a German locale here");
+        const QString path = dir_.filePath("comma.xlsx");
+        const Run run = cli({"sweep", "KineticEnergy", "m=1", "v=0.5:1:0.5", "--xlsx", path}, {}, [&](QProcess& process) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("LOCPATH", locales);
+            environment.insert("LC_ALL", "de_DE.UTF-8");
+            process.setProcessEnvironment(environment);
+        });
+        QVERIFY2(run.status == 0, qPrintable(run.err));
+        const XlsxFile::Sheet sheet = XlsxFile(path).sheets.value("Sweep");
+        QCOMPARE(sheet.value("A2").value + " " + sheet.value("B2").value, "0.5 0.125");
+        QVERIFY(sheet.value("A2").number && sheet.value("B2").number);
     }
 
     // Export, then import into an empty library: list, show and eval of the copy agree with the

@@ -37,3 +37,9 @@ inline CliError failure(const QString& message)
 {
     return CliError(ExitFailed, message);
 }
+
+// A file that could not be written whole; whatever was at path before is still there.
+inline CliError unwritable(const QString& path, const QString& problem)
+{
+    return failure(QStringLiteral("%1 cannot be written: %2; a file already there is left as it was.").arg(path, problem));
+}

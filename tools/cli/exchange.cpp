@@ -3,11 +3,11 @@
 #include "clierror.h"
 #include "libraryitems.h"
 
+#include "calc/wholefile.h"
 #include "store/store.h"
 
 #include <QFile>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QTextStream>
 
 Command exportCommand()
@@ -22,9 +22,8 @@ Command exportCommand()
                 const LibraryTree tree = LibraryTree::read(store);
                 const LibraryTree::Node& catalog = catalogNamed(tree, line.positional().constFirst());
                 const QJsonDocument document(CatalogExchange::exportCatalog(store, tree, catalog));
-                QSaveFile file(path);
-                if (!file.open(QIODevice::WriteOnly) || file.write(document.toJson()) < 0 || !file.commit())
-                    throw failure(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
+                if (const QString problem = WholeFile::save(path, document.toJson()); !problem.isEmpty())
+                    throw unwritable(path, problem);
                 cli.out << "Exported " << catalog.caption << " to " << path << ".\n";
             }};
 }

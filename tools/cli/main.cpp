@@ -40,6 +40,11 @@ int runProgram(SaveChart saveChart)
         status = ExitFailed;
     }
     out.flush();
+    // Output that did not all arrive (a full disk behind a redirection) is a failure too.
+    if (out.status() != QTextStream::Ok && problem.isEmpty()) {
+        problem = QStringLiteral("Standard output cannot be written: %1").arg(out.device()->errorString());
+        status = ExitFailed;
+    }
     if (!problem.isEmpty())
         QTextStream(stderr) << "calcora-cli: " << problem.simplified() << '\n';
     return status;

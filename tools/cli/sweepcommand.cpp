@@ -7,9 +7,9 @@
 #include "calc/calcengine.h"
 #include "calc/sweep.h"
 #include "calc/sweepchart.h"
+#include "calc/wholefile.h"
 #include "store/store.h"
 
-#include <QSaveFile>
 #include <QTextStream>
 #include <algorithm>
 #include <limits>
@@ -107,20 +107,29 @@ void plot(const Cli& cli, const Formula& formula, const Points& points, const Sw
     }
     QString problem;
     if (!cli.saveChart || !cli.saveChart(chart, path, problem))
-        throw failure(QStringLiteral("The chart cannot be written to %1: %2").arg(path, problem));
+        throw unwritable(path, problem);
 }
 
-void writeFile(const QString& path, const std::function<void(QTextStream&)>& write)
+// A chart of more curves than it can tell apart is refused before anything is computed.
+void checkCurves(const Points& points)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        QTextStream stream(&file);
-        write(stream);
-        stream.flush();
-        if (file.commit())
-            return;
-    }
-    throw failure(QStringLiteral("%1 cannot be written: %2").arg(path, file.errorString()));
+    if (points.axes.size() < 2 || points.axes[1].values.size() <= SweepChart::MaxCurves)
+        return;
+    throw failure(QStringLiteral("The chart would have %1 curves, one for each value of %2; it can show at most %3. "
+                                 "Give %2 a larger step or a shorter range.")
+                      .arg(points.axes[1].values.size())
+                      .arg(points.sweptSymbols.at(1))
+                      .arg(SweepChart::MaxCurves));
+}
+
+void writeCsvFile(const SweepTable& table, const QString& path)
+{
+    QString text;
+    QTextStream stream(&text);
+    writeCsv(table, stream);
+    stream.flush();
+    if (const QString problem = WholeFile::save(path, text.toUtf8()); !problem.isEmpty())
+        throw unwritable(path, problem);
 }
 
 } // namespace
@@ -149,6 +158,8 @@ Command sweepCommand()
                 const Formula formula = formulaNamed(store, line.positional().constFirst());
                 const FormulaInputs inputs(formula, line.positional().mid(1));
                 const Points sweep = points(inputs);
+                if (line.isSet(chart))
+                    checkCurves(sweep);
 
                 CalcEngine engine;
                 if (engine.compile(formula.expression, inputs.symbols) != CalcEngine::NoError)
@@ -159,10 +170,10 @@ Command sweepCommand()
                 if (line.isSet(csv) && line.value(csv) == QLatin1String("-"))
                     writeCsv(results, cli.out);
                 else if (line.isSet(csv))
-                    writeFile(line.value(csv), [&results](QTextStream& out) { writeCsv(results, out); });
+                    writeCsvFile(results, line.value(csv));
                 QString problem;
                 if (line.isSet(xlsx) && !writeXlsx(results, line.value(xlsx), problem))
-                    throw failure(QStringLiteral("%1 cannot be written: %2").arg(line.value(xlsx), problem));
+                    throw unwritable(line.value(xlsx), problem);
                 if (line.isSet(chart))
                     plot(cli, formula, sweep, results, line.value(chart));
                 if (!line.isSet(csv) && !line.isSet(xlsx) && !line.isSet(chart))

@@ -3,22 +3,67 @@
 #include "formulainputs.h"
 #include "texttable.h"
 
+#include "calc/resultformat.h"
+#include "calc/wholefile.h"
+#include "calc/workbook.h"
+
 #include <QFile>
 #include <QLocale>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace {
 
 const QString Undefined = QStringLiteral("undefined");
 
-QString csvField(const QString& text)
+// A text as a field, quoted where it needs it. A spreadsheet reads a field that starts like a
+// formula (=, +, -, @, or a TAB or CR before one) as a formula, so such a text gets a leading
+// ' that keeps it a text.
+QString csvField(QString text)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')))
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    if (!text.isEmpty() && formulaStarts.contains(text.front()))
+        text.prepend(QLatin1Char('\''));
+    static const QString needQuotes = QStringLiteral(",\"\n\r");
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return needQuotes.contains(c); }))
         return text;
-    return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + text.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
+
+// libxlsxwriter tells its errors on standard error as well; while one is about, the command's
+// own line is the only one there.
+class QuietStandardError
+{
+public:
+    QuietStandardError()
+        : saved_(::dup(STDERR_FILENO))
+    {
+        std::fflush(stderr);
+        const int null = ::open("/dev/null", O_WRONLY);
+        if (null >= 0) {
+            ::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (saved_ >= 0) {
+            ::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
 
 } // namespace
 
@@ -47,15 +92,23 @@ void writeCsv(const SweepTable& table, QTextStream& out)
     for (const QString& title : table.header)
         header.append(csvField(title));
     out << header.join(QLatin1Char(',')) << '\n';
-    for (std::size_t row = 0; row < table.rowCount(); ++row)
-        out << table.rowTexts(row).join(QLatin1Char(',')) << '\n';
+    for (std::size_t row = 0; row < table.rowCount(); ++row) {
+        for (std::size_t c = 0; c < table.columns.size(); ++c) {
+            const double value = table.columns[c][row];
+            out << (c > 0 ? "," : "") << (std::isnan(value) ? Undefined : fullPrecision(value));
+        }
+        out << '\n';
+    }
 }
 
 bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
 {
-    lxw_workbook* workbook = workbook_new(QFile::encodeName(path).constData());
+    WholeFile file(path);
+    const QString temporary = file.temporaryPath();
+    const QuietStandardError quiet;
+    lxw_workbook* workbook = temporary.isEmpty() ? nullptr : workbook_new(QFile::encodeName(temporary).constData());
     if (!workbook) {
-        problem = QStringLiteral("the workbook cannot be made");
+        problem = file.error().isEmpty() ? QStringLiteral("the workbook cannot be made") : file.error();
         return false;
     }
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, "Sweep");
@@ -66,22 +119,28 @@ bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
     if (table.precision >= 1 && table.precision <= 8)
         format_set_num_format(result, ("0." + std::string(std::size_t(table.precision), '0')).c_str());
 
+    lxw_error refused = LXW_NO_ERROR; // the first cell the workbook did not take
+    const auto check = [&refused](lxw_error error) {
+        if (refused == LXW_NO_ERROR)
+            refused = error;
+    };
     for (qsizetype c = 0; c < table.header.size(); ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), table.header.at(c).toUtf8().constData(), bold);
+        check(worksheet_write_string(sheet, 0, lxw_col_t(c), table.header.at(c).toUtf8().constData(), bold));
     const std::size_t resultColumn = table.columns.size() - 1;
     for (std::size_t row = 0; row < table.rowCount(); ++row) {
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             const double value = table.columns[c][row];
+            const lxw_row_t line = lxw_row_t(row + 1);
             if (std::isnan(value))
-                worksheet_write_string(sheet, lxw_row_t(row + 1), lxw_col_t(c), Undefined.toUtf8().constData(), nullptr);
+                check(worksheet_write_string(sheet, line, lxw_col_t(c), Undefined.toUtf8().constData(), nullptr));
             else
-                worksheet_write_number(sheet, lxw_row_t(row + 1), lxw_col_t(c), value, c == resultColumn ? result : nullptr);
+                check(worksheet_write_number(sheet, line, lxw_col_t(c), value, c == resultColumn ? result : nullptr));
         }
     }
-    const lxw_error error = workbook_close(workbook);
-    if (error != LXW_NO_ERROR) {
-        problem = QString::fromUtf8(lxw_strerror(error));
-        return false;
-    }
-    return true;
+    problem = closeWorkbook(workbook);
+    if (problem.isEmpty() && refused != LXW_NO_ERROR)
+        problem = QString::fromUtf8(lxw_strerror(refused));
+    if (problem.isEmpty() && !file.commit())
+        problem = file.error();
+    return problem.isEmpty();
 }
