@@ -15,19 +15,6 @@ std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
     return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
 }
 
-Problem nameProblem(ItemName::Use use)
-{
-    switch (use) {
-    case ItemName::Use::Unstorable: return Problem::UnstorableName;
-    case ItemName::Use::Reserved: return Problem::ReservedName;
-    case ItemName::Use::FixedTable: return Problem::TableNameInUse;
-    case ItemName::Use::Taken: return Problem::NameInUse;
-    case ItemName::Use::Missing: return Problem::Missing;
-    case ItemName::Use::Usable: break;
-    }
-    return Problem::None;
-}
-
 bool isPrecision(const QString& text)
 {
     bool whole = false;
@@ -76,9 +63,9 @@ Problem Formulas::checkFields(const Formula& formula)
 
 Problem Formulas::checkAdd(Store& store, const QString& name, const QString& parent)
 {
-    if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
+    if (const auto problem = ItemName::problemOf<Problem>(ItemName::use(name)); problem != Problem::None)
         return problem;
-    if (itemCaptioned(store, name))
+    if (ItemName::taken(store, name))
         return Problem::NameInUse;
     if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
         return Problem::TableNameInUse;
@@ -89,7 +76,7 @@ Problem Formulas::checkAdd(Store& store, const QString& name, const QString& par
 
 Problem Formulas::checkModify(Store& store, const QString& oldName, const QString& newName)
 {
-    return nameProblem(ItemName::renameUse(store, oldName, newName));
+    return ItemName::problemOf<Problem>(ItemName::renameUse(store, oldName, newName));
 }
 
 void Formulas::add(Store& store, const Formula& formula, const QString& parent)

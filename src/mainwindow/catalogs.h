@@ -15,7 +15,7 @@ enum class Problem {
     DescriptionTooLong,   // over 50 characters
     EmptyName,
     FirstCharacterDigit,  // only when adding: the name becomes a table name
-    NameInUse,
+    NameInUse,            // a catalog's or a formula's caption
     TableNameInUse,       // a formula's or catalog's table, or one of the fixed tables
     ReservedName,         // the tree root's key, or SQLite's own prefix
     UnstorableName,       // NUL or a broken character

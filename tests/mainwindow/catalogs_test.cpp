@@ -1,3 +1,4 @@
+#include "editor/storedformula.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
@@ -34,7 +35,8 @@ class CatalogsTest : public LibraryTest
 
 private slots:
     // Each refusal, adding under the root or renaming Beams, names its reason, keeps the dialog
-    // open with the input, and writes nothing.
+    // open with the input, and writes nothing. KineticEnergy is renamed KE2 first, its table
+    // keeping the old name.
     void refusesBadInput_data()
     {
         QTest::addColumn<QString>("catalog"); // empty: add under the root
@@ -48,6 +50,7 @@ private slots:
         QTest::newRow("leading digit") << "" << "3Phase" << "" << "The first charactor can't be numeral!";
         QTest::newRow("in use in other case") << "" << "MECHANICS" << "" << inUse;
         QTest::newRow("a formula's table") << "" << "OhmsLaw" << "" << sameTable;
+        QTest::newRow("a renamed formula's caption") << "" << "KE2" << "" << inUse;
         QTest::newRow("NUL in the name") << "" << QStringLiteral("Nul") + QChar(0) << ""
                                          << "The name holds a character that can't be stored, please add another!";
         QTest::newRow("lone surrogate in the description")
@@ -63,6 +66,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, description);
         QFETCH(QString, message);
+        Formula renamed = *Formulas::read(library().store(), "KineticEnergy");
+        renamed.name = "KE2";
+        Formulas::modify(library().store(), "KineticEnergy", renamed);
         form1& window = library().openWindow();
         const Rows rows = catalogRows(library().store());
         const QSet<QString> tables = library().store().tableNames();
