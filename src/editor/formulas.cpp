@@ -6,6 +6,8 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 
+#include <algorithm>
+
 namespace {
 
 using Formulas::Problem;
@@ -35,30 +37,33 @@ void insertParameters(Store& store, const QString& table, const QList<FormulaPar
 
 Problem Formulas::checkFields(const Formula& formula)
 {
+    return fieldProblems(formula).value(0, Problem::None);
+}
+
+QList<Problem> Formulas::fieldProblems(const Formula& formula)
+{
+    QList<Problem> problems;
     if (formula.name.contains(QLatin1Char(' ')))
-        return Problem::BlankInName;
-    if (formula.name.isEmpty())
-        return Problem::EmptyName;
+        problems << Problem::BlankInName;
+    else if (formula.name.isEmpty())
+        problems << Problem::EmptyName;
     if (formula.function.isEmpty())
-        return Problem::EmptyFunction;
+        problems << Problem::EmptyFunction;
     if (formula.unit.isEmpty())
-        return Problem::EmptyUnit;
+        problems << Problem::EmptyUnit;
     if (formula.expression.isEmpty())
-        return Problem::EmptyExpression;
+        problems << Problem::EmptyExpression;
     if (formula.parameters.isEmpty())
-        return Problem::NoParameters;
+        problems << Problem::NoParameters;
     if (!isPrecision(formula.precision))
-        return Problem::BadPrecision;
+        problems << Problem::BadPrecision;
     // Rows copied from variables or read from the library passed no parameter dialog.
-    for (const FormulaParameter& parameter : formula.parameters) {
-        if (!CalcEngine::number(parameter.value))
-            return Problem::DefaultNotANumber;
-    }
-    for (const FormulaParameter& parameter : formula.parameters) {
-        if (!CalcEngine::isParameterSymbol(parameter.symbol))
-            return Problem::UnusableSymbol;
-    }
-    return Problem::None;
+    const QList<FormulaParameter>& parameters = formula.parameters;
+    if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::number(p.value); }))
+        problems << Problem::DefaultNotANumber;
+    if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::isParameterSymbol(p.symbol); }))
+        problems << Problem::UnusableSymbol;
+    return problems;
 }
 
 Problem Formulas::checkAdd(Store& store, const QString& name, const QString& parent)

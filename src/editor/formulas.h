@@ -60,8 +60,10 @@ enum class Problem {
 constexpr int MinPrecision = 1;
 constexpr int MaxPrecision = 8;
 
-// The checks of what was typed, both modes, before the library is asked anything.
+// The checks of what was typed, both modes, before the library is asked anything: the first
+// problem, or all of them in the order the user meets them, one for each field at most.
 Problem checkFields(const Formula& formula);
+QList<Problem> fieldProblems(const Formula& formula);
 // parent is the caption of the catalog to add into, or empty for the root.
 Problem checkAdd(Store& store, const QString& name, const QString& parent);
 // oldName is the formula's current caption; a change of letter case alone is no clash.

@@ -4,6 +4,8 @@
 #include "store/schema.h"
 #include "store/store.h"
 
+#include <algorithm>
+
 namespace {
 
 // Blank and ASCII punctuation; letters, digits, control characters and everything outside
@@ -19,15 +21,19 @@ bool isSpecialCharacter(QChar c)
 
 Catalogs::Problem Catalogs::checkInput(const QString& name, const QString& description)
 {
-    for (const QChar c : name) {
-        if (isSpecialCharacter(c))
-            return Problem::SpecialCharacter;
-    }
+    return inputProblems(name, description).value(0, Problem::None);
+}
+
+QList<Catalogs::Problem> Catalogs::inputProblems(const QString& name, const QString& description)
+{
+    QList<Problem> problems;
+    if (std::any_of(name.cbegin(), name.cend(), isSpecialCharacter))
+        problems << Problem::SpecialCharacter;
     if (description.size() > MaxDescriptionLength)
-        return Problem::DescriptionTooLong;
+        problems << Problem::DescriptionTooLong;
     if (name.isEmpty())
-        return Problem::EmptyName;
-    return Problem::None;
+        problems << Problem::EmptyName;
+    return problems;
 }
 
 Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)

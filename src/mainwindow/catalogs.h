@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class Store;
@@ -24,8 +25,10 @@ enum class Problem {
 
 constexpr int MaxDescriptionLength = 50;
 
-// Checks both modes make before touching the library.
+// Checks both modes make before touching the library: the first problem, or all of them in
+// the order the user meets them, one for each of the two fields at most.
 Problem checkInput(const QString& name, const QString& description);
+QList<Problem> inputProblems(const QString& name, const QString& description);
 Problem checkAdd(Store& store, const QString& name);
 // oldName is the catalog's current caption; an unchanged name passes, if the catalog is still there.
 Problem checkRename(Store& store, const QString& oldName, const QString& newName);

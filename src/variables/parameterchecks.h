@@ -2,6 +2,7 @@
 
 #include "editor/formulas.h"
 
+#include <QList>
 #include <QStringList>
 
 // The checks a parameter typed into the add and modify parameter dialogs passes before it
@@ -19,7 +20,9 @@ enum class Problem {
     SymbolInUse,
 };
 
-// takenSymbols are the symbols the parameter's must differ from, compared exactly.
+// takenSymbols are the symbols the parameter's must differ from, compared exactly. The first
+// problem, or all of them in order, one for each field at most.
 Problem check(const FormulaParameter& parameter, const QStringList& takenSymbols);
+QList<Problem> problems(const FormulaParameter& parameter, const QStringList& takenSymbols);
 
 } // namespace ParameterChecks

@@ -36,19 +36,20 @@ QVariantList rowsOf(Store& store, const QString& table, const VariableKey& key)
 
 Variables::Problem Variables::checkFields(const Variable& variable)
 {
+    return fieldProblems(variable).value(0, Problem::None);
+}
+
+QList<Variables::Problem> Variables::fieldProblems(const Variable& variable)
+{
+    QList<Problem> problems;
     if (variable.symbol.isEmpty())
-        return Problem::EmptySymbol;
-    if (!CalcEngine::isParameterSymbol(variable.symbol))
-        return Problem::UnusableSymbol;
+        problems << Problem::EmptySymbol;
+    else if (!CalcEngine::isParameterSymbol(variable.symbol))
+        problems << Problem::UnusableSymbol;
     if (variable.name.isEmpty())
-        return Problem::EmptyName;
-    if (variable.value.isEmpty())
-        return Problem::EmptyValue;
-    if (!isNumeral(variable.value))
-        return Problem::NotNumeral;
-    if (!CalcEngine::number(variable.value))
-        return Problem::NotANumber;
-    return Problem::None;
+        problems << Problem::EmptyName;
+    appendValueProblem(problems, variable.value);
+    return problems;
 }
 
 Variables::Problem Variables::checkNewSymbol(const QString& oldSymbol, const QString& symbol, const QStringList& listedSymbols)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -42,8 +43,10 @@ enum class Problem {
     Missing,         // the catalog, or the variable being changed, is no longer in the library
 };
 
-// The checks of the fields, in the order of the fields on the dialog.
+// The checks of the fields, in the order the dialog makes them: the first problem, or all
+// of them, one for each field at most.
 Problem checkFields(const Variable& variable);
+QList<Problem> fieldProblems(const Variable& variable);
 // Changing a variable's symbol to one that another variable of its level has; the level's
 // symbols are those listed, the changed variable's own among them.
 Problem checkNewSymbol(const QString& oldSymbol, const QString& symbol, const QStringList& listedSymbols);
