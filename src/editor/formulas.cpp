@@ -5,6 +5,7 @@
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/textrules.h"
 
 #include <algorithm>
 
@@ -63,6 +64,9 @@ QList<Problem> Formulas::fieldProblems(const Formula& formula)
         problems << Problem::DefaultNotANumber;
     if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::isParameterSymbol(p.symbol); }))
         problems << Problem::UnusableSymbol;
+    TextRules::appendNameProblem(problems, formula.function, Problem::UnprintableFunction, Problem::FunctionTooLong);
+    if (TextRules::descriptionTooLong(formula.description))
+        problems << Problem::DescriptionTooLong;
     return problems;
 }
 

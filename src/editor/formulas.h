@@ -50,10 +50,15 @@ enum class Problem {
     BadPrecision,      // not a whole number from 1 to 8
     DefaultNotANumber, // a parameter's default value, by the engine's rules for numbers
     UnusableSymbol,    // a parameter's symbol that no expression can name
+    UnprintableFunction, // a line break, a tab, another control character or a look-alike blank
+    FunctionTooLong,
+    DescriptionTooLong,
     NameInUse,         // a catalog or another formula has that caption
     TableNameInUse,    // a table of that name exists, the fixed tables included
     ReservedName,      // the tree root's key, or SQLite's own prefix
     UnstorableName,    // NUL or a broken character
+    UnprintableName,   // as UnprintableFunction
+    NameTooLong,
     Missing,           // the formula being changed, or the catalog to add into, is gone
 };
 

@@ -275,10 +275,15 @@ const QLabel* Frmaddnewfun::messageOf(Formulas::Problem problem) const
     case Formulas::Problem::BadPrecision: return labels.Label66;
     case Formulas::Problem::DefaultNotANumber: return labels.Label67;
     case Formulas::Problem::UnusableSymbol: return labels.Label68;
+    case Formulas::Problem::UnprintableFunction: return labels.Label72;
+    case Formulas::Problem::FunctionTooLong: return labels.Label74;
+    case Formulas::Problem::DescriptionTooLong: return labels.Label75;
     case Formulas::Problem::NameInUse: return labels.Label41;
     case Formulas::Problem::TableNameInUse: return labels.Label60;
     case Formulas::Problem::ReservedName: return labels.Label62;
     case Formulas::Problem::UnstorableName: return labels.Label63;
+    case Formulas::Problem::UnprintableName: return labels.Label71;
+    case Formulas::Problem::NameTooLong: return labels.Label73;
     case Formulas::Problem::Missing: return labels.Label64;
     case Formulas::Problem::None: break;
     }

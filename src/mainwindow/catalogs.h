@@ -20,6 +20,8 @@ enum class Problem {
     TableNameInUse,       // a formula's or catalog's table, or one of the fixed tables
     ReservedName,         // the tree root's key, or SQLite's own prefix
     UnstorableName,       // NUL or a broken character
+    UnprintableName,      // a line break, a tab, another control character or a look-alike blank
+    NameTooLong,
     Missing,              // the catalog being changed is no longer in the library
 };
 

@@ -2,6 +2,7 @@
 
 #include "store/schema.h"
 #include "store/store.h"
+#include "store/textrules.h"
 
 ItemName::Use ItemName::use(const QString& name)
 {
@@ -12,6 +13,11 @@ ItemName::Use ItemName::use(const QString& name)
     for (const QString& table : Schema::reservedTableNames()) {
         if (name.compare(table, Qt::CaseInsensitive) == 0)
             return Use::FixedTable;
+    }
+    switch (TextRules::checkName(name)) {
+    case TextRules::NameProblem::Unprintable: return Use::Unprintable;
+    case TextRules::NameProblem::TooLong: return Use::TooLong;
+    case TextRules::NameProblem::None: break;
     }
     return Use::Usable;
 }

@@ -14,11 +14,13 @@ inline const QString RootKey = QStringLiteral("gongshi");
 
 enum class Use {
     Usable,
-    Unstorable, // holds NUL or a broken character (a lone UTF-16 surrogate): no text column or table name keeps it
-    Reserved,   // the root's key, or SQLite's own prefix "sqlite_"
-    FixedTable, // the name of one of the library's fixed tables
-    Taken,      // another item's caption (renames only)
-    Missing,    // the item to rename is no longer in the library (renames only)
+    Unstorable,  // holds NUL or a broken character (a lone UTF-16 surrogate): no text column or table name keeps it
+    Reserved,    // the root's key, or SQLite's own prefix "sqlite_"
+    FixedTable,  // the name of one of the library's fixed tables
+    Unprintable, // a line break, a tab, another control character or a look-alike blank (see TextRules)
+    TooLong,     // longer than TextRules::MaxNameLength
+    Taken,       // another item's caption (renames only)
+    Missing,     // the item to rename is no longer in the library (renames only)
 };
 
 // Any other name works, keywords (Index, Order, Table) and quotes included: tables are always
@@ -42,6 +44,8 @@ Problem problemOf(Use use)
     case Use::Unstorable: return Problem::UnstorableName;
     case Use::Reserved: return Problem::ReservedName;
     case Use::FixedTable: return Problem::TableNameInUse;
+    case Use::Unprintable: return Problem::UnprintableName;
+    case Use::TooLong: return Problem::NameTooLong;
     case Use::Taken: return Problem::NameInUse;
     case Use::Missing: return Problem::Missing;
     case Use::Usable: break;

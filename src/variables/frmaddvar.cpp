@@ -19,6 +19,9 @@ const QLabel* messageOf(Ui::form1& labels, Variables::Problem problem)
     case Variables::Problem::SymbolDefined: return labels.Label34;
     case Variables::Problem::SymbolListed: return labels.Label29;
     case Variables::Problem::Missing: return labels.Label64;
+    case Variables::Problem::UnprintableName: return labels.Label71;
+    case Variables::Problem::NameTooLong: return labels.Label73;
+    case Variables::Problem::DescriptionTooLong: return labels.Label75;
     case Variables::Problem::None: break;
     }
     return nullptr;

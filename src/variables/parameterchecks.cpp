@@ -1,6 +1,7 @@
 #include "variables/parameterchecks.h"
 
 #include "calc/calcengine.h"
+#include "store/textrules.h"
 #include "variables/numeral.h"
 
 ParameterChecks::Problem ParameterChecks::check(const FormulaParameter& parameter, const QStringList& takenSymbols)
@@ -23,5 +24,6 @@ QList<ParameterChecks::Problem> ParameterChecks::problems(const FormulaParameter
         problems << Problem::UnusableSymbol;
     else if (symbolGiven && takenSymbols.contains(parameter.symbol, Qt::CaseSensitive))
         problems << Problem::SymbolInUse;
+    TextRules::appendNameAndDescriptionProblems(problems, parameter.name, parameter.description);
     return problems;
 }

@@ -18,6 +18,9 @@ enum class Problem {
     NotANumber,     // numeral, but no number by the engine's rules ("1-2", "-", "1.2.3")
     UnusableSymbol, // a symbol no expression can name
     SymbolInUse,
+    UnprintableName, // a line break, a tab, another control character or a look-alike blank
+    NameTooLong,
+    DescriptionTooLong,
 };
 
 // takenSymbols are the symbols the parameter's must differ from, compared exactly. The first

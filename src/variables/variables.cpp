@@ -3,6 +3,7 @@
 #include "calc/calcengine.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/textrules.h"
 #include "variables/numeral.h"
 
 #include <QSqlRecord>
@@ -49,6 +50,7 @@ QList<Variables::Problem> Variables::fieldProblems(const Variable& variable)
     if (variable.name.isEmpty())
         problems << Problem::EmptyName;
     appendValueProblem(problems, variable.value);
+    TextRules::appendNameAndDescriptionProblems(problems, variable.name, variable.description);
     return problems;
 }
 

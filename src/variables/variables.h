@@ -41,6 +41,9 @@ enum class Problem {
     SymbolDefined,   // adding: the level or a level above it has the symbol
     SymbolListed,    // changing: another variable of the level has the symbol
     Missing,         // the catalog, or the variable being changed, is no longer in the library
+    UnprintableName, // a line break, a tab, another control character or a look-alike blank
+    NameTooLong,
+    DescriptionTooLong,
 };
 
 // The checks of the fields, in the order the dialog makes them: the first problem, or all

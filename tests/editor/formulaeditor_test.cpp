@@ -278,7 +278,15 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
+        const QString unprintable = "name holds a line break, a tab, a control character or a blank other than the space, please remove it!";
         QTest::newRow("blank in the name") << "Text1" << "Le ver" << "The formula name can't exsit space.";
+        QTest::newRow("tab in the name") << "Text1" << "Le\tver" << "The " + unprintable;
+        QTest::newRow("101-character name") << "Text1" << QString(101, 'n') << "The name is longer than 100 characters, please shorten it!";
+        QTest::newRow("no-break space in the function name") << "Text2" << QString::fromUtf8("F\u00A0x") << "The function " + unprintable;
+        QTest::newRow("101-character function name") << "Text2" << QString(101, 'f')
+                                                      << "The function name is longer than 100 characters, please shorten it!";
+        QTest::newRow("4001-character description") << "Text5" << QString(4001, 'd')
+                                                    << "The description is longer than 4000 characters, please shorten it!";
         QTest::newRow("no parameters") << "parameters" << "" << "Please add the parameter information";
         QTest::newRow("variable without value") << "copy" << "nix" << "The default value is not a number!";
         QTest::newRow("variable no symbol") << "copy" << "m/s" << "The symbol can't be used in an expression, please add another!";
@@ -306,8 +314,8 @@ private slots:
         if (field == "symbol")
             formula.parameters[0].symbol = text;
         fill(*editor, formula);
-        if (field == "Text1")
-            setTexts(*editor, {{"Text1", text}});
+        if (field.startsWith("Text"))
+            setTexts(*editor, {{field.toLatin1().constData(), text}});
         if (field == "copy") {
             auto& variables = child<QTreeWidget>(*editor, "ListView2");
             clickRow(variables, int(symbols(variables).indexOf(text)));
@@ -443,24 +451,27 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!*opened);
 
+        // Symbol, name and default; unit and description when given.
         const QList<std::pair<QStringList, QString>> attempts{
             {{"", "", ""}, "Please add parameter name!"},
             {{"k", "Gain", ""}, "Please add default value!"},
             {{"k", "Gain", "2,5"}, "The default Value is only Numeral!"},
             {{"R", "Gain", "1"}, "The variant name has been existed,please add another!"},
+            {{"k", "Ga\x01in", "1"}, "The name holds a line break, a tab, a control character or a blank other than the space, please remove it!"},
+            {{"k", "Gain", "1", "", QString(4001, 'd')}, "The description is longer than 4000 characters, please shorten it!"},
             {{"r", "Gain", "-2.5"}, ""}};
-        for (const auto& attempt : attempts.mid(0, 4))
+        for (const auto& attempt : attempts.mid(0, 6))
             library().dialogs().expectMessage(attempt.second);
         auto kept = std::make_shared<QList<bool>>();
         onModal([=](QDialog& dialog) {
             for (const auto& [fields, message] : attempts) {
-                typeParameter(dialog, FormulaParameter::fromListFields(fields + QStringList{"'unit'", "said \"so\""}));
+                typeParameter(dialog, FormulaParameter::fromListFields(fields.size() == 5 ? fields : fields + QStringList{"'unit'", "said \"so\""}));
                 click(dialog, "Command1");
-                *kept << (dialog.isVisible() && QStringList{text(dialog, "Text2"), text(dialog, "Text1"), text(dialog, "Text3")} == fields);
+                *kept << (dialog.isVisible() && QStringList{text(dialog, "Text2"), text(dialog, "Text1"), text(dialog, "Text3")} == fields.mid(0, 3));
             }
         });
         click(editor, "Command3");
-        QCOMPARE(*kept, (QList<bool>{true, true, true, true, false}));
+        QCOMPARE(*kept, (QList<bool>{true, true, true, true, true, true, false}));
         QCOMPARE(rows(parameters).value(2), (QStringList{"r", "Gain", "-2.5", "'unit'", "said \"so\""}));
 
         setTexts(editor, {{"Text4", "R*I/(x"}});
@@ -481,6 +492,7 @@ private slots:
         setTexts(editor, {{"Text4", "1,5*R"}});
         QCOMPARE(check.text(), "Character 2: A comma only separates a function's arguments; decimals are written with a point.");
     }
+
 };
 
 QTEST_MAIN(FormulaEditorTest)

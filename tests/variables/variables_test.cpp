@@ -129,6 +129,7 @@ private slots:
         QTest::addColumn<QString>("message"); // empty: accepted
         QTest::addColumn<QString>("storedValue");
         const QString exists = "The Variant has been existed!";
+        const QString unprintable = "The name holds a line break, a tab, a control character or a blank other than the space, please remove it!";
         QTest::newRow("only the symbol is named") << "" << QStringList{"", "", "abc"} << "Please add variant symbol!" << "";
         QTest::newRow("NUL in the symbol, before the name")
             << "Beams" << QStringList{QString("a") + QChar(0), "", ""} << "The symbol can't be used in an expression, please add another!" << "";
@@ -145,10 +146,16 @@ private slots:
         QTest::newRow("another branch's symbol") << "Beams" << QStringList{"rhoCu", "Copper", "0.0172", "Ω·mm²/m"} << "" << "0.0172";
         QTest::newRow("quotes and SQL in every text")
             << "Fluids" << QStringList{"q", "O'Brien \"x\"", "-1.5", "';--", "a\"b'c); drop table GlobalVariant; --"} << "" << "-1.5";
-        QTest::newRow("NUL in the name, lines in the description")
-            << "Thermodynamics" << QStringList{QString::fromUtf8("α"), QString("a") + QChar(0) + "b", "12", "1/K", "one\ntwo"}
-            << "" << "12";
-        QTest::newRow("10,000-character texts") << "" << QStringList{"d", QString(10000, 'n'), "2", "", QString(10000, 'd')} << "" << "2";
+        QTest::newRow("NUL in the name") << "Thermodynamics" << QStringList{"a", QString("a") + QChar(0) + "b", "12"} << unprintable << "";
+        QTest::newRow("line break in the name") << "" << QStringList{"a", "one\ntwo", "12"} << unprintable << "";
+        QTest::newRow("zero-width space in the name") << "" << QStringList{"a", QString::fromUtf8("Zero\u200Bwidth"), "12"} << unprintable << "";
+        QTest::newRow("101-character name") << "" << QStringList{"d", QString(101, 'n'), "2"}
+                                             << "The name is longer than 100 characters, please shorten it!" << "";
+        QTest::newRow("4001-character description") << "Beams" << QStringList{"d", "Long", "2", "", QString(4001, 'd')}
+                                                    << "The description is longer than 4000 characters, please shorten it!" << "";
+        QTest::newRow("lines and tabs in the description")
+            << "Thermodynamics" << QStringList{QString::fromUtf8("α"), "Expansion", "12", "1/K", "one\ntwo\tthree"} << "" << "12";
+        QTest::newRow("longest texts") << "" << QStringList{"d", QString(100, 'n'), "2", "", QString(4000, 'd')} << "" << "2";
         QTest::newRow("value rounded when stored") << "" << QStringList{"r", "Rounded", "1.23456"} << "" << "1.2346";
         QTest::newRow("modify: same symbol, all else new")
             << "Mechanics" << QStringList{"Ealu", "Aluminium", "69000", "MPa", "Rewritten"} << "" << "69000";

@@ -188,6 +188,8 @@ QString whyUnusable(Store& store, const QString& name)
     case ItemName::Use::Unstorable: return QStringLiteral("holds a character no name can keep");
     case ItemName::Use::Reserved: return QStringLiteral("is reserved");
     case ItemName::Use::FixedTable: return QStringLiteral("is a table of the library");
+    case ItemName::Use::Unprintable: return QStringLiteral("holds a line break, a tab or another character that is not shown");
+    case ItemName::Use::TooLong: return QStringLiteral("is too long");
     case ItemName::Use::Taken: return QStringLiteral("is in use");
     case ItemName::Use::Missing:
     case ItemName::Use::Usable: break;

@@ -1,0 +1,41 @@
+#include "store/textrules.h"
+
+#include <algorithm>
+
+namespace {
+
+// Characters, not UTF-16 units: a letter outside the first plane counts once.
+qsizetype characterCount(const QString& text)
+{
+    return text.size() - std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.isLowSurrogate(); });
+}
+
+bool isLineBreakOrControl(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Other_Control || category == QChar::Separator_Line || category == QChar::Separator_Paragraph;
+}
+
+// Blanks that look like the space, or like nothing: the no-break and typographic spaces, and
+// the zero-width ones (a byte-order mark inside a text among them).
+bool isLookAlikeBlank(char32_t c)
+{
+    return (QChar::category(c) == QChar::Separator_Space && c != U' ') || c == U'\u180E' || c == U'\u200B'
+        || c == U'\u2060' || c == U'\uFEFF';
+}
+
+} // namespace
+
+TextRules::NameProblem TextRules::checkName(const QString& name)
+{
+    for (const char32_t c : name.toUcs4()) {
+        if (isLineBreakOrControl(c) || isLookAlikeBlank(c))
+            return NameProblem::Unprintable;
+    }
+    return characterCount(name) > MaxNameLength ? NameProblem::TooLong : NameProblem::None;
+}
+
+bool TextRules::descriptionTooLong(const QString& description)
+{
+    return description.size() > MaxDescriptionLength && characterCount(description) > MaxDescriptionLength;
+}
