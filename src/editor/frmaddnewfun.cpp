@@ -8,7 +8,9 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/longcells.h"
 #include "mainwindow/userdialogs.h"
+#include "store/textrules.h"
 #include "variables/frmaddpara.h"
 #include "variables/frmmodpara.h"
 #include "variables/listrow.h"
@@ -40,6 +42,7 @@ Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
     for (QTreeWidget* list : {ui.ListView1, ui.ListView2}) {
         list->viewport()->installEventFilter(this);
         CellTips::install(*list);
+        cutLongCells(*list);
     }
     markFocus(*this);
     // The list menus belong to the main window and outlive this editor; their state too.
@@ -87,7 +90,7 @@ bool Frmaddnewfun::Form_Load()
         ui.Text2->setText(formula->function);
         ui.Text3->setText(formula->unit);
         ui.Text4->setText(formula->expression);
-        ui.Text5->setPlainText(formula->description);
+        ui.Text5->setPlainText(TextRules::shown(formula->description));
         ui.Combo1->setEditText(formula->precision);
         for (const FormulaParameter& parameter : formula->parameters)
             addListRow(*ui.ListView1, parameter.listFields());

@@ -7,6 +7,7 @@
 #include "layout/qtlayout.h"
 #include "mainwindow/celltips.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/longcells.h"
 #include "mainwindow/statusline.h"
 #include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
@@ -46,6 +47,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     connectEditor();
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
+    cutLongCells(*ui.ListView2);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();

@@ -4,6 +4,7 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/textrules.h"
 
 #include <QTreeWidget>
 
@@ -44,7 +45,7 @@ Frmaddcata::Frmaddcata(form1& main)
 void Frmaddcata::setModify(const QString& caption, const QString& description)
 {
     ui.Text1->setText(caption);
-    ui.Text2->setPlainText(description);
+    ui.Text2->setPlainText(TextRules::shown(description));
     setWindowTitle(main_.controls().Label28->text());
 }
 

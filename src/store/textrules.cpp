@@ -39,3 +39,14 @@ bool TextRules::descriptionTooLong(const QString& description)
 {
     return description.size() > MaxDescriptionLength && characterCount(description) > MaxDescriptionLength;
 }
+
+QString TextRules::shown(const QString& text)
+{
+    if (text.size() <= MaxDescriptionLength)
+        return text;
+    // Not between the two halves of a surrogate pair.
+    qsizetype cut = MaxDescriptionLength;
+    if (text.at(cut).isLowSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}

@@ -42,4 +42,9 @@ void appendNameAndDescriptionProblems(QList<Problem>& problems, const QString& n
         problems << Problem::DescriptionTooLong;
 }
 
+// The text as a window shows it: whole up to MaxDescriptionLength characters, cut there with
+// "…" beyond. Only a library made by hand holds longer texts, and laying out a text of
+// megabytes holds a window up for minutes.
+QString shown(const QString& text);
+
 } // namespace TextRules

@@ -3,6 +3,7 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/textrules.h"
 #include "variables/listrow.h"
 
 namespace {
@@ -55,7 +56,7 @@ void Frmaddvar::setModify(QTreeWidgetItem* entry)
     ui.Text2->setText(fields.at(1));
     ui.Text4->setText(fields.at(2));
     ui.Text3->setText(fields.at(3));
-    ui.Text5->setPlainText(fields.at(4));
+    ui.Text5->setPlainText(TextRules::shown(fields.at(4)));
     setWindowTitle(main_.controls().Label27->text());
     ui.Command3->setEnabled(false);
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/textrules.h"
 #include "variables/parameterchecks.h"
 
 #include <QLineEdit>
@@ -19,7 +20,7 @@ void ParameterBoxes::show(const FormulaParameter& parameter) const
     name.setText(parameter.name);
     value.setText(parameter.value);
     unit.setText(parameter.unit);
-    description.setPlainText(parameter.description);
+    description.setPlainText(TextRules::shown(parameter.description));
 }
 
 QStringList parameterSymbols(const QTreeWidget& list)

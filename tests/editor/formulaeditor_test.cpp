@@ -5,6 +5,7 @@
 #include "editor/frmaddnewfun.h"
 #include "guidriver.h"
 #include "librarytest.h"
+#include "mainwindow/celltips.h"
 #include "mainwindow/form1.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
@@ -493,6 +494,30 @@ private slots:
         QCOMPARE(check.text(), "Character 2: A comma only separates a function's arguments; decimals are written with a point.");
     }
 
+
+    // A library made by hand may hold texts of megabytes, which would hold the window up for
+    // minutes. The window, the editor and the tooltips show their beginning, up to the longest
+    // description the dialogs take; the parameter list keeps the whole text, and the editor
+    // stores the description only once it is shortened.
+    void longTextsShowCut()
+    {
+        QString megabyte;
+        while (megabyte.size() < 1000000)
+            megabyte += "lorem ipsum ";
+        const QString cut = megabyte.left(4000) + QChar(0x2026);
+        Formulas::add(library().store(), {"Wordy", "y", "m", "2*x", megabyte, "3", {{"Length", "x", "m", "1", megabyte}}}, "");
+        form1& window = library().openWindow();
+        clickNode(window, "Wordy");
+        QCOMPARE(window.controls().Text4->toPlainText(), "Wordy\n" + cut);
+        QWidget* editor = openEditor(window, "Wordy", "mmodfun");
+        QCOMPARE(text(*editor, "Text5"), cut);
+        auto& parameters = child<QTreeWidget>(*editor, "ListView1");
+        QCOMPARE(parameters.topLevelItem(0)->text(4), megabyte);
+        QCOMPARE(CellTips::text(parameters, parameters.model()->index(0, 4)), cut);
+        library().dialogs().expectMessage("The description is longer than 4000 characters, please shorten it!");
+        click(*editor, "Command1");
+        QCOMPARE(openedEditor(), editor);
+    }
 };
 
 QTEST_MAIN(FormulaEditorTest)
