@@ -10,6 +10,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/longcells.h"
 #include "mainwindow/userdialogs.h"
+#include "store/storedvalue.h"
 #include "store/textrules.h"
 #include "variables/frmaddpara.h"
 #include "variables/frmmodpara.h"
@@ -234,7 +235,21 @@ bool Frmaddnewfun::save(bool adding)
         main_.message(refusal, MsgStyle::Information, this);
         return false;
     }
-    return adding ? addFormula(formula) : modifyFormula(formula);
+    if (!(adding ? addFormula(formula) : modifyFormula(formula)))
+        return false;
+    tellRoundedDefaults(formula.parameters);
+    return true;
+}
+
+void Frmaddnewfun::tellRoundedDefaults(const QList<FormulaParameter>& parameters)
+{
+    QStringList notices;
+    for (const FormulaParameter& parameter : parameters) {
+        if (const std::optional<QString> kept = StoredValue::rounded(parameter.value))
+            notices << main_.controls().Label77->text().arg(parameter.value, parameter.symbol, *kept);
+    }
+    if (!notices.isEmpty())
+        main_.message(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
 }
 
 bool Frmaddnewfun::addFormula(const Formula& formula)

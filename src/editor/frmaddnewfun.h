@@ -48,6 +48,8 @@ private:
     bool save(bool adding);
     bool addFormula(const Formula& formula);
     bool modifyFormula(const Formula& formula);
+    // Says which default values the library keeps rounded, after they were stored.
+    void tellRoundedDefaults(const QList<FormulaParameter>& parameters);
     const QLabel* messageOf(Formulas::Problem problem) const;
     void updateExpressionCheck();
 

@@ -142,7 +142,12 @@ void form1::closeEvent(QCloseEvent* event)
 
 int form1::message(const QLabel* label, int style, QWidget* over)
 {
-    return dialogs_.msgBox(over ? over : this, label->text(), style, ui.Label25->text());
+    return message(label->text(), style, over);
+}
+
+int form1::message(const QString& text, int style, QWidget* over)
+{
+    return dialogs_.msgBox(over ? over : this, text, style, ui.Label25->text());
 }
 
 bool form1::runCommand(const std::function<void()>& command, QWidget* over)

@@ -34,6 +34,8 @@ public:
     // A message box with label's caption as text and Label25's as title, over the window over
     // (this one when null); returns the answer.
     int message(const QLabel* label, int style, QWidget* over = nullptr);
+    // The same with a text made from a label's caption.
+    int message(const QString& text, int style, QWidget* over = nullptr);
     // Runs one user command; a statement the library refuses is shown, and false returned.
     bool runCommand(const std::function<void()>& command, QWidget* over = nullptr);
     // Runs check and, when it names no refusal, write, as one command. Shows the refusal's

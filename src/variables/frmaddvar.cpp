@@ -3,6 +3,7 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/storedvalue.h"
 #include "store/textrules.h"
 #include "variables/listrow.h"
 
@@ -97,6 +98,7 @@ bool Frmaddvar::addVariable(const Variable& variable, const QString& level)
     if (!main_.runCommand([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem))
         return false;
     addListRow(*main_.controls().ListView2, listFields(variable));
+    tellRounding(variable.value);
     return true;
 }
 
@@ -119,7 +121,14 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
         return true;
     }
     setListRowFields(*entry_, listFields(variable));
+    tellRounding(variable.value);
     return true;
+}
+
+void Frmaddvar::tellRounding(const QString& value)
+{
+    if (const std::optional<QString> kept = StoredValue::rounded(value))
+        main_.message(main_.controls().Label76->text().arg(value, *kept), MsgStyle::Information);
 }
 
 bool Frmaddvar::refuse(Variables::Problem problem)

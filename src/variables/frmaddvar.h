@@ -26,6 +26,8 @@ private:
     bool saveVariable();
     bool addVariable(const Variable& variable, const QString& level);
     bool modifyVariable(const Variable& variable, const QString& level);
+    // Says so when the library keeps the stored value rounded.
+    void tellRounding(const QString& value);
     // Shows the problem's message; true when there is one.
     bool refuse(Variables::Problem problem);
 

@@ -340,8 +340,8 @@ private slots:
     // Opened by a double click, the editor shows the stored formula and its catalog's variables
     // before the global ones. A parameter is changed in its place (its symbol checked against
     // the others only when it changes), one deleted after asking, one added, the name's case
-    // changed; the change keeps the counter and the window shows it. A formula whose table
-    // went meanwhile is not opened.
+    // changed; the change keeps the counter and the window shows it, with a word on the default
+    // the library keeps rounded. A formula whose table went meanwhile is not opened.
     void modifyReplacesParameters()
     {
         form1& window = library().openWindow();
@@ -374,7 +374,7 @@ private slots:
         QTest::mouseDClick(parameters.viewport(), Qt::LeftButton, {}, parameters.visualItemRect(parameters.topLevelItem(0)).center());
         // A symbol the library cannot hold undoes the whole change, the rename included.
         setTexts(*editor, {{"Text1", "OHMSLAW"}, {"Text4", "R*k"}});
-        addParameters(*editor, {{"Factor", "k", "", "3", ""}, {"Long", QString(21, 'a'), "", "1", ""}});
+        addParameters(*editor, {{"Factor", "k", "", "0.00001", ""}, {"Long", QString(21, 'a'), "", "1", ""}});
         library().dialogs().expectMessageStarting("The library could not be changed");
         click(*editor, "Command1");
         QCOMPARE(openedEditor(), editor);
@@ -387,13 +387,14 @@ private slots:
             library().dialogs().expectQuestion("Do you want to delete?", answer);
             ui.Rdelpara->trigger();
         }
+        library().dialogs().expectMessage("The default value 0.00001 of k is stored as 0.0000: the library keeps four decimal places.");
         click(*editor, "Command1");
 
         QVERIFY(window.isEnabled());
         QCOMPARE(store.first("select * from OhmsLaw where ispara=0")->value("calcount").toString(), "1");
         // A change of letter case alone renames; the table keeps its name.
         QCOMPARE(store.first("select * from CataConstruct where caption='OHMSLAW'")->value("caption").toString(), "OHMSLAW");
-        QCOMPARE(parameterRows(store, "OhmsLaw"), (QList<QStringList>{load, {"k", "Factor", "3", "", ""}}));
+        QCOMPARE(parameterRows(store, "OhmsLaw"), (QList<QStringList>{load, {"k", "Factor", "0", "", ""}}));
         QCOMPARE(ui.Text4->toPlainText(), "OHMSLAW\n" + before.description);
         QCOMPARE(ParameterGrid::cell(*ui.MSFlexGrid1, 2, ParameterGrid::SymbolColumn), "k");
 
@@ -493,7 +494,6 @@ private slots:
         setTexts(editor, {{"Text4", "1,5*R"}});
         QCOMPARE(check.text(), "Character 2: A comma only separates a function's arguments; decimals are written with a point.");
     }
-
 
     // A library made by hand may hold texts of megabytes, which would hold the window up for
     // minutes. The window, the editor and the tooltips show their beginning, up to the longest
