@@ -40,6 +40,30 @@ bool TextRules::descriptionTooLong(const QString& description)
     return description.size() > MaxDescriptionLength && characterCount(description) > MaxDescriptionLength;
 }
 
+QString TextRules::oneLine(const QString& text)
+{
+    const auto needsEscape = [](QChar c) { return isLineBreakOrControl(c.unicode()); };
+    if (std::none_of(text.cbegin(), text.cend(), needsEscape))
+        return text;
+    QString line;
+    line.reserve(text.size() + 16);
+    for (const QChar c : text) {
+        if (!needsEscape(c))
+            line += c;
+        else if (c == u'\n')
+            line += QLatin1String("\\n");
+        else if (c == u'\r')
+            line += QLatin1String("\\r");
+        else if (c == u'\t')
+            line += QLatin1String("\\t");
+        else if (c.unicode() < 0x100)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    }
+    return line;
+}
+
 QString TextRules::shown(const QString& text)
 {
     if (text.size() <= MaxDescriptionLength)

@@ -42,6 +42,10 @@ void appendNameAndDescriptionProblems(QList<Problem>& problems, const QString& n
         problems << Problem::DescriptionTooLong;
 }
 
+// The text with its control characters and line separators written as escapes (\n, \t, \x01,
+// \u2028), so that it stays on the one line or cell a line-by-line output gives it.
+QString oneLine(const QString& text);
+
 // The text as a window shows it: whole up to MaxDescriptionLength characters, cut there with
 // "…" beyond. Only a library made by hand holds longer texts, and laying out a text of
 // megabytes holds a window up for minutes.

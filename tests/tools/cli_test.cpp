@@ -68,6 +68,9 @@ private slots:
         createLibraryFile(sample_, [](Store& store) {
             fillSampleLibrary(store);
             Formulas::add(store, {"Broken", "y", "m", "2*(q+1)", "", "3", {{"Length", "x", "m", "1", ""}}}, "Fluids");
+            // Made by hand: no dialog takes these names.
+            Formulas::add(store, {"Two\nLines", "y\tz", "m\x01", "2*x", "a\nb", "3", {{"Len\ngth", "x", "m", "1", "d\re"}}},
+                          "Thermodynamics");
         });
         // Fluids under a free name, with three names the library cannot take: two formulas'
         // and a fixed table's.
@@ -100,6 +103,17 @@ private slots:
                "    1     -2     1.0000\n"
                "    0     -1     1.0000\n"
                "    1     -1  undefined\n";
+        // Names and texts made by hand keep to their lines.
+        QTest::newRow("list, control characters escaped")
+            << QStringList{"list", "Thermodynamics"}
+            << "Thermodynamics/\n  IdealGasPressure\n  ThermalExpansion\n  CompositeWallHeatFlow\n  CarnotEfficiency\n  Two\\nLines\n";
+        QTest::newRow("show, control characters escaped")
+            << QStringList{"show", "Two\nLines"}
+            << "Formula      Two\\nLines\nFunction     y\\tz\nExpression   2*x\nUnit         m\\x01\nPrecision    3\n"
+               "Description  a\\nb\n\n"
+               "Symbol  Name      Default  Unit  Description\n"
+               "x       Len\\ngth        1  m     d\\re\n";
+        QTest::newRow("eval, control characters escaped") << QStringList{"eval", "Two\nLines"} << "y\\tz = 2.000 m\\x01\n";
     }
 
     void computes()
