@@ -7,6 +7,7 @@
 #include "variables/numeral.h"
 
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace {
 
@@ -103,6 +104,11 @@ bool Variables::holdsSymbol(Store& store, const QString& table, const QString& s
     return false;
 }
 
+bool Variables::definedIn(Store& store, const QStringList& tables, const QString& symbol)
+{
+    return std::any_of(tables.cbegin(), tables.cend(), [&](const QString& table) { return holdsSymbol(store, table, symbol); });
+}
+
 Variables::Problem Variables::define(Store& store, const QString& catalog, const Variable& variable)
 {
     Store::Transaction transaction(store);
@@ -110,10 +116,8 @@ Variables::Problem Variables::define(Store& store, const QString& catalog, const
     if (!tables)
         return Problem::Missing;
     // Catalogs beside or below this one are not consulted: their formulas never see both.
-    for (const QString& table : *tables) {
-        if (holdsSymbol(store, table, variable.symbol))
-            return Problem::SymbolDefined;
-    }
+    if (definedIn(store, *tables, variable.symbol))
+        return Problem::SymbolDefined;
     add(store, tables->constFirst(), variable);
     transaction.commit();
     return Problem::None;

@@ -63,6 +63,8 @@ std::optional<QString> tableOf(Store& store, const QString& catalog);
 // Whether the table has a variable of exactly this symbol; the library compares text without
 // case, so x and X are told apart here.
 bool holdsSymbol(Store& store, const QString& table, const QString& symbol);
+// Whether any of the tables has a variable of exactly this symbol.
+bool definedIn(Store& store, const QStringList& tables, const QString& symbol);
 
 // Adds to the level, unless a visible table holds the symbol already.
 Problem define(Store& store, const QString& catalog, const Variable& variable);
