@@ -246,7 +246,7 @@ void Frmaddnewfun::tellRoundedDefaults(const QList<FormulaParameter>& parameters
     QStringList notices;
     for (const FormulaParameter& parameter : parameters) {
         if (const std::optional<QString> kept = StoredValue::rounded(parameter.value))
-            notices << main_.controls().Label77->text().arg(parameter.value, parameter.symbol, *kept);
+            notices << main_.controls().Label81->text().arg(parameter.value, parameter.symbol, *kept);
     }
     if (!notices.isEmpty())
         main_.message(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
@@ -293,15 +293,15 @@ const QLabel* Frmaddnewfun::messageOf(Formulas::Problem problem) const
     case Formulas::Problem::BadPrecision: return labels.Label66;
     case Formulas::Problem::DefaultNotANumber: return labels.Label67;
     case Formulas::Problem::UnusableSymbol: return labels.Label68;
-    case Formulas::Problem::UnprintableFunction: return labels.Label72;
-    case Formulas::Problem::FunctionTooLong: return labels.Label74;
-    case Formulas::Problem::DescriptionTooLong: return labels.Label75;
+    case Formulas::Problem::UnprintableFunction: return labels.Label76;
+    case Formulas::Problem::FunctionTooLong: return labels.Label78;
+    case Formulas::Problem::DescriptionTooLong: return labels.Label79;
     case Formulas::Problem::NameInUse: return labels.Label41;
     case Formulas::Problem::TableNameInUse: return labels.Label60;
     case Formulas::Problem::ReservedName: return labels.Label62;
     case Formulas::Problem::UnstorableName: return labels.Label63;
-    case Formulas::Problem::UnprintableName: return labels.Label71;
-    case Formulas::Problem::NameTooLong: return labels.Label73;
+    case Formulas::Problem::UnprintableName: return labels.Label75;
+    case Formulas::Problem::NameTooLong: return labels.Label77;
     case Formulas::Problem::Missing: return labels.Label64;
     case Formulas::Problem::None: break;
     }

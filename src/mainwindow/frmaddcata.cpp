@@ -21,8 +21,8 @@ const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
     case Catalogs::Problem::TableNameInUse: return labels.Label60;
     case Catalogs::Problem::ReservedName: return labels.Label62;
     case Catalogs::Problem::UnstorableName: return labels.Label63;
-    case Catalogs::Problem::UnprintableName: return labels.Label71;
-    case Catalogs::Problem::NameTooLong: return labels.Label73;
+    case Catalogs::Problem::UnprintableName: return labels.Label75;
+    case Catalogs::Problem::NameTooLong: return labels.Label77;
     case Catalogs::Problem::Missing: return labels.Label64;
     case Catalogs::Problem::None: break;
     }

@@ -21,9 +21,9 @@ const QLabel* messageOf(Ui::form1& labels, Variables::Problem problem)
     case Variables::Problem::SymbolDefined: return labels.Label34;
     case Variables::Problem::SymbolListed: return labels.Label29;
     case Variables::Problem::Missing: return labels.Label64;
-    case Variables::Problem::UnprintableName: return labels.Label71;
-    case Variables::Problem::NameTooLong: return labels.Label73;
-    case Variables::Problem::DescriptionTooLong: return labels.Label75;
+    case Variables::Problem::UnprintableName: return labels.Label75;
+    case Variables::Problem::NameTooLong: return labels.Label77;
+    case Variables::Problem::DescriptionTooLong: return labels.Label79;
     case Variables::Problem::None: break;
     }
     return nullptr;
@@ -128,7 +128,7 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
 void Frmaddvar::tellRounding(const QString& value)
 {
     if (const std::optional<QString> kept = StoredValue::rounded(value))
-        main_.message(main_.controls().Label76->text().arg(value, *kept), MsgStyle::Information);
+        main_.message(main_.controls().Label80->text().arg(value, *kept), MsgStyle::Information);
 }
 
 bool Frmaddvar::refuse(Variables::Problem problem)

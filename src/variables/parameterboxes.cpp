@@ -44,9 +44,9 @@ bool acceptParameter(form1& main, QWidget& dialog, const FormulaParameter& param
     case Problem::NotANumber: refusal = labels.Label67; break;
     case Problem::UnusableSymbol: refusal = labels.Label68; break;
     case Problem::SymbolInUse: refusal = labels.Label29; break;
-    case Problem::UnprintableName: refusal = labels.Label71; break;
-    case Problem::NameTooLong: refusal = labels.Label73; break;
-    case Problem::DescriptionTooLong: refusal = labels.Label75; break;
+    case Problem::UnprintableName: refusal = labels.Label75; break;
+    case Problem::NameTooLong: refusal = labels.Label77; break;
+    case Problem::DescriptionTooLong: refusal = labels.Label79; break;
     case Problem::None: return true;
     }
     main.message(refusal, MsgStyle::Information, &dialog);
