@@ -1,12 +1,16 @@
 // The main window on a large library: start-up, shutdown, and a click on a formula and on a
-// catalog in the tree. Each takes the number of formulas as its argument.
+// catalog in the tree. Each takes the number of formulas as its argument; the click on long
+// texts, their length.
 #include "benchlibrary.h"
 #include "benchwindow.h"
 #include "calc/parametergrid.h"
+#include "editor/formulas.h"
+#include "mainwindow/catalogs.h"
 #include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "variables/variables.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -188,6 +192,28 @@ void clickCatalog(benchmark::State& state)
         state.SkipWithError("the click did not list the catalog's variables");
 }
 
+// A library made by hand with texts of the argument's length and no blank in them: clicks on a
+// formula with such a description and a parameter described so, and on a catalog with such a
+// variable.
+void clickLongTexts(benchmark::State& state)
+{
+    const QString text(int(state.range(0)), QLatin1Char('x'));
+    QTemporaryDir directory;
+    Store::createLibrary(directory.path());
+    {
+        Store store(directory.path());
+        Formulas::add(store, {"Long", "y", "m", "2*x", text, "3", {{"Length", "x", "m", "1", text}}}, QString());
+        Catalogs::add(store, "Longs", QString(), QString());
+        Variables::add(store, "Longs", {text, "v", "m", "1", text});
+    }
+    BenchWindow bench(directory.path());
+    form1& window = bench.window;
+    if (!showOrSkip(state, window))
+        return;
+    clickAlternately(state, window, node(window, "Long"), node(window, "Longs"));
+    reportProblems(state, bench.dialogs);
+}
+
 // "Delete All" on a copy of the large library: every catalog and formula with its table, in one
 // transaction, and the tree back to its root.
 void deleteAll(benchmark::State& state)
@@ -224,6 +250,7 @@ BENCHMARK(clickFormula)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(clickCatalog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(clickLongTexts)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

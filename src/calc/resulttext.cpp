@@ -1,6 +1,7 @@
 #include "calc/resulttext.h"
 
 #include "calc/wholefile.h"
+#include "store/textrules.h"
 
 namespace {
 
@@ -8,7 +9,8 @@ void appendLine(QString& text, const QString& caption, const QString& value)
 {
     text += caption;
     text += QStringLiteral(": ");
-    text += value;
+    // A line break in a name or value of a library made by hand would split the line.
+    text += TextRules::oneLine(value);
     text += QStringLiteral("\r\n");
 }
 

@@ -7,6 +7,9 @@
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/textrules.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -15,19 +18,6 @@ using Formulas::Problem;
 std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
 {
     return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
-}
-
-Problem nameProblem(ItemName::Use use)
-{
-    switch (use) {
-    case ItemName::Use::Unstorable: return Problem::UnstorableName;
-    case ItemName::Use::Reserved: return Problem::ReservedName;
-    case ItemName::Use::FixedTable: return Problem::TableNameInUse;
-    case ItemName::Use::Taken: return Problem::NameInUse;
-    case ItemName::Use::Missing: return Problem::Missing;
-    case ItemName::Use::Usable: break;
-    }
-    return Problem::None;
 }
 
 bool isPrecision(const QString& text)
@@ -50,37 +40,43 @@ void insertParameters(Store& store, const QString& table, const QList<FormulaPar
 
 Problem Formulas::checkFields(const Formula& formula)
 {
+    return fieldProblems(formula).value(0, Problem::None);
+}
+
+QList<Problem> Formulas::fieldProblems(const Formula& formula)
+{
+    QList<Problem> problems;
     if (formula.name.contains(QLatin1Char(' ')))
-        return Problem::BlankInName;
-    if (formula.name.isEmpty())
-        return Problem::EmptyName;
+        problems << Problem::BlankInName;
+    else if (formula.name.isEmpty())
+        problems << Problem::EmptyName;
     if (formula.function.isEmpty())
-        return Problem::EmptyFunction;
+        problems << Problem::EmptyFunction;
     if (formula.unit.isEmpty())
-        return Problem::EmptyUnit;
+        problems << Problem::EmptyUnit;
     if (formula.expression.isEmpty())
-        return Problem::EmptyExpression;
+        problems << Problem::EmptyExpression;
     if (formula.parameters.isEmpty())
-        return Problem::NoParameters;
+        problems << Problem::NoParameters;
     if (!isPrecision(formula.precision))
-        return Problem::BadPrecision;
+        problems << Problem::BadPrecision;
     // Rows copied from variables or read from the library passed no parameter dialog.
-    for (const FormulaParameter& parameter : formula.parameters) {
-        if (!CalcEngine::number(parameter.value))
-            return Problem::DefaultNotANumber;
-    }
-    for (const FormulaParameter& parameter : formula.parameters) {
-        if (!CalcEngine::isParameterSymbol(parameter.symbol))
-            return Problem::UnusableSymbol;
-    }
-    return Problem::None;
+    const QList<FormulaParameter>& parameters = formula.parameters;
+    if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::number(p.value); }))
+        problems << Problem::DefaultNotANumber;
+    if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::isParameterSymbol(p.symbol); }))
+        problems << Problem::UnusableSymbol;
+    TextRules::appendNameProblem(problems, formula.function, Problem::UnprintableFunction, Problem::FunctionTooLong);
+    if (TextRules::descriptionTooLong(formula.description))
+        problems << Problem::DescriptionTooLong;
+    return problems;
 }
 
 Problem Formulas::checkAdd(Store& store, const QString& name)
 {
-    if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
+    if (const auto problem = ItemName::problemOf<Problem>(ItemName::use(name)); problem != Problem::None)
         return problem;
-    if (itemCaptioned(store, name))
+    if (ItemName::taken(store, name))
         return Problem::NameInUse;
     if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
         return Problem::TableNameInUse;
@@ -89,7 +85,7 @@ Problem Formulas::checkAdd(Store& store, const QString& name)
 
 Problem Formulas::checkModify(Store& store, const QString& oldName, const QString& newName)
 {
-    return nameProblem(ItemName::renameUse(store, oldName, newName));
+    return ItemName::problemOf<Problem>(ItemName::renameUse(store, oldName, newName));
 }
 
 Problem Formulas::add(Store& store, const Formula& formula, const QString& parent)

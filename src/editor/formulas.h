@@ -57,10 +57,15 @@ enum class Problem {
     BadPrecision,      // not a whole number from 1 to 8
     DefaultNotANumber, // a parameter's default value, by the engine's rules for numbers
     UnusableSymbol,    // a parameter's symbol that no expression can name
+    UnprintableFunction, // a line break, a tab, another control character or a look-alike blank
+    FunctionTooLong,
+    DescriptionTooLong,
     NameInUse,         // a catalog or another formula has that caption
     TableNameInUse,    // a table of that name exists, the fixed tables included
     ReservedName,      // the tree root's key, or SQLite's own prefix
     UnstorableName,    // NUL or a broken character
+    UnprintableName,   // as UnprintableFunction
+    NameTooLong,
     Missing,           // the formula being changed is gone
     CatalogMissing,    // the catalog to add into is gone: another window renamed or deleted it
     Changed,           // another window changed the formula since the editor read it
@@ -69,8 +74,10 @@ enum class Problem {
 constexpr int MinPrecision = 1;
 constexpr int MaxPrecision = 8;
 
-// The checks of what was typed, both modes, before the library is asked anything.
+// The checks of what was typed, both modes, before the library is asked anything: the first
+// problem, or all of them in the order the user meets them, one for each field at most.
 Problem checkFields(const Formula& formula);
+QList<Problem> fieldProblems(const Formula& formula);
 Problem checkAdd(Store& store, const QString& name);
 // oldName is the formula's current caption; a change of letter case alone is no clash.
 Problem checkModify(Store& store, const QString& oldName, const QString& newName);

@@ -9,7 +9,10 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/longcells.h"
 #include "mainwindow/userdialogs.h"
+#include "store/storedvalue.h"
+#include "store/textrules.h"
 #include "variables/frmaddpara.h"
 #include "variables/frmmodpara.h"
 #include "variables/listrow.h"
@@ -43,6 +46,7 @@ Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         CellTips::install(*list);
+        cutLongCells(*list);
     }
     markFocus(*this);
     // The list menus belong to the main window and outlive this editor; their state too.
@@ -89,7 +93,7 @@ bool Frmaddnewfun::Form_Load()
         ui.Text2->setText(read_->function);
         ui.Text3->setText(read_->unit);
         ui.Text4->setText(read_->expression);
-        ui.Text5->setPlainText(read_->description);
+        ui.Text5->setPlainText(TextRules::shown(read_->description));
         ui.Combo1->setEditText(read_->precision);
         for (const FormulaParameter& parameter : read_->parameters)
             addListRow(*ui.ListView1, parameter.listFields());
@@ -227,7 +231,21 @@ bool Frmaddnewfun::save(bool adding)
         main_.message(refusal, MsgStyle::Information, this);
         return false;
     }
-    return adding ? addFormula(formula) : modifyFormula(formula);
+    if (!(adding ? addFormula(formula) : modifyFormula(formula)))
+        return false;
+    tellRoundedDefaults(formula.parameters);
+    return true;
+}
+
+void Frmaddnewfun::tellRoundedDefaults(const QList<FormulaParameter>& parameters)
+{
+    QStringList notices;
+    for (const FormulaParameter& parameter : parameters) {
+        if (const std::optional<QString> kept = StoredValue::rounded(parameter.value))
+            notices << main_.controls().Label81->text().arg(parameter.value, parameter.symbol, *kept);
+    }
+    if (!notices.isEmpty())
+        main_.message(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
 }
 
 bool Frmaddnewfun::addFormula(const Formula& formula)
@@ -275,10 +293,15 @@ const QLabel* Frmaddnewfun::messageOf(Formulas::Problem problem) const
     case Formulas::Problem::BadPrecision: return labels.Label66;
     case Formulas::Problem::DefaultNotANumber: return labels.Label67;
     case Formulas::Problem::UnusableSymbol: return labels.Label68;
+    case Formulas::Problem::UnprintableFunction: return labels.Label76;
+    case Formulas::Problem::FunctionTooLong: return labels.Label78;
+    case Formulas::Problem::DescriptionTooLong: return labels.Label79;
     case Formulas::Problem::NameInUse: return labels.Label41;
     case Formulas::Problem::TableNameInUse: return labels.Label60;
     case Formulas::Problem::ReservedName: return labels.Label62;
     case Formulas::Problem::UnstorableName: return labels.Label63;
+    case Formulas::Problem::UnprintableName: return labels.Label75;
+    case Formulas::Problem::NameTooLong: return labels.Label77;
     case Formulas::Problem::Missing: return labels.Label64;
     case Formulas::Problem::CatalogMissing: return labels.Label74;
     case Formulas::Problem::Changed: return labels.Label71;

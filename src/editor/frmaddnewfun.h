@@ -47,6 +47,8 @@ private:
     bool save(bool adding);
     bool addFormula(const Formula& formula);
     bool modifyFormula(const Formula& formula);
+    // Says which default values the library keeps rounded, after they were stored.
+    void tellRoundedDefaults(const QList<FormulaParameter>& parameters);
     const QLabel* messageOf(Formulas::Problem problem) const;
     // Tells the problem, naming the formula, or the catalog added into, that another window
     // changed; false for none.

@@ -4,6 +4,8 @@
 #include "store/schema.h"
 #include "store/store.h"
 
+#include <algorithm>
+
 namespace {
 
 // Blank and ASCII punctuation; letters, digits, control characters and everything outside
@@ -15,37 +17,28 @@ bool isSpecialCharacter(QChar c)
         || (code >= 123 && code <= 126);
 }
 
-Catalogs::Problem nameProblem(ItemName::Use use)
-{
-    switch (use) {
-    case ItemName::Use::Unstorable: return Catalogs::Problem::UnstorableName;
-    case ItemName::Use::Reserved: return Catalogs::Problem::ReservedName;
-    case ItemName::Use::FixedTable: return Catalogs::Problem::TableNameInUse;
-    case ItemName::Use::Taken: return Catalogs::Problem::NameInUse;
-    case ItemName::Use::Missing: return Catalogs::Problem::Missing;
-    case ItemName::Use::Usable: break;
-    }
-    return Catalogs::Problem::None;
-}
-
 } // namespace
 
 Catalogs::Problem Catalogs::checkInput(const QString& name, const QString& description)
 {
-    for (const QChar c : name) {
-        if (isSpecialCharacter(c))
-            return Problem::SpecialCharacter;
-    }
+    return inputProblems(name, description).value(0, Problem::None);
+}
+
+QList<Catalogs::Problem> Catalogs::inputProblems(const QString& name, const QString& description)
+{
+    QList<Problem> problems;
+    if (std::any_of(name.cbegin(), name.cend(), isSpecialCharacter))
+        problems << Problem::SpecialCharacter;
     if (description.size() > MaxDescriptionLength)
-        return Problem::DescriptionTooLong;
+        problems << Problem::DescriptionTooLong;
     if (name.isEmpty())
-        return Problem::EmptyName;
-    return Problem::None;
+        problems << Problem::EmptyName;
+    return problems;
 }
 
 Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)
 {
-    if (const Problem problem = nameProblem(ItemName::use(name)); problem != Problem::None)
+    if (const auto problem = ItemName::problemOf<Problem>(ItemName::use(name)); problem != Problem::None)
         return problem;
     if (name.at(0).unicode() >= '0' && name.at(0).unicode() <= '9')
         return Problem::FirstCharacterDigit;
@@ -53,12 +46,15 @@ Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)
         return Problem::NameInUse;
     if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
         return Problem::TableNameInUse;
+    // A renamed formula's caption, which no longer names its table.
+    if (ItemName::taken(store, name))
+        return Problem::NameInUse;
     return Problem::None;
 }
 
 Catalogs::Problem Catalogs::checkRename(Store& store, const QString& oldName, const QString& newName)
 {
-    return nameProblem(ItemName::renameUse(store, oldName, newName));
+    return ItemName::problemOf<Problem>(ItemName::renameUse(store, oldName, newName));
 }
 
 std::optional<QSqlRecord> Catalogs::read(Store& store, const QString& caption)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QSqlRecord>
 #include <QString>
 #include <optional>
@@ -17,10 +18,12 @@ enum class Problem {
     DescriptionTooLong,   // over 50 characters
     EmptyName,
     FirstCharacterDigit,  // only when adding: the name becomes a table name
-    NameInUse,
+    NameInUse,            // a catalog's or a formula's caption
     TableNameInUse,       // a formula's or catalog's table, or one of the fixed tables
     ReservedName,         // the tree root's key, or SQLite's own prefix
     UnstorableName,       // NUL or a broken character
+    UnprintableName,      // a line break, a tab, another control character or a look-alike blank
+    NameTooLong,
     Missing,              // the catalog being changed is no longer in the library
     ParentMissing,        // the catalog to add into is gone: another window renamed or deleted it
     Changed,              // another window changed the catalog since the dialog read it
@@ -28,8 +31,10 @@ enum class Problem {
 
 constexpr int MaxDescriptionLength = 50;
 
-// Checks both modes make before touching the library.
+// Checks both modes make before touching the library: the first problem, or all of them in
+// the order the user meets them, one for each of the two fields at most.
 Problem checkInput(const QString& name, const QString& description);
+QList<Problem> inputProblems(const QString& name, const QString& description);
 Problem checkAdd(Store& store, const QString& name);
 // oldName is the catalog's current caption; an unchanged name passes, if the catalog is still there.
 Problem checkRename(Store& store, const QString& oldName, const QString& newName);

@@ -1,6 +1,7 @@
 #include "mainwindow/celltips.h"
 
 #include "mainwindow/form1.h"
+#include "store/textrules.h"
 
 #include <QAbstractItemView>
 #include <QHelpEvent>
@@ -74,7 +75,7 @@ QString CellTips::text(const QAbstractItemView& view, const QModelIndex& index, 
         if (QString more = details(index); !more.isEmpty())
             return more;
     }
-    return cutOff(view, index) ? index.data(Qt::DisplayRole).toString() : QString();
+    return cutOff(view, index) ? TextRules::shown(index.data(Qt::DisplayRole).toString()) : QString();
 }
 
 void connectCellTips(form1& window)

@@ -7,6 +7,7 @@
 #include "layout/qtlayout.h"
 #include "mainwindow/celltips.h"
 #include "mainwindow/keyboard.h"
+#include "mainwindow/longcells.h"
 #include "mainwindow/statusline.h"
 #include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
@@ -46,6 +47,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     connectEditor();
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
+    cutLongCells(*ui.ListView2);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
@@ -143,7 +145,12 @@ void form1::closeEvent(QCloseEvent* event)
 
 int form1::message(const QLabel* label, int style, QWidget* over)
 {
-    return dialogs_.msgBox(over ? over : this, label->text(), style, ui.Label25->text());
+    return message(label->text(), style, over);
+}
+
+int form1::message(const QString& text, int style, QWidget* over)
+{
+    return dialogs_.msgBox(over ? over : this, text, style, ui.Label25->text());
 }
 
 int form1::message(const QLabel* label, const QString& item, int style, QWidget* over)

@@ -36,6 +36,8 @@ public:
     int message(const QLabel* label, int style, QWidget* over = nullptr);
     // The same for a label whose caption may name an item by %1.
     int message(const QLabel* label, const QString& item, int style, QWidget* over = nullptr);
+    // The same with a text made from a label's caption.
+    int message(const QString& text, int style, QWidget* over = nullptr);
     // Runs one user command; a statement the library refuses is shown, and false returned.
     bool runCommand(const std::function<void()>& command, QWidget* over = nullptr);
     // Runs check and, when it names no refusal, write, as one command. Shows the refusal's

@@ -6,6 +6,7 @@
 #include "mainwindow/userdialogs.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/textrules.h"
 
 #include <QKeyEvent>
 
@@ -118,7 +119,7 @@ void form1::showFormula(const QString& caption)
 
 void form1::showDescription(const QString& name, const QString& description)
 {
-    ui.Text4->setPlainText(name + QLatin1Char('\n') + description);
+    ui.Text4->setPlainText(TextRules::shown(name) + QLatin1Char('\n') + TextRules::shown(description));
 }
 
 void form1::Tvwmain_DblClick()

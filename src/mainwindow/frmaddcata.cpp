@@ -4,6 +4,7 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/textrules.h"
 
 #include <QTreeWidget>
 
@@ -20,6 +21,8 @@ const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
     case Catalogs::Problem::TableNameInUse: return labels.Label60;
     case Catalogs::Problem::ReservedName: return labels.Label62;
     case Catalogs::Problem::UnstorableName: return labels.Label63;
+    case Catalogs::Problem::UnprintableName: return labels.Label75;
+    case Catalogs::Problem::NameTooLong: return labels.Label77;
     case Catalogs::Problem::Missing: return labels.Label64;
     case Catalogs::Problem::ParentMissing: return labels.Label74;
     case Catalogs::Problem::Changed: return labels.Label72;
@@ -45,7 +48,7 @@ void Frmaddcata::setModify(const QSqlRecord& row)
 {
     read_ = row;
     ui.Text1->setText(row.value(QStringLiteral("caption")).toString());
-    ui.Text2->setPlainText(row.value(QStringLiteral("descr")).toString());
+    ui.Text2->setPlainText(TextRules::shown(row.value(QStringLiteral("descr")).toString()));
     setWindowTitle(main_.controls().Label28->text());
 }
 

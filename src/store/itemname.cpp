@@ -2,8 +2,7 @@
 
 #include "store/schema.h"
 #include "store/store.h"
-
-#include <algorithm>
+#include "store/textrules.h"
 
 ItemName::Use ItemName::use(const QString& name)
 {
@@ -15,19 +14,28 @@ ItemName::Use ItemName::use(const QString& name)
         if (name.compare(table, Qt::CaseInsensitive) == 0)
             return Use::FixedTable;
     }
+    switch (TextRules::checkName(name)) {
+    case TextRules::NameProblem::Unprintable: return Use::Unprintable;
+    case TextRules::NameProblem::TooLong: return Use::TooLong;
+    case TextRules::NameProblem::None: break;
+    }
     return Use::Usable;
+}
+
+bool ItemName::taken(Store& store, const QString& name, const QString& except)
+{
+    // Captions compare without case for ASCII letters, so an item answers to its own new case.
+    const auto holder = store.first(QStringLiteral("select * from CataConstruct where caption=?"), {name});
+    return holder && holder->value(QStringLiteral("caption")).toString() != except;
 }
 
 ItemName::Use ItemName::renameUse(Store& store, const QString& oldName, const QString& newName)
 {
-    const QString lookup = QStringLiteral("select * from CataConstruct where caption=?");
-    if (!store.first(lookup, {oldName}))
+    if (!store.first(QStringLiteral("select * from CataConstruct where caption=?"), {oldName}))
         return Use::Missing;
     if (newName == oldName)
         return Use::Usable;
     if (const Use nameUse = use(newName); nameUse != Use::Usable)
         return nameUse;
-    // Captions compare without case for ASCII letters, so the item answers to its own new case.
-    const auto holder = store.first(lookup, {newName});
-    return holder && holder->value(QStringLiteral("caption")).toString() != oldName ? Use::Taken : Use::Usable;
+    return taken(store, newName, oldName) ? Use::Taken : Use::Usable;
 }

@@ -14,20 +14,43 @@ inline const QString RootKey = QStringLiteral("gongshi");
 
 enum class Use {
     Usable,
-    Unstorable, // holds NUL or a broken character (a lone UTF-16 surrogate): no text column or table name keeps it
-    Reserved,   // the root's key, or SQLite's own prefix "sqlite_"
-    FixedTable, // the name of one of the library's fixed tables
-    Taken,      // another item's caption (renames only)
-    Missing,    // the item to rename is no longer in the library (renames only)
+    Unstorable,  // holds NUL or a broken character (a lone UTF-16 surrogate): no text column or table name keeps it
+    Reserved,    // the root's key, or SQLite's own prefix "sqlite_"
+    FixedTable,  // the name of one of the library's fixed tables
+    Unprintable, // a line break, a tab, another control character or a look-alike blank (see TextRules)
+    TooLong,     // longer than TextRules::MaxNameLength
+    Taken,       // another item's caption (renames only)
+    Missing,     // the item to rename is no longer in the library (renames only)
 };
 
 // Any other name works, keywords (Index, Order, Table) and quotes included: tables are always
 // named as quoted identifiers. Compared as the library compares names, without case for ASCII.
 Use use(const QString& name);
 
+// Whether a catalog or a formula other than the one captioned except has the caption name.
+// Captions are unique across both: they are the tree's keys and every lookup's.
+bool taken(Store& store, const QString& name, const QString& except = {});
+
 // The use of newName as the new name of the item captioned oldName: Missing when that item is
 // gone, Taken when another item has that caption, otherwise as use(). An unchanged name is
 // Usable, and so is a new letter case of the item's own name.
 Use renameUse(Store& store, const QString& oldName, const QString& newName);
+
+// The refusal a command's own Problem enumeration gives for use; Problem::None when usable.
+template<typename Problem>
+Problem problemOf(Use use)
+{
+    switch (use) {
+    case Use::Unstorable: return Problem::UnstorableName;
+    case Use::Reserved: return Problem::ReservedName;
+    case Use::FixedTable: return Problem::TableNameInUse;
+    case Use::Unprintable: return Problem::UnprintableName;
+    case Use::TooLong: return Problem::NameTooLong;
+    case Use::Taken: return Problem::NameInUse;
+    case Use::Missing: return Problem::Missing;
+    case Use::Usable: break;
+    }
+    return Problem::None;
+}
 
 } // namespace ItemName

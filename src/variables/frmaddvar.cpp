@@ -3,6 +3,8 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/storedvalue.h"
+#include "store/textrules.h"
 #include "variables/listrow.h"
 
 namespace {
@@ -21,6 +23,9 @@ const QLabel* messageOf(Ui::form1& labels, Variables::Problem problem)
     case Variables::Problem::Missing: return labels.Label64;
     case Variables::Problem::CatalogMissing: return labels.Label74;
     case Variables::Problem::Changed: return labels.Label73;
+    case Variables::Problem::UnprintableName: return labels.Label75;
+    case Variables::Problem::NameTooLong: return labels.Label77;
+    case Variables::Problem::DescriptionTooLong: return labels.Label79;
     case Variables::Problem::None: break;
     }
     return nullptr;
@@ -48,7 +53,7 @@ void Frmaddvar::setModify(QTreeWidgetItem* entry)
     ui.Text2->setText(fields.at(1));
     ui.Text4->setText(fields.at(2));
     ui.Text3->setText(fields.at(3));
-    ui.Text5->setPlainText(fields.at(4));
+    ui.Text5->setPlainText(TextRules::shown(fields.at(4)));
     setWindowTitle(main_.controls().Label27->text());
     ui.Command3->setEnabled(false);
 }
@@ -90,6 +95,7 @@ bool Frmaddvar::addVariable(const Variable& variable, const QString& level)
         return false;
     // The entry shows the texts as typed, the value too.
     addListRow(*main_.controls().ListView2, variable.listFields());
+    tellRounding(variable.value);
     return true;
 }
 
@@ -115,7 +121,14 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
     if (refuse(problem, problem == Variables::Problem::Changed ? old.symbol : level))
         return false;
     setListRowFields(*entry_, variable.listFields());
+    tellRounding(variable.value);
     return true;
+}
+
+void Frmaddvar::tellRounding(const QString& value)
+{
+    if (const std::optional<QString> kept = StoredValue::rounded(value))
+        main_.message(main_.controls().Label80->text().arg(value, *kept), MsgStyle::Information);
 }
 
 bool Frmaddvar::refuse(Variables::Problem problem, const QString& item)

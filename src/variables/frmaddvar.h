@@ -26,6 +26,8 @@ private:
     bool saveVariable();
     bool addVariable(const Variable& variable, const QString& level);
     bool modifyVariable(const Variable& variable, const QString& level);
+    // Says so when the library keeps the stored value rounded.
+    void tellRounding(const QString& value);
     // Shows the problem's message, naming item where it names the variable or catalog another
     // window changed; true when there is one.
     bool refuse(Variables::Problem problem, const QString& item = {});

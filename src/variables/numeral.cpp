@@ -1,5 +1,7 @@
 #include "variables/numeral.h"
 
+#include "calc/calcengine.h"
+
 bool isNumeral(const QString& text)
 {
     for (const QChar c : text) {
@@ -7,4 +9,9 @@ bool isNumeral(const QString& text)
             return false;
     }
     return true;
+}
+
+bool isNumber(const QString& text)
+{
+    return CalcEngine::number(text).has_value();
 }

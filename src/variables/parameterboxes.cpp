@@ -2,6 +2,7 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/userdialogs.h"
+#include "store/textrules.h"
 #include "variables/parameterchecks.h"
 
 #include <QLineEdit>
@@ -19,7 +20,7 @@ void ParameterBoxes::show(const FormulaParameter& parameter) const
     name.setText(parameter.name);
     value.setText(parameter.value);
     unit.setText(parameter.unit);
-    description.setPlainText(parameter.description);
+    description.setPlainText(TextRules::shown(parameter.description));
 }
 
 QStringList parameterSymbols(const QTreeWidget& list)
@@ -43,6 +44,9 @@ bool acceptParameter(form1& main, QWidget& dialog, const FormulaParameter& param
     case Problem::NotANumber: refusal = labels.Label67; break;
     case Problem::UnusableSymbol: refusal = labels.Label68; break;
     case Problem::SymbolInUse: refusal = labels.Label29; break;
+    case Problem::UnprintableName: refusal = labels.Label75; break;
+    case Problem::NameTooLong: refusal = labels.Label77; break;
+    case Problem::DescriptionTooLong: refusal = labels.Label79; break;
     case Problem::None: return true;
     }
     main.message(refusal, MsgStyle::Information, &dialog);

@@ -1,24 +1,29 @@
 #include "variables/parameterchecks.h"
 
 #include "calc/calcengine.h"
+#include "store/textrules.h"
 #include "variables/numeral.h"
 
 ParameterChecks::Problem ParameterChecks::check(const FormulaParameter& parameter, const QStringList& takenSymbols)
 {
+    return problems(parameter, takenSymbols).value(0, Problem::None);
+}
+
+QList<ParameterChecks::Problem> ParameterChecks::problems(const FormulaParameter& parameter, const QStringList& takenSymbols)
+{
+    QList<Problem> problems;
     // The name is asked for before the symbol, although the symbol's box stands above it.
     if (parameter.name.isEmpty())
-        return Problem::EmptyName;
+        problems << Problem::EmptyName;
     if (parameter.symbol.isEmpty())
-        return Problem::EmptySymbol;
-    if (parameter.value.isEmpty())
-        return Problem::EmptyValue;
-    if (!isNumeral(parameter.value))
-        return Problem::NotNumeral;
-    if (!CalcEngine::number(parameter.value))
-        return Problem::NotANumber;
-    if (!CalcEngine::isParameterSymbol(parameter.symbol))
-        return Problem::UnusableSymbol;
-    if (takenSymbols.contains(parameter.symbol, Qt::CaseSensitive))
-        return Problem::SymbolInUse;
-    return Problem::None;
+        problems << Problem::EmptySymbol;
+    appendValueProblem(problems, parameter.value);
+    // An empty symbol is told about above.
+    const bool symbolGiven = !parameter.symbol.isEmpty();
+    if (symbolGiven && !CalcEngine::isParameterSymbol(parameter.symbol))
+        problems << Problem::UnusableSymbol;
+    else if (symbolGiven && takenSymbols.contains(parameter.symbol, Qt::CaseSensitive))
+        problems << Problem::SymbolInUse;
+    TextRules::appendNameAndDescriptionProblems(problems, parameter.name, parameter.description);
+    return problems;
 }

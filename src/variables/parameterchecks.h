@@ -2,6 +2,7 @@
 
 #include "editor/formulas.h"
 
+#include <QList>
 #include <QStringList>
 
 // The checks a parameter typed into the add and modify parameter dialogs passes before it
@@ -17,9 +18,14 @@ enum class Problem {
     NotANumber,     // numeral, but no number by the engine's rules ("1-2", "-", "1.2.3")
     UnusableSymbol, // a symbol no expression can name
     SymbolInUse,
+    UnprintableName, // a line break, a tab, another control character or a look-alike blank
+    NameTooLong,
+    DescriptionTooLong,
 };
 
-// takenSymbols are the symbols the parameter's must differ from, compared exactly.
+// takenSymbols are the symbols the parameter's must differ from, compared exactly. The first
+// problem, or all of them in order, one for each field at most.
 Problem check(const FormulaParameter& parameter, const QStringList& takenSymbols);
+QList<Problem> problems(const FormulaParameter& parameter, const QStringList& takenSymbols);
 
 } // namespace ParameterChecks

@@ -4,9 +4,11 @@
 #include "store/fieldtext.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/textrules.h"
 #include "variables/numeral.h"
 
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace {
 
@@ -67,19 +69,21 @@ QStringList Variables::rowFields(const QSqlRecord& row)
 
 Variables::Problem Variables::checkFields(const Variable& variable)
 {
+    return fieldProblems(variable).value(0, Problem::None);
+}
+
+QList<Variables::Problem> Variables::fieldProblems(const Variable& variable)
+{
+    QList<Problem> problems;
     if (variable.symbol.isEmpty())
-        return Problem::EmptySymbol;
-    if (!CalcEngine::isParameterSymbol(variable.symbol))
-        return Problem::UnusableSymbol;
+        problems << Problem::EmptySymbol;
+    else if (!CalcEngine::isParameterSymbol(variable.symbol))
+        problems << Problem::UnusableSymbol;
     if (variable.name.isEmpty())
-        return Problem::EmptyName;
-    if (variable.value.isEmpty())
-        return Problem::EmptyValue;
-    if (!isNumeral(variable.value))
-        return Problem::NotNumeral;
-    if (!CalcEngine::number(variable.value))
-        return Problem::NotANumber;
-    return Problem::None;
+        problems << Problem::EmptyName;
+    appendValueProblem(problems, variable.value);
+    TextRules::appendNameAndDescriptionProblems(problems, variable.name, variable.description);
+    return problems;
 }
 
 Variables::Problem Variables::checkNewSymbol(const QString& oldSymbol, const QString& symbol, const QStringList& listedSymbols)
@@ -131,6 +135,11 @@ bool Variables::holdsSymbol(Store& store, const QString& table, const QString& s
     return false;
 }
 
+bool Variables::definedIn(Store& store, const QStringList& tables, const QString& symbol)
+{
+    return std::any_of(tables.cbegin(), tables.cend(), [&](const QString& table) { return holdsSymbol(store, table, symbol); });
+}
+
 Variables::Problem Variables::define(Store& store, const QString& catalog, const Variable& variable)
 {
     Store::Transaction transaction(store);
@@ -138,10 +147,8 @@ Variables::Problem Variables::define(Store& store, const QString& catalog, const
     if (!tables)
         return Problem::CatalogMissing;
     // Catalogs beside or below this one are not consulted: their formulas never see both.
-    for (const QString& table : *tables) {
-        if (holdsSymbol(store, table, variable.symbol))
-            return Problem::SymbolDefined;
-    }
+    if (definedIn(store, *tables, variable.symbol))
+        return Problem::SymbolDefined;
     add(store, tables->constFirst(), variable);
     transaction.commit();
     return Problem::None;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -40,6 +41,9 @@ enum class Problem {
     NotANumber,      // only those characters, yet no number ("1-2", "1.2.3", "-")
     SymbolDefined,   // adding: the level or a level above it has the symbol
     SymbolListed,    // changing: another variable of the level has the symbol
+    UnprintableName, // a line break, a tab, another control character or a look-alike blank
+    NameTooLong,
+    DescriptionTooLong,
     Missing,         // the variable being changed is no longer in the library
     CatalogMissing,  // the catalog is gone: another window renamed or deleted it
     Changed,         // another window changed the variable since the list showed it
@@ -49,8 +53,10 @@ enum class Problem {
 // description.
 QStringList rowFields(const QSqlRecord& row);
 
-// The checks of the fields, in the order of the fields on the dialog.
+// The checks of the fields, in the order the dialog makes them: the first problem, or all
+// of them, one for each field at most.
 Problem checkFields(const Variable& variable);
+QList<Problem> fieldProblems(const Variable& variable);
 // Changing a variable's symbol to one that another variable of its level has; the level's
 // symbols are those listed, the changed variable's own among them.
 Problem checkNewSymbol(const QString& oldSymbol, const QString& symbol, const QStringList& listedSymbols);
@@ -64,6 +70,8 @@ std::optional<QString> tableOf(Store& store, const QString& catalog);
 // Whether the table has a variable of exactly this symbol; the library compares text without
 // case, so x and X are told apart here.
 bool holdsSymbol(Store& store, const QString& table, const QString& symbol);
+// Whether any of the tables has a variable of exactly this symbol.
+bool definedIn(Store& store, const QStringList& tables, const QString& symbol);
 
 // Adds to the level, unless a visible table holds the symbol already.
 Problem define(Store& store, const QString& catalog, const Variable& variable);

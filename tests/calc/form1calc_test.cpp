@@ -397,6 +397,24 @@ private slots:
         QCOMPARE(file.dir().entryList(QDir::Files | QDir::Hidden), QStringList{file.fileName()});
     }
 
+    // Names and units of a library made by hand may hold line breaks and other control
+    // characters: they are escaped, so that a computation keeps its five lines.
+    void textExportKeepsItsLines()
+    {
+        ComputationRecord computed;
+        computed.formula = "Two\nLines";
+        computed.number = "1";
+        computed.time = "9:00:00";
+        computed.value = 2;
+        computed.precision = 3;
+        computed.unit = QString::fromUtf8("m\u2028");
+        const ExportedComputation computation{computed, "y\tz", QString("2*x\r"), {{"Len\ngth", "x", "1", "m\x01"}}};
+        const ExportTexts texts{"Formula Name", "Result", "Result", "Expression:", "Parameter Information", "Computation(s)", "Time"};
+        QCOMPARE(ResultText::block(computation, texts),
+                 "Formula Name: Two\\nLines\r\nResult: y\\tz=2*x\\r=2.000 m\\u2028\r\n"
+                 "Parameter Information: Len\\ngth: x=1 m\\x01.  \r\nComputation(s): 1\r\nTime: 9:00:00\r\n\r\n\r\n");
+    }
+
     // Sheet1 holds texts, a row per computation and a column per parameter, past Z when a
     // formula has that many; the Numbers sheet a table per formula, with numbers a spreadsheet
     // can add up under headings naming each value's symbol and unit.

@@ -5,6 +5,7 @@
 #include "editor/frmaddnewfun.h"
 #include "guidriver.h"
 #include "librarytest.h"
+#include "mainwindow/celltips.h"
 #include "mainwindow/form1.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
@@ -278,7 +279,15 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
+        const QString unprintable = "name holds a line break, a tab, a control character or a blank other than the space, please remove it!";
         QTest::newRow("blank in the name") << "Text1" << "Le ver" << "The formula name can't exsit space.";
+        QTest::newRow("tab in the name") << "Text1" << "Le\tver" << "The " + unprintable;
+        QTest::newRow("101-character name") << "Text1" << QString(101, 'n') << "The name is longer than 100 characters, please shorten it!";
+        QTest::newRow("no-break space in the function name") << "Text2" << QString::fromUtf8("F\u00A0x") << "The function " + unprintable;
+        QTest::newRow("101-character function name") << "Text2" << QString(101, 'f')
+                                                      << "The function name is longer than 100 characters, please shorten it!";
+        QTest::newRow("4001-character description") << "Text5" << QString(4001, 'd')
+                                                    << "The description is longer than 4000 characters, please shorten it!";
         QTest::newRow("no parameters") << "parameters" << "" << "Please add the parameter information";
         QTest::newRow("variable without value") << "copy" << "nix" << "The default value is not a number!";
         QTest::newRow("variable no symbol") << "copy" << "m/s" << "The symbol can't be used in an expression, please add another!";
@@ -306,8 +315,8 @@ private slots:
         if (field == "symbol")
             formula.parameters[0].symbol = text;
         fill(*editor, formula);
-        if (field == "Text1")
-            setTexts(*editor, {{"Text1", text}});
+        if (field.startsWith("Text"))
+            setTexts(*editor, {{field.toLatin1().constData(), text}});
         if (field == "copy") {
             auto& variables = child<QTreeWidget>(*editor, "ListView2");
             clickRow(variables, int(symbols(variables).indexOf(text)));
@@ -331,8 +340,8 @@ private slots:
     // Opened by a double click, the editor shows the stored formula and its catalog's variables
     // before the global ones. A parameter is changed in its place (its symbol checked against
     // the others only when it changes), one deleted after asking, one added, the name's case
-    // changed; the change keeps the counter and the window shows it. A formula whose table
-    // went meanwhile is not opened.
+    // changed; the change keeps the counter and the window shows it, with a word on the default
+    // the library keeps rounded. A formula whose table went meanwhile is not opened.
     void modifyReplacesParameters()
     {
         form1& window = library().openWindow();
@@ -365,7 +374,7 @@ private slots:
         QTest::mouseDClick(parameters.viewport(), Qt::LeftButton, {}, parameters.visualItemRect(parameters.topLevelItem(0)).center());
         // A symbol the library cannot hold undoes the whole change, the rename included.
         setTexts(*editor, {{"Text1", "OHMSLAW"}, {"Text4", "R*k"}});
-        addParameters(*editor, {{"Factor", "k", "", "3", ""}, {"Long", QString(21, 'a'), "", "1", ""}});
+        addParameters(*editor, {{"Factor", "k", "", "0.00001", ""}, {"Long", QString(21, 'a'), "", "1", ""}});
         library().dialogs().expectMessageStarting("The library could not be changed");
         click(*editor, "Command1");
         QCOMPARE(openedEditor(), editor);
@@ -378,13 +387,14 @@ private slots:
             library().dialogs().expectQuestion("Do you want to delete?", answer);
             ui.Rdelpara->trigger();
         }
+        library().dialogs().expectMessage("The default value 0.00001 of k is stored as 0.0000: the library keeps four decimal places.");
         click(*editor, "Command1");
 
         QVERIFY(window.isEnabled());
         QCOMPARE(store.first("select * from OhmsLaw where ispara=0")->value("calcount").toString(), "1");
         // A change of letter case alone renames; the table keeps its name.
         QCOMPARE(store.first("select * from CataConstruct where caption='OHMSLAW'")->value("caption").toString(), "OHMSLAW");
-        QCOMPARE(parameterRows(store, "OhmsLaw"), (QList<QStringList>{load, {"k", "Factor", "3", "", ""}}));
+        QCOMPARE(parameterRows(store, "OhmsLaw"), (QList<QStringList>{load, {"k", "Factor", "0", "", ""}}));
         QCOMPARE(ui.Text4->toPlainText(), "OHMSLAW\n" + before.description);
         QCOMPARE(ParameterGrid::cell(*ui.MSFlexGrid1, 2, ParameterGrid::SymbolColumn), "k");
 
@@ -514,24 +524,27 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(!*opened);
 
+        // Symbol, name and default; unit and description when given.
         const QList<std::pair<QStringList, QString>> attempts{
             {{"", "", ""}, "Please add parameter name!"},
             {{"k", "Gain", ""}, "Please add default value!"},
             {{"k", "Gain", "2,5"}, "The default Value is only Numeral!"},
             {{"R", "Gain", "1"}, "The variant name has been existed,please add another!"},
+            {{"k", "Ga\x01in", "1"}, "The name holds a line break, a tab, a control character or a blank other than the space, please remove it!"},
+            {{"k", "Gain", "1", "", QString(4001, 'd')}, "The description is longer than 4000 characters, please shorten it!"},
             {{"r", "Gain", "-2.5"}, ""}};
-        for (const auto& attempt : attempts.mid(0, 4))
+        for (const auto& attempt : attempts.mid(0, 6))
             library().dialogs().expectMessage(attempt.second);
         auto kept = std::make_shared<QList<bool>>();
         onModal([=](QDialog& dialog) {
             for (const auto& [fields, message] : attempts) {
-                typeParameter(dialog, FormulaParameter::fromListFields(fields + QStringList{"'unit'", "said \"so\""}));
+                typeParameter(dialog, FormulaParameter::fromListFields(fields.size() == 5 ? fields : fields + QStringList{"'unit'", "said \"so\""}));
                 click(dialog, "Command1");
-                *kept << (dialog.isVisible() && QStringList{text(dialog, "Text2"), text(dialog, "Text1"), text(dialog, "Text3")} == fields);
+                *kept << (dialog.isVisible() && QStringList{text(dialog, "Text2"), text(dialog, "Text1"), text(dialog, "Text3")} == fields.mid(0, 3));
             }
         });
         click(editor, "Command3");
-        QCOMPARE(*kept, (QList<bool>{true, true, true, true, false}));
+        QCOMPARE(*kept, (QList<bool>{true, true, true, true, true, true, false}));
         QCOMPARE(rows(parameters).value(2), (QStringList{"r", "Gain", "-2.5", "'unit'", "said \"so\""}));
 
         setTexts(editor, {{"Text4", "R*I/(x"}});
@@ -551,6 +564,30 @@ private slots:
         QCOMPARE(check.text(), QString());
         setTexts(editor, {{"Text4", "1,5*R"}});
         QCOMPARE(check.text(), "Character 2: A comma only separates a function's arguments; decimals are written with a point.");
+    }
+
+    // A library made by hand may hold texts of megabytes, which would hold the window up for
+    // minutes. The window, the editor and the tooltips show their beginning, up to the longest
+    // description the dialogs take; the parameter list keeps the whole text, and the editor
+    // stores the description only once it is shortened.
+    void longTextsShowCut()
+    {
+        QString megabyte;
+        while (megabyte.size() < 1000000)
+            megabyte += "lorem ipsum ";
+        const QString cut = megabyte.left(4000) + QChar(0x2026);
+        Formulas::add(library().store(), {"Wordy", "y", "m", "2*x", megabyte, "3", {{"Length", "x", "m", "1", megabyte}}}, "");
+        form1& window = library().openWindow();
+        clickNode(window, "Wordy");
+        QCOMPARE(window.controls().Text4->toPlainText(), "Wordy\n" + cut);
+        QWidget* editor = openEditor(window, "Wordy", "mmodfun");
+        QCOMPARE(text(*editor, "Text5"), cut);
+        auto& parameters = child<QTreeWidget>(*editor, "ListView1");
+        QCOMPARE(parameters.topLevelItem(0)->text(4), megabyte);
+        QCOMPARE(CellTips::text(parameters, parameters.model()->index(0, 4)), cut);
+        library().dialogs().expectMessage("The description is longer than 4000 characters, please shorten it!");
+        click(*editor, "Command1");
+        QCOMPARE(openedEditor(), editor);
     }
 };
 

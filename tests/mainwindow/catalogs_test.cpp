@@ -1,3 +1,4 @@
+#include "editor/storedformula.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
@@ -34,7 +35,8 @@ class CatalogsTest : public LibraryTest
 
 private slots:
     // Each refusal, adding under the root or renaming Beams, names its reason, keeps the dialog
-    // open with the input, and writes nothing.
+    // open with the input, and writes nothing. KineticEnergy is renamed KE2 first, its table
+    // keeping the old name.
     void refusesBadInput_data()
     {
         QTest::addColumn<QString>("catalog"); // empty: add under the root
@@ -43,11 +45,15 @@ private slots:
         QTest::addColumn<QString>("message");
         const QString inUse = "The catalog name has been existed!";
         const QString sameTable = "Ther is same table name in the database.";
+        const QString unprintable = "The name holds a line break, a tab, a control character or a blank other than the space, please remove it!";
         QTest::newRow("apostrophe") << "" << "O'Brien" << "" << "The catalog name can't exsit special character.";
         QTest::newRow("51 characters") << "" << "Optics" << QString(51, 'd') << "The formula Description is too long.";
         QTest::newRow("leading digit") << "" << "3Phase" << "" << "The first charactor can't be numeral!";
         QTest::newRow("in use in other case") << "" << "MECHANICS" << "" << inUse;
         QTest::newRow("a formula's table") << "" << "OhmsLaw" << "" << sameTable;
+        QTest::newRow("a renamed formula's caption") << "" << "KE2" << "" << inUse;
+        QTest::newRow("tab in the name") << "" << "Tab\tName" << "" << unprintable;
+        QTest::newRow("101 characters") << "" << QString(101, 'n') << "" << "The name is longer than 100 characters, please shorten it!";
         QTest::newRow("NUL in the name") << "" << QStringLiteral("Nul") + QChar(0) << ""
                                          << "The name holds a character that can't be stored, please add another!";
         QTest::newRow("lone surrogate in the description")
@@ -56,6 +62,7 @@ private slots:
         QTest::newRow("rename to another catalog") << "Beams" << "Fluids" << "" << inUse;
         QTest::newRow("rename to the root's key") << "Beams" << "GongShi" << "" << "The name is reserved, please add another!";
         QTest::newRow("rename to a fixed table") << "Beams" << "GlobalVariant" << "" << sameTable;
+        QTest::newRow("rename with a no-break space") << "Beams" << QString::fromUtf8("Steel\u00A0Beams") << "" << unprintable;
     }
     void refusesBadInput()
     {
@@ -63,6 +70,10 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, description);
         QFETCH(QString, message);
+        const Formula asRead = *Formulas::read(library().store(), "KineticEnergy");
+        Formula renamed = asRead;
+        renamed.name = "KE2";
+        QCOMPARE(Formulas::modify(library().store(), "KineticEnergy", renamed, asRead), Formulas::Problem::None);
         form1& window = library().openWindow();
         const Rows rows = catalogRows(library().store());
         const QSet<QString> tables = library().store().tableNames();
@@ -90,11 +101,11 @@ private slots:
         QTest::addColumn<QString>("description");
         QTest::newRow("inside a catalog") << "" << "Mechanics" << "Gears" << "Lenses and mirrors";
         QTest::newRow("50 characters, quotes, --;") << "" << "" << "Quoted" << QString("It's \"fine\" --;").leftJustified(50, '\'');
-        QTest::newRow("10,000 characters") << "" << "" << QString(10000, 'x') << "";
+        QTest::newRow("100 characters") << "" << "" << QString(100, 'x') << "";
         QTest::newRow("keyword inside a keyword") << "Order" << "Order" << "Values" << "";
         QTest::newRow("non-BMP name") << "" << "" << QString::fromUtf8("𝔐𝔢𝔠𝔥") << QString::fromUtf8("𝔄 ' \" ; -- 𝔅");
         QTest::newRow("non-ASCII case of another") << QString::fromUtf8("Wärme") << "" << QString::fromUtf8("WÄRME") << "";
-        QTest::newRow("tab in the name, NUL in the description") << "" << "" << QStringLiteral("Tab\tName") << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
+        QTest::newRow("NUL in the description") << "" << "" << "Nul" << QStringLiteral("a") + QChar(0) + QStringLiteral("b");
     }
     void addStoresTheCatalog()
     {

@@ -4,6 +4,7 @@
 #include "xlsxfile.h"
 
 #include "editor/formulas.h"
+#include "mainwindow/catalogs.h"
 #include "store/store.h"
 
 #include <QDir>
@@ -36,6 +37,18 @@ bool writeText(const QString& path, const QString& text)
     return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) > 0;
 }
 
+// A catalog as calcora-cli exports it, with a variable in each catalog and a formula, for
+// hand-editing: every name of it is free in the sample library, every text unique.
+const char* const Optics = R"json({"format": "calcora-catalog", "version": 1, "catalog": {
+ "name": "Optics", "description": "Lenses and mirrors",
+ "variables": [{"symbol": "n0", "name": "Index of air", "value": 1.0003, "unit": "-", "description": ""}],
+ "catalogs": [{"name": "Lenses", "description": "", "catalogs": [], "formulas": [],
+   "variables": [{"symbol": "f0", "name": "Focal length", "value": 50, "unit": "mm", "description": ""}]}],
+ "formulas": [{"name": "ThinLens", "function": "f", "expression": "1/(1/a+1/b)", "unit": "mm", "precision": 3,
+   "description": "Image of a thin lens",
+   "parameters": [{"symbol": "a", "name": "Object distance", "default": 100, "unit": "mm", "description": ""},
+                  {"symbol": "b", "name": "Image distance", "default": 200, "unit": "mm", "description": ""}]}]}})json";
+
 // A catalog's variables, as the library holds them.
 Rows variables(const QString& library, const QString& catalog)
 {
@@ -51,6 +64,22 @@ class CliTest : public QObject
 private:
     QTemporaryDir dir_;
     QString sample_; // the sample library with one broken formula added; commands leave it as it is
+    int edited_ = 0;
+
+    // Optics with each first text replaced by its second, as a file edited by hand.
+    QString handEdited(const QList<std::pair<QString, QString>>& edits)
+    {
+        QString json = QString::fromUtf8(Optics);
+        for (const auto& [from, to] : edits) {
+            if (!json.contains(from))
+                qFatal("no %s in Optics", qPrintable(from));
+            json.replace(from, to);
+        }
+        const QString path = dir_.filePath(QStringLiteral("edited%1.json").arg(++edited_));
+        if (!writeText(path, json))
+            qFatal("%s cannot be written", qPrintable(path));
+        return path;
+    }
 
     // Runs calcora-cli; setup prepares its process: its environment, its disk.
     Run cli(const QStringList& arguments, const QString& library = {},
@@ -77,6 +106,9 @@ private slots:
             fillSampleLibrary(store);
             Formulas::add(store, {"Broken", "y", "m", "2*(q+1)", "", "3", {{"Length", "x", "m", "1", ""}}}, "Fluids");
             Formulas::add(store, {"Hostile", "=1+2", "", "-x", "", "3", {{"Length", "x", "m", "1", ""}}}, QString());
+            // Made by hand: no dialog takes these names.
+            Formulas::add(store, {"Two\nLines", "y\tz", "m\x01", "2*x", "a\nb", "3", {{"Len\ngth", "x", "m", "1", "d\re"}}},
+                          "Thermodynamics");
         });
         // Fluids under a free name, with three names the library cannot take: two formulas'
         // and a fixed table's.
@@ -115,6 +147,17 @@ private slots:
                "    1     -2     1.0000\n"
                "    0     -1     1.0000\n"
                "    1     -1  undefined\n";
+        // Names and texts made by hand keep to their lines.
+        QTest::newRow("list, control characters escaped")
+            << QStringList{"list", "Thermodynamics"}
+            << "Thermodynamics/\n  IdealGasPressure\n  ThermalExpansion\n  CompositeWallHeatFlow\n  CarnotEfficiency\n  Two\\nLines\n";
+        QTest::newRow("show, control characters escaped")
+            << QStringList{"show", "Two\nLines"}
+            << "Formula      Two\\nLines\nFunction     y\\tz\nExpression   2*x\nUnit         m\\x01\nPrecision    3\n"
+               "Description  a\\nb\n\n"
+               "Symbol  Name      Default  Unit  Description\n"
+               "x       Len\\ngth        1  m     d\\re\n";
+        QTest::newRow("eval, control characters escaped") << QStringList{"eval", "Two\nLines"} << "y\\tz = 2.000 m\\x01\n";
     }
 
     void computes()
@@ -153,9 +196,60 @@ private slots:
         QTest::newRow("unwritable CSV") << QStringList{"sweep", "KineticEnergy", "v=0:1:1", "--csv", "/nonexistent/a.csv"}
                                         << 1 << "/nonexistent/a.csv cannot be written";
         QTest::newRow("not JSON") << QStringList{"import", QStringLiteral(CALCORA_CLI)} << 1 << "is not JSON";
-        QTest::newRow("every clash of an import") << QStringList{"import", dir_.filePath("clashes.json")} << 1
-                                                  << "3 name(s) & ParaResult is a table of the library & "
-                                                     "HydrostaticPressure is in use & Broken is in use";
+        QTest::newRow("every clash of an import")
+            << QStringList{"import", dir_.filePath("clashes.json")} << 1
+            << "3 problem(s): catalog.formulas[1].name: is the name of a table of the library; "
+               "catalog.formulas[2].name: is the name of a catalog or formula of the library; "
+               "catalog.formulas[3].name: is the name of a catalog or formula of the library.";
+
+        // A file edited by hand is held to the dialogs' checks, each problem told with its place.
+        const auto edited = [this](const char* row, const QList<std::pair<QString, QString>>& edits, const QString& problem) {
+            QTest::newRow(row) << QStringList{"import", handEdited(edits)} << 1 << "has 1 problem(s): " + problem + '.';
+        };
+        const QString unprintable = ": holds a line break, a tab, a control character or a blank other than the space";
+        edited("catalog name with punctuation", {{"\"Optics\"", "\"Optics&Lasers\""}}, "catalog.name: holds a blank or a punctuation mark");
+        edited("catalog description of 51", {{"Lenses and mirrors", QString(51, 'd')}}, "catalog.description: is longer than 50 characters");
+        edited("catalog name with a leading digit", {{"\"Lenses\"", "\"3Lenses\""}}, "catalog.catalogs[0].name: starts with a digit");
+        edited("catalog named as a catalog of the library", {{"\"Lenses\"", "\"beams\""}},
+               "catalog.catalogs[0].name: is the name of a catalog or formula of the library");
+        edited("catalog named as a formula of the library", {{"\"Lenses\"", "\"OhmsLaw\""}},
+               "catalog.catalogs[0].name: is the name of a table of the library");
+        edited("a name given twice", {{"\"Lenses\"", "\"thinlens\""}}, "catalog.formulas[0].name: is given twice in the document");
+        edited("formula name with a tab", {{"ThinLens", "Thin\\tLens"}}, "catalog.formulas[0].name" + unprintable);
+        edited("function name of 101", {{"\"function\": \"f\"", "\"function\": \"" + QString(101, 'f') + '"'}},
+               "catalog.formulas[0].function: is longer than 100 characters");
+        edited("no unit", {{"\"unit\": \"mm\", \"precision\"", "\"unit\": \"\", \"precision\""}}, "catalog.formulas[0].unit: is empty");
+        edited("precision of 99", {{"\"precision\": 3", "\"precision\": 99"}},
+               "catalog.formulas[0].precision: is not a whole number from 1 to 8");
+        edited("precision no number", {{"\"precision\": 3", "\"precision\": [3]"}}, "catalog.formulas[0].precision: is not a number");
+        edited("formula description of 4001", {{"Image of a thin lens", QString(4001, 'd')}},
+               "catalog.formulas[0].description: is longer than 4000 characters");
+        edited("symbol 1a", {{"\"symbol\": \"a\"", "\"symbol\": \"1a\""}},
+               "catalog.formulas[0].parameters[0].symbol: can't be used in an expression");
+        edited("symbol given twice", {{"\"symbol\": \"b\"", "\"symbol\": \"a\""}},
+               "catalog.formulas[0].parameters[1].symbol: is another parameter's of the formula");
+        edited("parameter name with a line break", {{"Object distance", "Object\\ndistance"}},
+               "catalog.formulas[0].parameters[0].name" + unprintable);
+        edited("default with an exponent", {{"\"default\": 100", "\"default\": \"1e2\""}},
+               "catalog.formulas[0].parameters[0].default: holds a character other than the digits, a point and a minus sign");
+        edited("default no number", {{"\"default\": 200", "\"default\": \"2-0\""}},
+               "catalog.formulas[0].parameters[1].default: is not a number");
+        edited("variable name with a no-break space", {{"Index of air", "Index\\u00A0of air"}}, "catalog.variables[0].name" + unprintable);
+        edited("variable value no numeral", {{"\"value\": 50", "\"value\": \"fifty\""}},
+               "catalog.catalogs[0].variables[0].value: holds a character other than the digits, a point and a minus sign");
+        const QString defined = "symbol: is a variable's already, of this catalog, of one above it or of the root";
+        edited("variable symbol of a catalog above", {{"\"symbol\": \"f0\"", "\"symbol\": \"n0\""}},
+               "catalog.catalogs[0].variables[0]." + defined);
+        edited("variable symbol of a global", {{"\"symbol\": \"n0\"", "\"symbol\": \"g\""}}, "catalog.variables[0]." + defined);
+        QTest::newRow("every problem of a file")
+            << QStringList{"import", handEdited({{"\"Optics\"", "\"Optics Lab\""}, {"\"value\": 50", "\"value\": \"fifty\""},
+                                                {"\"precision\": 3", "\"precision\": 0"}, {"\"symbol\": \"a\"", "\"symbol\": \"1a\""},
+                                                {"\"Lenses\"", "\"Lenses\\t\""}})}
+            << 1
+            << "has 5 problem(s): catalog.name: holds a blank or a punctuation mark; catalog.catalogs[0].name" + unprintable
+                   + "; catalog.catalogs[0].variables[0].value: holds a character other than the digits, a point and a minus sign; "
+                     "catalog.formulas[0].precision: is not a whole number from 1 to 8; "
+                     "catalog.formulas[0].parameters[0].symbol: can't be used in an expression.";
     }
 
     void failsWithOneLine()
@@ -258,7 +352,8 @@ private slots:
     }
 
     // Export, then import into an empty library: list, show and eval of the copy agree with the
-    // original's, and the catalogs' variables came along. Again under other names, into a catalog.
+    // original's, and the catalogs' variables came along. Again under other names, into a catalog
+    // outside the first copy, whose variables its own would repeat.
     void exportImportRoundTrip()
     {
         const QString file = dir_.filePath("mechanics.json"), copy = dir_.filePath("copy");
@@ -287,10 +382,28 @@ private slots:
         for (const QString& name : formulas + QStringList{"Mechanics", "Beams"})
             json.replace('"' + name + '"', '"' + name + "2\"");
         QVERIFY(writeText(file, json));
-        QCOMPARE(cli({"import", file, "--into", "beams"}, copy).status, 0);
+        {
+            Store store(copy);
+            Catalogs::add(store, "Shelf", "", "");
+        }
+        QCOMPARE(cli({"import", file, "--into", "shelf"}, copy).status, 0);
         QCOMPARE(cli({"list", "Mechanics2"}, copy).out, QString(list.out).replace(QRegularExpression("(/?)\n"), "2\\1\n"));
         QCOMPARE(cli({"eval", "TorquePower2"}, copy).out, cli({"eval", "TorquePower"}).out);
         QCOMPARE(variables(copy, "Beams2"), variables(sample_, "Beams"));
+    }
+
+    // Values the library keeps to four decimal places are imported so, and listed.
+    void importListsRoundedValues()
+    {
+        const QString library = dir_.filePath("rounded");
+        createLibraryFile(library);
+        const Run run = cli({"import", handEdited({{"1.0003", "0.00001"}, {"\"default\": 100", "\"default\": 1.23456"}})}, library);
+        QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(run.out, "Imported 2 catalog(s) and 1 formula(s) into the root.\n"
+                          "catalog.variables[0].value: 0.00001 is stored as 0.0000: the library keeps four decimal places.\n"
+                          "catalog.formulas[0].parameters[0].default: 1.23456 is stored as 1.2346: the library keeps four "
+                          "decimal places.\n");
+        QCOMPARE(variables(library, "Optics").value(0).value("defvalue").toDouble(), 0.0);
     }
 };
 

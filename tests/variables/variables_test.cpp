@@ -121,7 +121,8 @@ private slots:
     // keeps the dialog open with what was typed and writes nothing. What passes lands in the
     // level's table exactly as typed (a modified entry in its place; only the list's other
     // symbols are taken); the list shows the typed texts at once and the stored ones when the
-    // level is shown again. An entry another program deleted meanwhile is not written back.
+    // level is shown again; a value the library keeps rounded is stored with a notice saying so.
+    // An entry another program deleted meanwhile is not written back.
     void addAndModify_data()
     {
         QTest::addColumn<QString>("level"); // empty: the root; Mechanics: modify
@@ -129,6 +130,7 @@ private slots:
         QTest::addColumn<QString>("message"); // empty: accepted
         QTest::addColumn<QString>("storedValue");
         const QString exists = "The Variant has been existed!";
+        const QString unprintable = "The name holds a line break, a tab, a control character or a blank other than the space, please remove it!";
         QTest::newRow("only the symbol is named") << "" << QStringList{"", "", "abc"} << "Please add variant symbol!" << "";
         QTest::newRow("NUL in the symbol, before the name")
             << "Beams" << QStringList{QString("a") + QChar(0), "", ""} << "The symbol can't be used in an expression, please add another!" << "";
@@ -145,17 +147,28 @@ private slots:
         QTest::newRow("another branch's symbol") << "Beams" << QStringList{"rhoCu", "Copper", "0.0172", "Ω·mm²/m"} << "" << "0.0172";
         QTest::newRow("quotes and SQL in every text")
             << "Fluids" << QStringList{"q", "O'Brien \"x\"", "-1.5", "';--", "a\"b'c); drop table GlobalVariant; --"} << "" << "-1.5";
-        QTest::newRow("NUL in the name, lines in the description")
-            << "Thermodynamics" << QStringList{QString::fromUtf8("α"), QString("a") + QChar(0) + "b", "12", "1/K", "one\ntwo"}
-            << "" << "12";
-        QTest::newRow("10,000-character texts") << "" << QStringList{"d", QString(10000, 'n'), "2", "", QString(10000, 'd')} << "" << "2";
-        QTest::newRow("value rounded when stored") << "" << QStringList{"r", "Rounded", "1.23456"} << "" << "1.2346";
+        QTest::newRow("NUL in the name") << "Thermodynamics" << QStringList{"a", QString("a") + QChar(0) + "b", "12"} << unprintable << "";
+        QTest::newRow("line break in the name") << "" << QStringList{"a", "one\ntwo", "12"} << unprintable << "";
+        QTest::newRow("zero-width space in the name") << "" << QStringList{"a", QString::fromUtf8("Zero\u200Bwidth"), "12"} << unprintable << "";
+        QTest::newRow("101-character name") << "" << QStringList{"d", QString(101, 'n'), "2"}
+                                             << "The name is longer than 100 characters, please shorten it!" << "";
+        QTest::newRow("4001-character description") << "Beams" << QStringList{"d", "Long", "2", "", QString(4001, 'd')}
+                                                    << "The description is longer than 4000 characters, please shorten it!" << "";
+        QTest::newRow("lines and tabs in the description")
+            << "Thermodynamics" << QStringList{QString::fromUtf8("α"), "Expansion", "12", "1/K", "one\ntwo\tthree"} << "" << "12";
+        QTest::newRow("longest texts") << "" << QStringList{"d", QString(100, 'n'), "2", "", QString(4000, 'd')} << "" << "2";
+        QTest::newRow("value rounded when stored")
+            << "" << QStringList{"r", "Rounded", "1.23456"}
+            << "The value 1.23456 is stored as 1.2346: the library keeps four decimal places." << "1.2346";
         QTest::newRow("modify: same symbol, all else new")
             << "Mechanics" << QStringList{"Ealu", "Aluminium", "69000", "MPa", "Rewritten"} << "" << "69000";
         QTest::newRow("modify: another entry's symbol")
             << "Mechanics" << QStringList{"Esteel", "Steel", "1"} << "The variant name has been existed,please add another!" << "";
         QTest::newRow("modify: a global's symbol") << "Mechanics" << QStringList{"g", "Gravity here", "9.81"} << "" << "9.81";
         QTest::newRow("modify: case variant of another entry") << "Mechanics" << QStringList{"ESTEEL", "Loud", "1"} << "" << "1";
+        QTest::newRow("modify: value rounded to nothing")
+            << "Mechanics" << QStringList{"Ealu", "Aluminium", "0.00001"}
+            << "The value 0.00001 is stored as 0.0000: the library keeps four decimal places." << "0";
         QTest::newRow("modify: deleted meanwhile")
             << "Mechanics" << QStringList{"Ealu", "Aluminium", "1"} << "The item is no longer in the library." << "";
     }
@@ -170,6 +183,7 @@ private slots:
         const QString table = level.isEmpty() ? "GlobalVariant" : level;
         const bool modifying = level == "Mechanics";
         const bool vanished = message.startsWith("The item");
+        const bool notice = message.contains(" is stored as ");
         clickNode(window, level);
         auto expected = storedVariables(library().store());
         const QStringList old = listEntries(list).value(1);
@@ -177,7 +191,7 @@ private slots:
             library().store().execute("delete * from Mechanics where varname=?", {old.at(0)});
             expected[table].removeAt(1);
         }
-        if (message.endsWith('!') || vanished)
+        if (message.endsWith('!') || vanished || notice)
             library().dialogs().expectMessage(message);
         else if (!message.isEmpty())
             library().dialogs().expectMessageStarting(message);
@@ -187,7 +201,7 @@ private slots:
         else
             trigger(window, level.isEmpty() ? "mdefvarroot" : "mdefval");
         QCOMPARE(outcome->initialFields, modifying ? old : five({}));
-        QCOMPARE(outcome->stayedOpen, !message.isEmpty() && !vanished);
+        QCOMPARE(outcome->stayedOpen, !message.isEmpty() && !vanished && !notice);
         QList<QStringList>& entries = expected[table];
         if (outcome->stayedOpen)
             QCOMPARE(outcome->fieldsAfter, five(fields));
@@ -196,7 +210,7 @@ private slots:
         else if (!vanished)
             entries << five(fields);
         QCOMPARE(listEntries(list), entries);
-        if (message.isEmpty())
+        if (message.isEmpty() || notice)
             entries[modifying ? 1 : entries.size() - 1][2] = storedValue;
         QCOMPARE(storedVariables(library().store()), expected);
         clickNode(window, level);
@@ -239,6 +253,7 @@ private slots:
         clickEntry(window, "Ealu");
         const QStringList own = five({"Ealu", "Modulus of aluminium", "0.00001", "MPa", "Tiny"});
         answerDialog({own});
+        library().dialogs().expectMessage("The value 0.00001 is stored as 0.0000: the library keeps four decimal places.");
         trigger(window, "Rmodvar");
         Store other(library().directory());
         for (const QString& change : changes)

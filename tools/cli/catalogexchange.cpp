@@ -4,13 +4,11 @@
 #include "editor/storedformula.h"
 #include "mainwindow/catalogs.h"
 #include "store/fieldtext.h"
-#include "store/itemname.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
 #include <QJsonArray>
 #include <QLocale>
-#include <QSet>
 
 namespace {
 
@@ -78,125 +76,105 @@ QJsonObject catalogObject(Store& store, const LibraryTree& tree, const LibraryTr
             {QStringLiteral("formulas"), formulas}};
 }
 
-// Reads the fields of a document's objects, keeping the first problem it meets, with where.
+// Reads the fields of a document's objects, noting every problem it meets with its place: the
+// path to the field from the document's top, as "catalog.formulas[2].precision".
 class Reader
 {
 public:
-    explicit Reader(QString& problem)
-        : problem_(problem)
+    explicit Reader(QStringList& problems)
+        : problems_(problems)
     {
     }
 
-    bool ok() const { return problem_.isEmpty(); }
-
     // A missing text is empty.
-    QString text(const QJsonObject& object, const QString& key, const QString& where)
+    QString text(const QJsonObject& object, const QString& key, const QString& place)
     {
         const QJsonValue value = object.value(key);
         if (!value.isUndefined() && !value.isString())
-            fail(where, QStringLiteral("\"%1\" is not a text").arg(key));
+            fail(place, key, QStringLiteral("is not a text"));
         return value.toString();
     }
 
-    // A number, or a text the library reads as one (it refuses one that does not).
-    QString number(const QJsonObject& object, const QString& key, const QString& where)
+    // A number, in plain decimals as a user types it, or a text for the checks to read.
+    QString number(const QJsonObject& object, const QString& key, const QString& place)
     {
         const QJsonValue value = object.value(key);
         if (value.isDouble())
-            return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
+            return QString::number(value.toDouble(), 'f', QLocale::FloatingPointShortest);
         if (!value.isString())
-            fail(where, QStringLiteral("\"%1\" is not a number").arg(key));
+            fail(place, key, QStringLiteral("is not a number"));
         return value.toString();
     }
 
-    // A missing list is empty.
-    QList<QJsonObject> objects(const QJsonObject& object, const QString& key, const QString& where)
+    // A missing list is empty; each object with its place.
+    QList<std::pair<QJsonObject, QString>> objects(const QJsonObject& object, const QString& key, const QString& place)
     {
-        QList<QJsonObject> objects;
+        QList<std::pair<QJsonObject, QString>> objects;
         const QJsonValue value = object.value(key);
         if (!value.isUndefined() && !value.isArray())
-            fail(where, QStringLiteral("\"%1\" is not a list").arg(key));
-        for (const QJsonValue& item : value.toArray()) {
-            if (!item.isObject())
-                fail(where, QStringLiteral("\"%1\" holds something other than objects").arg(key));
-            objects.append(item.toObject());
+            fail(place, key, QStringLiteral("is not a list"));
+        const QJsonArray items = value.toArray();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const QString itemPlace = QStringLiteral("%1.%2[%3]").arg(place, key).arg(i);
+            if (!items.at(i).isObject())
+                problems_.append(itemPlace + QStringLiteral(": is not an object"));
+            objects.append({items.at(i).toObject(), itemPlace});
         }
         return objects;
     }
 
     template<typename Row>
-    Row listRow(const QJsonObject& object, const QString& valueKey, const QString& where)
+    Row listRow(const QJsonObject& object, const QString& valueKey, const QString& place)
     {
-        return {text(object, QStringLiteral("name"), where), text(object, QStringLiteral("symbol"), where),
-                text(object, QStringLiteral("unit"), where), number(object, valueKey, where),
-                text(object, QStringLiteral("description"), where)};
-    }
-
-    QString name(const QJsonObject& object, const QString& kind)
-    {
-        const QString name = text(object, QStringLiteral("name"), kind);
-        if (name.isEmpty())
-            fail(kind, QStringLiteral("it has no name"));
-        return name;
+        return {text(object, QStringLiteral("name"), place), text(object, QStringLiteral("symbol"), place),
+                text(object, QStringLiteral("unit"), place), number(object, valueKey, place),
+                text(object, QStringLiteral("description"), place)};
     }
 
 private:
-    void fail(const QString& where, const QString& problem)
+    void fail(const QString& place, const QString& key, const QString& problem)
     {
-        if (problem_.isEmpty())
-            problem_ = where + QLatin1String(": ") + problem;
+        problems_.append(place + QLatin1Char('.') + key + QLatin1String(": ") + problem);
     }
 
-    QString& problem_;
+    QStringList& problems_;
 };
 
-Formula readFormula(Reader& reader, const QJsonObject& object)
+CatalogExchange::Subtree::Item readFormula(Reader& reader, const QJsonObject& object, const QString& place,
+                                           const QString& parent)
 {
-    const QString name = reader.name(object, QStringLiteral("a formula"));
-    const QString where = QStringLiteral("formula %1").arg(name);
-    Formula formula{name,
-                    reader.text(object, QStringLiteral("function"), where),
-                    reader.text(object, QStringLiteral("unit"), where),
-                    reader.text(object, QStringLiteral("expression"), where),
-                    reader.text(object, QStringLiteral("description"), where),
-                    reader.number(object, QStringLiteral("precision"), where),
+    Formula formula{reader.text(object, QStringLiteral("name"), place),
+                    reader.text(object, QStringLiteral("function"), place),
+                    reader.text(object, QStringLiteral("unit"), place),
+                    reader.text(object, QStringLiteral("expression"), place),
+                    reader.text(object, QStringLiteral("description"), place),
+                    reader.number(object, QStringLiteral("precision"), place),
                     {}};
-    for (const QJsonObject& parameter : reader.objects(object, QStringLiteral("parameters"), where))
-        formula.parameters.append(reader.listRow<FormulaParameter>(parameter, DefaultKey, where));
-    return formula;
+    QStringList parameterPlaces;
+    for (const auto& [parameter, parameterPlace] : reader.objects(object, QStringLiteral("parameters"), place)) {
+        formula.parameters.append(reader.listRow<FormulaParameter>(parameter, DefaultKey, parameterPlace));
+        parameterPlaces.append(parameterPlace);
+    }
+    return {formula, parent, place, parameterPlaces};
 }
 
-void readCatalog(Reader& reader, const QJsonObject& object, const QString& parent, CatalogExchange::Subtree& subtree)
+void readCatalog(Reader& reader, const QJsonObject& object, const QString& place, const QString& parent,
+                 CatalogExchange::Subtree& subtree)
 {
     CatalogExchange::Subtree::Catalog catalog;
-    catalog.name = reader.name(object, QStringLiteral("a catalog"));
-    const QString where = QStringLiteral("catalog %1").arg(catalog.name);
+    catalog.name = reader.text(object, QStringLiteral("name"), place);
     catalog.parent = parent;
-    catalog.description = reader.text(object, QStringLiteral("description"), where);
-    for (const QJsonObject& variable : reader.objects(object, QStringLiteral("variables"), where))
-        catalog.variables.append(reader.listRow<Variable>(variable, ValueKey, where));
-    subtree.catalogs.append(catalog);
-    for (const QJsonObject& child : reader.objects(object, QStringLiteral("catalogs"), where))
-        readCatalog(reader, child, catalog.name, subtree);
-    for (const QJsonObject& formula : reader.objects(object, QStringLiteral("formulas"), where))
-        subtree.formulas.append({readFormula(reader, formula), catalog.name});
-}
-
-QString whyUnusable(Store& store, const QString& name)
-{
-    switch (ItemName::use(name)) {
-    case ItemName::Use::Unstorable: return QStringLiteral("holds a character no name can keep");
-    case ItemName::Use::Reserved: return QStringLiteral("is reserved");
-    case ItemName::Use::FixedTable: return QStringLiteral("is a table of the library");
-    case ItemName::Use::Taken: return QStringLiteral("is in use");
-    case ItemName::Use::Missing:
-    case ItemName::Use::Usable: break;
+    catalog.description = reader.text(object, QStringLiteral("description"), place);
+    catalog.place = place;
+    for (const auto& [variable, variablePlace] : reader.objects(object, QStringLiteral("variables"), place)) {
+        catalog.variables.append(reader.listRow<Variable>(variable, ValueKey, variablePlace));
+        catalog.variablePlaces.append(variablePlace);
     }
-    if (store.first(QStringLiteral("select * from CataConstruct where caption=?"), {name}))
-        return QStringLiteral("is in use");
-    if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
-        return QStringLiteral("names a table of the library");
-    return {};
+    subtree.catalogs.append(catalog);
+    for (const auto& [child, childPlace] : reader.objects(object, QStringLiteral("catalogs"), place))
+        readCatalog(reader, child, childPlace, catalog.name, subtree);
+    for (const auto& [formula, formulaPlace] : reader.objects(object, QStringLiteral("formulas"), place))
+        subtree.formulas.append(readFormula(reader, formula, formulaPlace, catalog.name));
 }
 
 } // namespace
@@ -208,47 +186,22 @@ QJsonObject CatalogExchange::exportCatalog(Store& store, const LibraryTree& tree
             {QStringLiteral("catalog"), catalogObject(store, tree, catalog)}};
 }
 
-QStringList CatalogExchange::Subtree::names() const
-{
-    QStringList names;
-    for (const Catalog& catalog : catalogs)
-        names.append(catalog.name);
-    for (const Item& item : formulas)
-        names.append(item.formula.name);
-    return names;
-}
-
-std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject& document, QString& problem)
+std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject& document, QStringList& problems)
 {
     if (document.value(QStringLiteral("format")).toString() != Format
         || document.value(QStringLiteral("version")).toInt() != Version
         || !document.value(QStringLiteral("catalog")).isObject()) {
-        problem = QStringLiteral("not a catalog exported by calcora-cli (format %1, version %2)")
-                      .arg(Format)
-                      .arg(Version);
+        problems.append(QStringLiteral("not a catalog exported by calcora-cli (format %1, version %2)")
+                            .arg(Format)
+                            .arg(Version));
         return std::nullopt;
     }
     Subtree subtree;
-    Reader reader(problem);
-    readCatalog(reader, document.value(QStringLiteral("catalog")).toObject(), QString(), subtree);
-    if (!reader.ok())
+    Reader reader(problems);
+    readCatalog(reader, document.value(QStringLiteral("catalog")).toObject(), QStringLiteral("catalog"), QString(), subtree);
+    if (!problems.isEmpty())
         return std::nullopt;
     return subtree;
-}
-
-QStringList CatalogExchange::clashes(Store& store, const Subtree& subtree)
-{
-    QStringList clashes;
-    QSet<QString> seen;
-    for (const QString& name : subtree.names()) {
-        QString why = whyUnusable(store, name);
-        if (why.isEmpty() && seen.contains(foldedName(name)))
-            why = QStringLiteral("is given twice");
-        seen.insert(foldedName(name));
-        if (!why.isEmpty())
-            clashes.append(name + QLatin1Char(' ') + why);
-    }
-    return clashes;
 }
 
 void CatalogExchange::add(Store& store, const Subtree& subtree, const QString& into)

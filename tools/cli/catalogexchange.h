@@ -21,34 +21,33 @@ QJsonObject exportCatalog(Store& store, const LibraryTree& tree, const LibraryTr
 // children.
 struct Subtree
 {
+    // Each part with its place in the document, the path to it: "catalog.catalogs[0].formulas[2]".
     struct Catalog
     {
         QString name;
         QString parent; // the caption of a catalog of the subtree; empty for the subtree's own top
         QString description;
         QList<Variable> variables;
+        QString place;
+        QStringList variablePlaces;
     };
     struct Item
     {
         Formula formula;
         QString parent;
+        QString place;
+        QStringList parameterPlaces;
     };
     QList<Catalog> catalogs;
     QList<Item> formulas;
-
-    QStringList names() const;
 };
 
-// The document's subtree; nullopt with the reason in problem when it is not one this exchange
-// writes.
-std::optional<Subtree> read(const QJsonObject& document, QString& problem);
-
-// Every name of the subtree that the library cannot take, each with the reason: in use, a table
-// of that name, reserved, given twice. Empty when the subtree can be added.
-QStringList clashes(Store& store, const Subtree& subtree);
+// The document's subtree; nullopt, with every problem found each with its place, when it is
+// not one this exchange writes.
+std::optional<Subtree> read(const QJsonObject& document, QStringList& problems);
 
 // Adds the subtree under the catalog into (empty: under the root) in one transaction: all of it
-// or, when the library refuses any statement, nothing. Check clashes() first.
+// or, when the library refuses any statement, nothing. Check ImportCheck::problems() first.
 void add(Store& store, const Subtree& subtree, const QString& into);
 
 } // namespace CatalogExchange

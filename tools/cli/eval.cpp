@@ -5,6 +5,7 @@
 #include "calc/calcengine.h"
 #include "calc/parameterstring.h"
 #include "store/store.h"
+#include "store/textrules.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -38,8 +39,8 @@ Command evalCommand()
 
                 const QString text = resultText(result, formula.precision.toInt());
                 if (!line.isSet(json)) {
-                    cli.out << formula.function << " = " << text << (formula.unit.isEmpty() ? "" : " ")
-                            << formula.unit << '\n';
+                    cli.out << TextRules::oneLine(formula.function) << " = " << text << (formula.unit.isEmpty() ? "" : " ")
+                            << TextRules::oneLine(formula.unit) << '\n';
                     return;
                 }
                 QJsonObject values;

@@ -1,4 +1,5 @@
 #include "catalogexchange.h"
+#include "importcheck.h"
 #include "cli.h"
 #include "clierror.h"
 #include "libraryitems.h"
@@ -9,6 +10,16 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QTextStream>
+
+namespace {
+
+CliError refusal(const QString& path, const QStringList& problems)
+{
+    return failure(QStringLiteral("Nothing was imported; %1 has %2 problem(s): %3.")
+                       .arg(path, QString::number(problems.size()), problems.join(QLatin1String("; "))));
+}
+
+} // namespace
 
 Command exportCommand()
 {
@@ -34,8 +45,9 @@ Command importCommand()
                                   QStringLiteral("Add the catalog inside CATALOG rather than directly under the root."),
                                   QStringLiteral("CATALOG"));
     return {{QStringLiteral("import"), QStringLiteral("FILE.json"),
-             QStringLiteral("Adds a catalog written by export, with everything in it, in one step: when any of its "
-                            "names is taken, it lists them all and adds nothing."),
+             QStringLiteral("Adds a catalog written by export, with everything in it, in one step. It checks "
+                            "every part as the dialogs do: when anything would be refused, it lists every problem "
+                            "with its place in the file and adds nothing."),
              {into}},
             [into](Cli& cli, const CommandLine& line) {
                 line.expectPositional(1, 1);
@@ -49,22 +61,24 @@ Command importCommand()
                     throw failure(
                         QStringLiteral("%1 is not JSON: %2 at byte %3").arg(path, error.errorString()).arg(error.offset));
                 }
-                QString problem;
-                const auto subtree = CatalogExchange::read(document.object(), problem);
+                QStringList problems;
+                const auto subtree = CatalogExchange::read(document.object(), problems);
                 if (!subtree)
-                    throw failure(QStringLiteral("%1: %2").arg(path, problem));
+                    throw refusal(path, problems);
 
                 Store store(cli.library);
+                // Nothing changes the library between the checks and the adding.
+                Store::Transaction transaction(store);
                 QString parent;
                 if (line.isSet(into))
                     parent = catalogNamed(LibraryTree::read(store), line.value(into)).caption;
-                if (const QStringList clashes = CatalogExchange::clashes(store, *subtree); !clashes.isEmpty()) {
-                    throw failure(QStringLiteral("Nothing was imported; %1 name(s) the library cannot take: %2.")
-                                      .arg(clashes.size())
-                                      .arg(clashes.join(QLatin1String(", "))));
-                }
+                if (problems = ImportCheck::problems(store, *subtree, parent); !problems.isEmpty())
+                    throw refusal(path, problems);
                 CatalogExchange::add(store, *subtree, parent);
+                transaction.commit();
                 cli.out << "Imported " << subtree->catalogs.size() << " catalog(s) and " << subtree->formulas.size()
                         << " formula(s) into " << (parent.isEmpty() ? QStringLiteral("the root") : parent) << ".\n";
+                for (const QString& rounding : ImportCheck::roundings(*subtree))
+                    cli.out << rounding << '\n';
             }};
 }

@@ -3,6 +3,7 @@
 
 #include "mainwindow/librarytree.h"
 #include "store/store.h"
+#include "store/textrules.h"
 
 #include <QTextStream>
 
@@ -10,7 +11,7 @@ namespace {
 
 void print(QTextStream& out, const LibraryTree& tree, const LibraryTree::Node& node, int depth)
 {
-    out << QString(depth * 2, QLatin1Char(' ')) << node.caption << (node.catalog ? "/" : "") << '\n';
+    out << QString(depth * 2, QLatin1Char(' ')) << TextRules::oneLine(node.caption) << (node.catalog ? "/" : "") << '\n';
     for (const int child : node.children)
         print(out, tree, tree.node(child), depth + 1);
 }

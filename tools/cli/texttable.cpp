@@ -1,10 +1,19 @@
 #include "texttable.h"
 
+#include "store/textrules.h"
+
 #include <QTextStream>
 
 TextTable::TextTable(QList<Align> columns)
     : columns_(std::move(columns))
 {
+}
+
+void TextTable::addRow(const QStringList& cells)
+{
+    QStringList& row = rows_.emplaceBack();
+    for (const QString& cell : cells)
+        row.append(TextRules::oneLine(cell));
 }
 
 void TextTable::print(QTextStream& out) const

@@ -15,7 +15,8 @@ public:
     // One alignment per column; a row may have fewer cells than there are columns.
     explicit TextTable(QList<Align> columns);
 
-    void addRow(const QStringList& cells) { rows_.append(cells); }
+    // A cell's line breaks and other control characters are written as escapes.
+    void addRow(const QStringList& cells);
     void print(QTextStream& out) const;
 
 private:
