@@ -15,6 +15,7 @@ public:
         : QObject(&window)
         , store_(window.store())
         , line_(*window.controls().StatusLine)
+        , conversion_(StatusText::layoutConversion(store_.conversion()))
     {
         line_.installEventFilter(this);
         connect(&window, &form1::calculationFailed, this, [this](const QString& reason) {
@@ -23,6 +24,9 @@ public:
         });
         connect(&window, &form1::calculated, this, &StatusLine::clearFailure);
         connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearFailure);
+        // Told until the user starts to work: the last session's node made current again is no start.
+        connect(&window, &form1::calculated, this, &StatusLine::clearConversion);
+        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearConversion);
         connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearFailure);
         connect(&window, &form1::libraryTroubleShown, this, &StatusLine::show);
         show();
@@ -44,10 +48,19 @@ private:
         show();
     }
 
-    // The failure, or else the library's state; what does not fit is in the tooltip.
+    void clearConversion()
+    {
+        conversion_.clear();
+        show();
+    }
+
+    // The failure, or else the library's state, or else what opening did to it; what does not
+    // fit is in the tooltip.
     void show()
     {
-        const QString text = failure_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : failure_;
+        QString text = failure_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : failure_;
+        if (text.isEmpty())
+            text = conversion_;
         const QString fits = line_.fontMetrics().elidedText(text, Qt::ElideRight, line_.contentsRect().width());
         line_.setText(fits);
         line_.setToolTip(fits == text ? QString() : text);
@@ -56,6 +69,7 @@ private:
     Store& store_;
     QLabel& line_;
     QString failure_;
+    QString conversion_;
 };
 
 } // namespace

@@ -64,3 +64,16 @@ QString StatusText::libraryState(bool readOnly, bool damaged)
         return QStringLiteral("Library is read-only: nothing can be changed or recorded.");
     return {};
 }
+
+QString StatusText::layoutConversion(const LayoutConversion::Outcome& outcome)
+{
+    if (outcome.tables > 0) {
+        return QStringLiteral("Library converted to the current layout: the tables of its %1 catalogs and formulas "
+                              "now open and delete quickly.")
+            .arg(outcome.tables);
+    }
+    if (outcome.problem.isEmpty() || outcome.damaged)
+        return {};
+    return QStringLiteral("Library left in its earlier layout (%1): it works, more slowly; the next start tries again.")
+        .arg(outcome.problem);
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/fillparametergrid.h"
+#include "store/layoutconversion.h"
 
 #include <QList>
 #include <QString>
@@ -25,5 +26,9 @@ QString untransferable(const QList<GridParameter>& rows);
 
 // Empty when the library can be worked with.
 QString libraryState(bool readOnly, bool damaged);
+
+// What opening did to a library of the older layout; empty when there was nothing to do, or
+// when it was found damaged (which libraryState tells).
+QString layoutConversion(const LayoutConversion::Outcome& outcome);
 
 } // namespace StatusText
