@@ -7,8 +7,11 @@
 #include "store/sqltokens.h"
 
 #include <QFile>
+#include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <sqlite3.h>
@@ -72,44 +75,68 @@ bool isSqlitesOwn(const QString& name)
     return name.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive);
 }
 
-// Whether the statement names the table anywhere, on its own or after a schema's name.
-bool mentions(const QString& statement, const QString& table)
+// Names of the tables whose own index or trigger would be lost, or that a view or trigger names,
+// folded: such a table must stay an SQLite table.
+QSet<QString> tablesToKeep(const QList<SchemaObject>& objects)
 {
-    const QString folded = foldedName(table);
-    for (const SqlToken& token : tokenizeSql(statement)) {
-        if (token.type == SqlToken::QuotedName && foldedName(token.text) == folded)
-            return true;
-        if (token.type == SqlToken::Word && foldedName(token.text.section(QLatin1Char('.'), -1)) == folded)
-            return true;
+    QSet<QString> kept;
+    for (const SchemaObject& object : objects) {
+        if (object.type == QLatin1String("index") || object.type == QLatin1String("trigger"))
+            kept.insert(foldedName(object.table));
+        if (object.type != QLatin1String("view") && object.type != QLatin1String("trigger"))
+            continue;
+        // Every name it holds, on its own or after a schema's name.
+        for (const SqlToken& token : tokenizeSql(object.sql)) {
+            if (token.type == SqlToken::QuotedName)
+                kept.insert(foldedName(token.text));
+            else if (token.type == SqlToken::Word)
+                kept.insert(foldedName(token.text.section(QLatin1Char('.'), -1)));
+        }
     }
-    return false;
+    return kept;
 }
 
-// The columns of a table ItemRows can hold as an item's table, as ItemTables keeps them.
-std::optional<ItemTables::Columns> movableColumns(sqlite3* connection, const SchemaObject& table,
-                                                  const QList<SchemaObject>& objects)
+// The columns of a table ItemRows can hold as an item's table, as ItemTables keeps them: read
+// from the statement that made it, which must declare columns only, each a name and a type with
+// nothing that ItemRows could not keep (a key, a default, NOT NULL, a collation of its own).
+// Asking SQLite instead costs a statement per table, seconds for thousands of them; and most
+// tables declare the same columns, so each declaration is read once.
+class ColumnReader
 {
-    if (!table.sql.startsWith(QLatin1String("CREATE TABLE"), Qt::CaseInsensitive))
-        return std::nullopt; // a virtual table
-    for (const SchemaObject& object : objects) {
-        const bool belongs = (object.type == QLatin1String("index") || object.type == QLatin1String("trigger"))
-            && foldedName(object.table) == foldedName(table.name);
-        const bool named = (object.type == QLatin1String("view") || object.type == QLatin1String("trigger"))
-            && mentions(object.sql, table.name);
-        if (belongs || named)
+public:
+    std::optional<ItemTables::Columns> movableColumns(const SchemaObject& table)
+    {
+        const SqlTokens tokens = tokenizeSql(table.sql);
+        // CREATE TABLE name ( columns ), and nothing after (WITHOUT ROWID, STRICT).
+        if (tokens.size() < 5 || !tokens.at(0).is("create") || !tokens.at(1).is("table") || !tokens.at(3).isPunctuation('(')
+            || closingParenthesis(tokens, 3) != tokens.size() - 1)
             return std::nullopt;
+        const QString declared = table.sql.mid(tokens.at(3).start);
+        auto read = read_.find(declared);
+        if (read == read_.end())
+            read = read_.insert(declared, columns(table.sql, tokens));
+        return *read;
     }
-    QStringList definitions;
-    bool plain = true;
-    run(connection, QStringLiteral("select name, type, \"notnull\", dflt_value, pk, hidden from pragma_table_xinfo(?, 'main')"),
-        {table.name}, [&](sqlite3_stmt* column) {
-            definitions << sqliteText(column, 0) + QLatin1Char(' ') + sqliteText(column, 1);
-            plain = plain && sqlite3_column_int(column, 2) == 0 && sqlite3_column_type(column, 3) == SQLITE_NULL
-                && sqlite3_column_int(column, 4) == 0 && sqlite3_column_int(column, 5) == 0;
-        });
-    QString problem;
-    return plain ? ItemTables::declaredColumns(definitions.join(QLatin1Char(',')), problem) : std::nullopt;
-}
+
+private:
+    static std::optional<ItemTables::Columns> columns(const QString& sql, const SqlTokens& tokens)
+    {
+        static const QRegularExpression plainColumn(
+            QStringLiteral(R"(^\s*(\w+\s+\w+(?:\s*\([^)]*\))?)(?:\s+COLLATE\s+NOCASE)?(?:\s+NULL)?\s*$)"),
+            QRegularExpression::CaseInsensitiveOption);
+        QStringList definitions;
+        for (const auto& [begin, end] : listItems(tokens, 4, tokens.size() - 1)) {
+            const auto match = plainColumn.match(textBetween(sql, tokens, begin, end));
+            if (!match.hasMatch())
+                return std::nullopt;
+            definitions << match.captured(1);
+        }
+        QString problem;
+        return ItemTables::declaredColumns(definitions.join(QLatin1Char(',')), problem);
+    }
+
+    QHash<QString, std::optional<ItemTables::Columns>> read_;
+};
 
 // The SQL that made an object of the main schema, making it in schema instead; empty when the
 // object's name is given with a schema of its own.
@@ -122,8 +149,10 @@ QString inSchema(const QString& sql, const QString& schema)
                || tokens.at(name).is("view") || tokens.at(name).is("trigger") || tokens.at(name).is("if")
                || tokens.at(name).is("not") || tokens.at(name).is("exists")))
         ++name;
-    if (name >= tokens.size() || !tokens.at(name).isName() || (tokens.at(name).type == SqlToken::Word && tokens.at(name).text.contains(QLatin1Char('.')))
-        || (name + 1 < tokens.size() && tokens.at(name + 1).text.startsWith(QLatin1Char('.'))))
+    const bool qualified = name < tokens.size()
+        && ((tokens.at(name).type == SqlToken::Word && tokens.at(name).text.contains(QLatin1Char('.')))
+            || (name + 1 < tokens.size() && tokens.at(name + 1).text.startsWith(QLatin1Char('.'))));
+    if (name >= tokens.size() || !tokens.at(name).isName() || qualified)
         return {};
     QString inOther = sql;
     return inOther.insert(tokens.at(name).start, schema + QLatin1Char('.'));
@@ -146,9 +175,9 @@ struct Movable
 // The tables of items to move, in the order they were made.
 QList<Movable> movableTables(sqlite3* connection, const QList<SchemaObject>& objects)
 {
-    QSet<QString> reserved;
+    QSet<QString> kept = tablesToKeep(objects);
     for (const QString& table : Schema::reservedTableNames())
-        reserved.insert(foldedName(table));
+        kept.insert(foldedName(table));
     QSet<QString> itemTables;
     run(connection, QStringLiteral("select indtable from main.CataConstruct"), {},
         [&itemTables](sqlite3_stmt* row) { itemTables.insert(foldedName(sqliteText(row, 0))); });
@@ -156,15 +185,55 @@ QList<Movable> movableTables(sqlite3* connection, const QList<SchemaObject>& obj
     run(connection, QStringLiteral("select name from main.%1").arg(ItemTables::Definitions), {},
         [&itemTables](sqlite3_stmt* row) { itemTables.remove(foldedName(sqliteText(row, 0))); });
     QList<Movable> movable;
+    ColumnReader reader;
     for (const SchemaObject& object : objects) {
         const QString folded = foldedName(object.name);
-        if (object.type != QLatin1String("table") || reserved.contains(folded) || isSqlitesOwn(object.name)
+        if (object.type != QLatin1String("table") || kept.contains(folded) || isSqlitesOwn(object.name)
             || !itemTables.contains(folded))
             continue;
-        if (auto columns = movableColumns(connection, object, objects))
+        if (auto columns = reader.movableColumns(object))
             movable.append({object.name, std::move(*columns)});
     }
     return movable;
+}
+
+// Tables moved by one statement: a statement per table costs more than the copy itself, and
+// SQLite joins at most 500 selects in one.
+constexpr qsizetype TablesPerStatement = 200;
+
+// The definitions of tables into ItemTables and their rows into ItemRows, in the tables' order
+// and each table's rows in theirs, a column a table lacks left empty as its statements would.
+void moveRows(sqlite3* connection, const QList<Movable>& tables)
+{
+    const QStringList& rowColumns = ItemTables::rowColumns();
+    QStringList definitions, selects;
+    QVariantList values, names;
+    for (const Movable& table : tables) {
+        definitions << QStringLiteral("(?, ?)");
+        values << table.table << ItemTables::definitionText(table.columns);
+        QStringList selected;
+        for (const QString& column : rowColumns) {
+            const bool declared = std::any_of(table.columns.begin(), table.columns.end(), [&](const ItemTables::Column& c) {
+                return c.name.compare(column, Qt::CaseInsensitive) == 0;
+            });
+            selected << (declared ? column : QStringLiteral("null"));
+        }
+        selects << QStringLiteral("select ?, %1 from main.%2").arg(selected.join(QLatin1Char(',')), sqlName(table.table));
+        names << table.table;
+    }
+    run(connection, QStringLiteral("insert into %1.%2 (name, columns) values %3")
+                        .arg(Image, ItemTables::Definitions, definitions.join(QLatin1Char(','))),
+        values);
+    run(connection, QStringLiteral("insert into %1.%2 (tbl,%3) %4")
+                        .arg(Image, ItemTables::Rows, rowColumns.join(QLatin1Char(',')), selects.join(QLatin1String(" union all "))),
+        names);
+}
+
+// A setting of the library's file, made the image's too.
+void copySetting(sqlite3* connection, const char* setting)
+{
+    const QString name = QLatin1String(setting);
+    run(connection, QStringLiteral("pragma %1.%2 = %3").arg(Image, name, firstText(connection, QStringLiteral("pragma main.") + name)));
 }
 
 // The library's content in today's layout, written to the empty database attached as Image:
@@ -173,18 +242,14 @@ QList<Movable> movableTables(sqlite3* connection, const QList<SchemaObject>& obj
 void buildImage(sqlite3* connection, const QList<SchemaObject>& objects, const QList<Movable>& movable)
 {
     // Settings that must precede the first table.
-    for (const char* setting : {"page_size", "auto_vacuum"}) {
-        run(connection, QStringLiteral("pragma %1.%2 = %3")
-                            .arg(Image, QLatin1String(setting), firstText(connection, QStringLiteral("pragma main.%1").arg(QLatin1String(setting)))));
-    }
+    for (const char* setting : {"page_size", "auto_vacuum"})
+        copySetting(connection, setting);
     QSet<QString> moved;
     for (const Movable& table : movable)
         moved.insert(foldedName(table.table));
     run(connection, QStringLiteral("begin"));
-    for (const char* setting : {"user_version", "application_id"}) {
-        run(connection, QStringLiteral("pragma %1.%2 = %3")
-                            .arg(Image, QLatin1String(setting), firstText(connection, QStringLiteral("pragma main.%1").arg(QLatin1String(setting)))));
-    }
+    for (const char* setting : {"user_version", "application_id"})
+        copySetting(connection, setting);
     bool sequences = false;
     for (const SchemaObject& object : objects) {
         sequences = sequences || object.name == QLatin1String("sqlite_sequence");
@@ -193,16 +258,8 @@ void buildImage(sqlite3* connection, const QList<SchemaObject>& objects, const Q
         make(connection, object);
         run(connection, QStringLiteral("insert into %1.%2 select * from main.%2").arg(Image, sqlName(object.name)));
     }
-    for (const Movable& table : movable) {
-        run(connection, QStringLiteral("insert into %1.%2 (name, columns) values (?, ?)").arg(Image, ItemTables::Definitions),
-            {table.table, ItemTables::definitionText(table.columns)});
-        QStringList columns;
-        for (const ItemTables::Column& column : table.columns)
-            columns << column.name;
-        run(connection, QStringLiteral("insert into %1.%2 (tbl,%3) select ?,%3 from main.%4 order by rowid")
-                            .arg(Image, ItemTables::Rows, columns.join(QLatin1Char(',')), sqlName(table.table)),
-            {table.table});
-    }
+    for (qsizetype first = 0; first < movable.size(); first += TablesPerStatement)
+        moveRows(connection, movable.mid(first, TablesPerStatement));
     for (const SchemaObject& object : objects) {
         if (object.type == QLatin1String("index") && !object.sql.isEmpty())
             make(connection, object);
@@ -269,7 +326,7 @@ LayoutConversion::Outcome LayoutConversion::convert(sqlite3* connection)
         replaceContent(connection, image);
         outcome.tables = int(movable.size());
     } catch (const Stop& stop) {
-        // Whatever was begun is undone; the library itself was not written.
+        // Whatever was begun is undone: the library is as it was.
         runSqlite(connection, QStringLiteral("rollback"));
         runSqlite(connection, QStringLiteral("detach database %1").arg(Image));
         outcome.problem = stop.problem;
