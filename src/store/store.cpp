@@ -73,16 +73,23 @@ Store::Store(const QString& directory, Open mode, Access access)
     if (mode == Open::CreateNew && QFileInfo::exists(path))
         throw StoreError({}, QStringLiteral("%1 exists already; it is left as it is.").arg(path));
 
+    const bool fileWritable = mode == Open::CreateNew || writable(path);
+    const bool folderWritable = writable(directory);
     if (access == Access::ReadOnly)
         readOnlyReason_ = QStringLiteral("opened for reading only");
-    else if (mode == Open::ExistingOnly && !writable(path))
+    else if (!fileWritable)
         readOnlyReason_ = QStringLiteral("the file cannot be written");
-    else if (!writable(directory))
+    else if (!folderWritable)
         readOnlyReason_ = QStringLiteral("its folder cannot be written");
-    openConnection(mode == Open::ExistingOnly && readOnly());
+    // Opened for writing whenever the file allows it, even to read only: what a program stopped
+    // while writing left in the file is undone by the first connection that can write, and
+    // cannot be read before.
+    openConnection(!fileWritable || !folderWritable);
     if (mode == Open::CreateNew)
         return;
     try {
+        if (access == Access::ReadOnly)
+            run(QStringLiteral("pragma query_only = 1"), {});
         readSchema();
         checkFixedTables();
         if (!readOnly()) {
@@ -115,7 +122,7 @@ void Store::openConnection(bool readOnly)
         throw StoreError({}, message, StoreError::Kind::Damaged, path);
     }
     // A file system mounted read-only, for one, lets SQLite open the file for reading only.
-    if (!readOnly && sqlite3_db_readonly(connection(), "main") == 1)
+    if (!readOnly && readOnlyReason_.isEmpty() && sqlite3_db_readonly(connection(), "main") == 1)
         readOnlyReason_ = QStringLiteral("the file cannot be written");
 }
 
@@ -241,6 +248,11 @@ StoreError Store::failure(const QString& statement, const QSqlError& error)
     case SQLITE_LOCKED:
         return StoreError(statement, message, StoreError::Kind::Busy, path());
     case SQLITE_READONLY:
+        // A change left unfinished, which only a connection that may write can undo.
+        if (const int extended = sqlite3_extended_errcode(connection());
+            extended == SQLITE_READONLY_ROLLBACK || extended == SQLITE_READONLY_RECOVERY)
+            return StoreError(statement, message, StoreError::Kind::Unfinished, path());
+        return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
     case SQLITE_CANTOPEN:
         return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
     case SQLITE_CORRUPT:

@@ -31,6 +31,12 @@ QString StoreError::userText() const
     case Kind::ReadOnly:
         return QStringLiteral("The formula library %1 is read-only (%2). Nothing can be changed or recorded in it.")
             .arg(path_, databaseMessage_);
+    case Kind::Unfinished:
+        return QStringLiteral("The formula library %1 holds a change that a program left unfinished when it stopped (%2). "
+                              "Until the change is undone, the library cannot be read, and undoing it needs the right to "
+                              "write the file and its folder. Open it once where you may write to it (Calcora or "
+                              "calcora-cli will do), then try again.")
+            .arg(path_, databaseMessage_);
     case Kind::BadText:
         return QStringLiteral("A text holds a broken character (%1) that the library cannot keep. "
                               "Nothing was changed.")

@@ -16,6 +16,7 @@ public:
         Damaged,     // SQLite found the file malformed, or not a database at all
         Busy,        // another program holds a lock on the file
         ReadOnly,    // the file or its folder cannot be written
+        Unfinished,  // a change a program left when it stopped, which only a writer can undo
         BadText,     // a text holds something no text column can keep (a lone UTF-16 surrogate)
     };
 

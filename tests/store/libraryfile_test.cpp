@@ -10,6 +10,7 @@
 #include "store/itemtables.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "unfinishedwrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -273,6 +274,44 @@ private slots:
         if (trouble == "reader") {
             Deletions::deleteItem(store, "Ohm");
             QVERIFY(!converting.tableExists("OhmsLaw"));
+        }
+    }
+
+    // A change a killed program left half-written is undone by whoever opens the library next,
+    // to read it as well as to write; where it cannot be undone, that is what is said.
+    void unfinishedChangeUndone_data()
+    {
+        QTest::addColumn<Store::Access>("access");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("opened to read") << Store::Access::ReadOnly << true;
+        QTest::newRow("opened to write") << Store::Access::ReadWrite << true;
+        QTest::newRow("file that cannot be written") << Store::Access::ReadOnly << false;
+    }
+    void unfinishedChangeUndone()
+    {
+        QFETCH(Store::Access, access);
+        QFETCH(bool, writable);
+        if (!writable && ::geteuid() == 0)
+            QSKIP("root writes to read-only files");
+        QStringList contents;
+        {
+            Store original(dir_->path(), Store::Access::ReadOnly);
+            contents = itemContents(original) + sqliteTables(original);
+        }
+        const QTemporaryDir copy;
+        copyMidWrite(dir_->path(), copy.path());
+        const QString path = Store::filePath(copy.path());
+        if (!writable)
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        try {
+            Store store(copy.path(), access);
+            QVERIFY(writable);
+            QCOMPARE(itemContents(store) + sqliteTables(store), contents);
+            QVERIFY(!QFile::exists(path + "-journal"));
+        } catch (const StoreError& error) {
+            QVERIFY2(!writable, error.what());
+            QCOMPARE(error.kind(), StoreError::Kind::Unfinished);
+            QVERIFY(QFile::exists(path + "-journal"));
         }
     }
 

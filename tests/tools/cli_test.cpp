@@ -3,6 +3,7 @@
 
 #include "editor/formulas.h"
 #include "store/store.h"
+#include "unfinishedwrite.h"
 
 #include <QFile>
 #include <QImage>
@@ -154,6 +155,16 @@ private slots:
             QVERIFY2(run.err.contains(part), qPrintable(run.err));
         QCOMPARE(fileBytes(Store::filePath(sample_)), before);
         QVERIFY(!QFile::exists(dir_.filePath("nowhere")));
+    }
+
+    // After a program was killed while changing the library, reading it undoes that change.
+    void readsPastAnInterruptedChange()
+    {
+        const QString interrupted = dir_.filePath("interrupted");
+        copyMidWrite(sample_, interrupted);
+        const Run run = cli({"list"}, interrupted);
+        QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(run.out, cli({"list"}).out);
     }
 
     // The files hold what standard output shows; the chart's axes are titled with the swept
