@@ -255,6 +255,8 @@ StoreError Store::failure(const QString& statement, const QSqlError& error)
         return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
     case SQLITE_CANTOPEN:
         return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
+    case SQLITE_FULL:
+        return StoreError(statement, message, StoreError::Kind::DiskFull, path());
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         markDamaged(message);
@@ -354,13 +356,55 @@ QVariantList Store::storedValues(const QString& statement, const QVariantList& v
         const auto type = types.find(shape.placeholderColumns.at(i).toLower());
         if (type == types.end())
             continue;
-        QString problem;
-        const std::optional<QVariant> value = type->stored(stored.at(i), problem);
+        ColumnType::Misfit misfit;
+        const std::optional<QVariant> value = type->stored(stored.at(i), misfit);
         if (!value)
-            throw refusal(statement, QStringLiteral("the column %1 cannot hold %2").arg(shape.placeholderColumns.at(i), problem));
+            throw StoreError(statement, unfitValue(shape, values, i, types, misfit), path());
         stored[i] = *value;
     }
     return stored;
+}
+
+UnfitValue Store::unfitValue(const JetDialect::WriteShape& shape, const QVariantList& values, qsizetype at,
+                             const QHash<QString, ColumnType>& types, ColumnType::Misfit misfit)
+{
+    // The row's own value of a column, as the statement writes it or finds the row by it.
+    const auto rowValue = [&](const char* column) {
+        for (const QStringList* columns : {&shape.placeholderColumns, &shape.conditionColumns}) {
+            for (qsizetype i = 0; i < std::min(columns->size(), values.size()); ++i) {
+                if (columns->at(i).compare(QLatin1String(column), Qt::CaseInsensitive) == 0)
+                    return values.at(i).toString();
+            }
+        }
+        return QString();
+    };
+    UnfitValue unfit;
+    unfit.tableName = shape.table;
+    unfit.column = shape.placeholderColumns.at(at);
+    unfit.value = values.at(at).toString();
+    unfit.misfit = misfit;
+    unfit.rowName = rowValue("name");
+    unfit.rowSymbol = rowValue("varname");
+    const QString table = foldedName(shape.table);
+    if (table == QLatin1String("globalvariant"))
+        unfit.table = UnfitValue::Table::GlobalVariables;
+    else if (table == QLatin1String("cataconstruct"))
+        unfit.table = UnfitValue::Table::Tree;
+    else if (table == QLatin1String("pararesult"))
+        unfit.table = UnfitValue::Table::History;
+    else if (types.contains(QStringLiteral("calcount")) || types.contains(QStringLiteral("preci")))
+        unfit.table = UnfitValue::Table::Formula;
+    else if (types.contains(QStringLiteral("varname")) && types.contains(QStringLiteral("defvalue")))
+        unfit.table = UnfitValue::Table::Catalog;
+    // Only a formula's own row has these.
+    for (const char* column : {"expression", "preci", "calcount"})
+        unfit.formulaRow = unfit.formulaRow || shape.placeholderColumns.contains(QLatin1String(column), Qt::CaseInsensitive);
+    // An item's table still bears its first name; the item may be named otherwise by now.
+    if (unfit.table == UnfitValue::Table::Formula || unfit.table == UnfitValue::Table::Catalog) {
+        const auto item = first(QStringLiteral("select caption from CataConstruct where indtable=?"), {shape.table});
+        unfit.owner = item ? item->value(0).toString() : shape.table;
+    }
+    return unfit;
 }
 
 QHash<QString, ColumnType> Store::columnTypes(const QString& table)

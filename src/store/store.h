@@ -3,6 +3,7 @@
 #include "store/columntype.h"
 #include "store/layoutconversion.h"
 #include "store/itemtables.h"
+#include "store/jetdialect.h"
 #include "store/storeerror.h"
 
 #include <QHash>
@@ -135,6 +136,9 @@ private:
     StoreError refusal(const QString& statement, const QString& problem) const;
     void refuseWrites(const QString& statement) const;
     QVariantList storedValues(const QString& statement, const QVariantList& values);
+    // What is known of where the value at'th '?' of a write was to go.
+    UnfitValue unfitValue(const JetDialect::WriteShape& shape, const QVariantList& values, qsizetype at,
+                          const QHash<QString, ColumnType>& types, ColumnType::Misfit misfit);
     QHash<QString, ColumnType> columnTypes(const QString& table);
     // An item's table is one that neither SQLite nor the library keeps as an SQLite table.
     bool isSqliteTable(const QString& table) const;

@@ -11,6 +11,12 @@ StoreError::StoreError(QString statement, QString databaseMessage, Kind kind, QS
 {
 }
 
+StoreError::StoreError(QString statement, UnfitValue unfit, QString path)
+    : StoreError(std::move(statement), unfit.userText(), Kind::Unfit, std::move(path))
+{
+    unfit_ = std::move(unfit);
+}
+
 QString StoreError::userText() const
 {
     switch (kind_) {
@@ -41,10 +47,16 @@ QString StoreError::userText() const
         return QStringLiteral("A text holds a broken character (%1) that the library cannot keep. "
                               "Nothing was changed.")
             .arg(databaseMessage_);
+    case Kind::Unfit:
+        return databaseMessage_;
+    case Kind::DiskFull:
+        return QStringLiteral("The disk that holds the formula library %1 is full. Nothing was changed; "
+                              "free some space on it and try again.")
+            .arg(path_);
     case Kind::Refused:
         break;
     }
     if (statement_.isEmpty())
         return databaseMessage_;
-    return QStringLiteral("The library could not be changed: %1\n\nStatement: %2").arg(databaseMessage_, statement_);
+    return QStringLiteral("The library could not be changed: %1").arg(databaseMessage_);
 }

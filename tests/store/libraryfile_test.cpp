@@ -145,7 +145,7 @@ private slots:
 
     // A library that cannot be written now can still be read; a write is refused for what
     // stands in its way, and leaves the file as it was. The background check passes a sound
-    // library and finds damage deep in the file.
+    // library and finds damage deep in the file. A full disk is told as such, with what to do.
     void writesRefused_data()
     {
         QTest::addColumn<QString>("trouble");
@@ -154,6 +154,7 @@ private slots:
         QTest::newRow("file without write permission") << "permissions" << int(StoreError::Kind::ReadOnly);
         QTest::newRow("another program writing") << "lock" << int(StoreError::Kind::Busy);
         QTest::newRow("damage found by the check") << "damage" << int(StoreError::Kind::Damaged);
+        QTest::newRow("disk full") << "full" << int(StoreError::Kind::DiskFull);
     }
     void writesRefused()
     {
@@ -177,22 +178,31 @@ private slots:
         std::shared_ptr<sqlite3> other;
         if (trouble == "lock")
             QVERIFY(other = otherProgram(path_, "begin immediate"));
+        // The file may grow no more, as on a disk without room.
+        if (trouble == "full")
+            store.query("pragma max_page_count = " + store.first("pragma page_count")->value(0).toString());
 
         QVERIFY(!store.query("select * from CataConstruct").isEmpty());
         const QByteArray before = fileBytes(path_);
+        const QString write = "insert into GlobalVariant (varname,name,descr) values ('big','Big',?)";
+        const QString description(100000, 'd');
         try {
-            store.execute("delete * from GlobalVariant");
+            store.execute(write, {description});
             QFAIL("wrote past what stands in the way");
         } catch (const StoreError& error) {
             QCOMPARE(int(error.kind()), kind);
+            if (trouble == "full") {
+                QCOMPARE(error.userText(), "The disk that holds the formula library " + path_
+                                               + " is full. Nothing was changed; free some space on it and try again.");
+            }
         }
         QCOMPARE(fileBytes(path_), before);
         if (!other)
             return;
         // Once the other program is done, the same write goes through.
         other.reset();
-        store.execute("delete * from GlobalVariant");
-        QVERIFY(store.query("select * from GlobalVariant").isEmpty());
+        store.execute(write, {description});
+        QVERIFY(store.first("select * from GlobalVariant where varname='big'"));
     }
 
     // A library of the older layout, every item's table an SQLite table, is brought to today's
