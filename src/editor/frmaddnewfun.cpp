@@ -8,6 +8,7 @@
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
 #include "variables/frmaddpara.h"
 #include "variables/frmmodpara.h"
@@ -240,9 +241,13 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
     QTreeWidgetItem* context = tree.find(contextKey_);
     const QString parent = tree.isRoot(context) ? QString() : contextKey_;
     Store& store = main_.store();
-    if (!main_.runChecked([&] { return messageOf(Formulas::checkAdd(store, formula.name, parent)); },
-                          [&] { Formulas::add(store, formula, parent); }, this))
+    Formulas::Problem problem = Formulas::Problem::None;
+    if (!main_.runChecked([&] { return messageOf(problem = Formulas::checkAdd(store, formula.name, parent)); },
+                          [&] { Formulas::add(store, formula, parent); }, this)) {
+        if (problem == Formulas::Problem::TableNameInUse)
+            emit main_.noticed(StatusText::tableNameTaken(store, formula.name));
         return false;
+    }
     tree.add(contextKey_, formula.name, ImageList::Formula);
     if (context)
         context->setExpanded(true);

@@ -50,6 +50,8 @@ signals:
     void calculationFailed(const QString& reason);
     void calculated();
     void libraryTroubleShown();
+    // A line about a command just refused, beside its message box.
+    void noticed(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 #include "mainwindow/catalogs.h"
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
 
 #include <QTreeWidget>
@@ -70,8 +71,7 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
         selected = tree.root();
     const QString parent = tree.isRoot(selected) ? QString() : FormulaTree::key(selected);
     Store& store = main_.store();
-    if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkAdd(store, name)); },
-                          [&] { Catalogs::add(store, name, parent, description); }))
+    if (!storeChecked(name, [&] { return Catalogs::checkAdd(store, name); }, [&] { Catalogs::add(store, name, parent, description); }))
         return false;
     tree.add(FormulaTree::key(selected), name, ImageList::Folder);
     selected->setExpanded(true);
@@ -85,10 +85,22 @@ bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
         return false;
     const QString oldName = FormulaTree::key(selected);
     Store& store = main_.store();
-    if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkRename(store, oldName, name)); },
-                          [&] { Catalogs::modify(store, oldName, name, description); }))
+    if (!storeChecked(name, [&] { return Catalogs::checkRename(store, oldName, name); },
+                      [&] { Catalogs::modify(store, oldName, name, description); }))
         return false;
     if (name != oldName)
         main_.tree().rename(selected, name);
     return true;
+}
+
+bool Frmaddcata::storeChecked(const QString& name, const std::function<Catalogs::Problem()>& check,
+                              const std::function<void()>& write)
+{
+    Catalogs::Problem problem = Catalogs::Problem::None;
+    if (main_.runChecked([&] { return messageOf(main_.controls(), problem = check()); }, write))
+        return true;
+    // The message says only that a table has the name; the status line says whose it is.
+    if (problem == Catalogs::Problem::TableNameInUse)
+        emit main_.noticed(StatusText::tableNameTaken(main_.store(), name));
+    return false;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "mainwindow/catalogs.h"
 #include "ui_frmaddcata.h"
 
 #include <QDialog>
+#include <functional>
 
 class form1;
 
@@ -21,6 +23,8 @@ private:
     void Command1_Click();
     bool addCatalog(const QString& name, const QString& description);
     bool modifyCatalog(const QString& name, const QString& description);
+    // Runs check and, when it finds nothing wrong with name, write; shows what it found.
+    bool storeChecked(const QString& name, const std::function<Catalogs::Problem()>& check, const std::function<void()>& write);
 
     Ui::Frmaddcata ui;
     form1& main_;

@@ -18,16 +18,18 @@ public:
         , conversion_(StatusText::layoutConversion(store_.conversion()))
     {
         line_.installEventFilter(this);
-        connect(&window, &form1::calculationFailed, this, [this](const QString& reason) {
-            failure_ = reason;
-            show();
-        });
-        connect(&window, &form1::calculated, this, &StatusLine::clearFailure);
-        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearFailure);
+        for (const auto signal : {&form1::calculationFailed, &form1::noticed}) {
+            connect(&window, signal, this, [this](const QString& text) {
+                passing_ = text;
+                show();
+            });
+        }
+        connect(&window, &form1::calculated, this, &StatusLine::clearPassing);
+        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearPassing);
         // Told until the user starts to work: the last session's node made current again is no start.
         connect(&window, &form1::calculated, this, &StatusLine::clearConversion);
         connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearConversion);
-        connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearFailure);
+        connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearPassing);
         connect(&window, &form1::libraryTroubleShown, this, &StatusLine::show);
         show();
     }
@@ -42,9 +44,9 @@ protected:
     }
 
 private:
-    void clearFailure()
+    void clearPassing()
     {
-        failure_.clear();
+        passing_.clear();
         show();
     }
 
@@ -58,7 +60,7 @@ private:
     // fit is in the tooltip.
     void show()
     {
-        QString text = failure_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : failure_;
+        QString text = passing_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : passing_;
         if (text.isEmpty())
             text = conversion_;
         const QString fits = line_.fontMetrics().elidedText(text, Qt::ElideRight, line_.contentsRect().width());
@@ -68,7 +70,8 @@ private:
 
     Store& store_;
     QLabel& line_;
-    QString failure_;
+    // Why the last Calculate added nothing, or why a command was refused.
+    QString passing_;
     QString conversion_;
 };
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 class CalcEngine;
+class Store;
 
 // What the main window's status area says, one line each: why the last "Calculate" added
 // nothing, and the library's lasting state.
@@ -26,6 +27,10 @@ QString untransferable(const QList<GridParameter>& rows);
 
 // Empty when the library can be worked with.
 QString libraryState(bool readOnly, bool damaged);
+
+// Whose table bears name, which a new catalog or formula cannot take for that reason: a
+// renamed item's table keeps its first name. The dialog's own message does not say.
+QString tableNameTaken(Store& store, const QString& name);
 
 // What opening did to a library of the older layout; empty when there was nothing to do, or
 // when it was found damaged (which libraryState tells).

@@ -1,7 +1,8 @@
 #include "store/unfitvalue.h"
 
+#include "store/fieldtext.h"
+
 #include <QHash>
-#include <algorithm>
 
 namespace {
 
@@ -13,21 +14,13 @@ QString quoted(const QString& text)
     return QStringLiteral("\"%1\"").arg(text.size() > ShownLength ? text.left(ShownLength - 1) + QChar(0x2026) : text);
 }
 
-// A name as it stands in a sentence: between quotes where it would blur it.
-QString named(const QString& name)
-{
-    static const QString blurring = QStringLiteral(" \t'\",.;:");
-    const bool blurs = std::any_of(name.begin(), name.end(), [](QChar c) { return blurring.contains(c); });
-    return blurs ? QChar(0x201C) + name + QChar(0x201D) : name;
-}
-
 // What a column of a row holding a name, a symbol, a value, a unit and a description is, for
 // the thing of that kind the row is: "the default value of parameter a".
 QString rowField(const QString& column, const QString& thing, const QString& value, const QString& name, const QString& symbol)
 {
     // The row is named by its symbol, unless that is what is wrong.
     const QString rowName = column == QLatin1String("varname") || symbol.isEmpty() ? name : symbol;
-    const QString which = rowName.isEmpty() ? QStringLiteral("a %1").arg(thing) : QStringLiteral("%1 %2").arg(thing, named(rowName));
+    const QString which = rowName.isEmpty() ? QStringLiteral("a %1").arg(thing) : QStringLiteral("%1 %2").arg(thing, nameInSentence(rowName));
     if (column == QLatin1String("varname"))
         return QStringLiteral("the symbol of %1").arg(which);
     if (column == QLatin1String("name"))
@@ -48,13 +41,13 @@ QString formulaField(const QString& column, const QString& formula)
         {QStringLiteral("expression"), QStringLiteral("expression")}, {QStringLiteral("unit"), QStringLiteral("unit")},
         {QStringLiteral("descr"), QStringLiteral("description")},      {QStringLiteral("preci"), QStringLiteral("precision")},
         {QStringLiteral("calcount"), QStringLiteral("count of computations")}};
-    return QStringLiteral("the %1 of formula %2").arg(meanings.value(column, column), named(formula));
+    return QStringLiteral("the %1 of formula %2").arg(meanings.value(column, column), nameInSentence(formula));
 }
 
 QString field(const UnfitValue& unfit)
 {
     const QString column = unfit.column.toLower();
-    const QString owner = named(unfit.owner.isEmpty() ? unfit.tableName : unfit.owner);
+    const QString owner = nameInSentence(unfit.owner.isEmpty() ? unfit.tableName : unfit.owner);
     switch (unfit.table) {
     case UnfitValue::Table::Formula:
         if (unfit.formulaRow)
