@@ -96,5 +96,5 @@ QString StatusText::layoutConversion(const LayoutConversion::Outcome& outcome)
     if (outcome.problem.isEmpty() || outcome.damaged)
         return {};
     return QStringLiteral("Library left in its earlier layout (%1): it works, more slowly; the next start tries again.")
-        .arg(outcome.problem);
+        .arg(outcome.busy ? QStringLiteral("another program was using it") : outcome.problem);
 }
