@@ -1,5 +1,6 @@
 #include "benchlibrary.h"
 
+#include "olderlayout.h"
 #include "editor/formulas.h"
 #include "mainwindow/catalogs.h"
 #include "store/store.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -49,6 +51,30 @@ Formula benchFormula(int number)
          QStringLiteral("Added last")},
     };
     return formula;
+}
+
+// The directory of a library cached under the system's temporary folder by name, built by
+// build into an empty directory on first use.
+QString cachedLibraryDir(const QString& name, const std::function<void(const QString&)>& build)
+{
+    QDir temp(QDir::tempPath());
+    const QString directory = temp.absoluteFilePath(name);
+    if (QFileInfo(Store::filePath(directory)).isFile())
+        return directory;
+
+    // Built beside its final place and renamed into it, so that an interrupted build leaves
+    // nothing a later run would take for a finished library.
+    const QString building = temp.absoluteFilePath(name + QStringLiteral(".building-%1").arg(QCoreApplication::applicationPid()));
+    QDir(building).removeRecursively();
+    temp.mkpath(building);
+    build(building);
+    if (!QFileInfo(Store::filePath(directory)).isFile())
+        QDir(directory).removeRecursively(); // a directory left without its library file
+    if (!temp.rename(building, directory)) {
+        // Another run finished the same library first; theirs is as good as ours.
+        QDir(building).removeRecursively();
+    }
+    return directory;
 }
 
 } // namespace
@@ -103,29 +129,20 @@ void fillBenchLibrary(Store& store, int formulas)
 
 QString benchLibraryDir(int formulas)
 {
-    const QString name = QStringLiteral("calcora-bench-v%1-%2").arg(ShapeVersion).arg(formulas);
-    QDir temp(QDir::tempPath());
-    const QString directory = temp.absoluteFilePath(name);
-    if (QFileInfo(Store::filePath(directory)).isFile())
-        return directory;
-
-    // Built beside its final place and renamed into it, so that an interrupted build leaves
-    // nothing a later run would take for a finished library.
-    const QString building = temp.absoluteFilePath(name + QStringLiteral(".building-%1").arg(QCoreApplication::applicationPid()));
-    QDir(building).removeRecursively();
-    temp.mkpath(building);
-    Store::createLibrary(building);
-    {
+    return cachedLibraryDir(QStringLiteral("calcora-bench-v%1-%2").arg(ShapeVersion).arg(formulas), [formulas](const QString& building) {
+        Store::createLibrary(building);
         Store store(building);
         fillBenchLibrary(store, formulas);
-    }
-    if (!QFileInfo(Store::filePath(directory)).isFile())
-        QDir(directory).removeRecursively(); // a directory left without its library file
-    if (!temp.rename(building, directory)) {
-        // Another run finished the same library first; theirs is as good as ours.
-        QDir(building).removeRecursively();
-    }
-    return directory;
+    });
+}
+
+QString benchOlderLibraryDir(int formulas)
+{
+    return cachedLibraryDir(QStringLiteral("calcora-bench-older-v%1-%2").arg(ShapeVersion).arg(formulas),
+                            [formulas](const QString& building) {
+                                copyBenchLibrary(formulas, building);
+                                writeOlderLayout(building);
+                            });
 }
 
 QString copyBenchLibrary(int formulas, const QString& directory)

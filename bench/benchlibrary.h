@@ -42,6 +42,11 @@ void fillBenchLibrary(Store& store, int formulas);
 // but must leave its catalogs, formulas and variables as built, so that runs stay comparable.
 QString benchLibraryDir(int formulas);
 
+// The same library as earlier versions kept it, every catalog's and formula's table an SQLite
+// table of its own (see writeOlderLayout), cached the same way. Opening it for writing brings
+// it to today's layout: a benchmark that opens it so works on a copy.
+QString benchOlderLibraryDir(int formulas);
+
 // Copies that library into directory, for a benchmark that changes what the library holds;
 // returns directory.
 QString copyBenchLibrary(int formulas, const QString& directory);

@@ -1,6 +1,7 @@
-// The main window on a large library: start-up, shutdown, and a click on a formula and on a
-// catalog in the tree. Each takes the number of formulas as its argument; the click on long
-// texts, their length.
+// The main window on a large library: start-up, shutdown, Delete All, and a click on a formula
+// and on a catalog in the tree; start-up and Delete All also on a library of the older layout;
+// a click on long texts. Each takes the number of formulas, or the texts' length, as its first
+// argument.
 #include "benchlibrary.h"
 #include "benchwindow.h"
 #include "calc/parametergrid.h"
@@ -27,27 +28,51 @@ QTreeWidgetItem* node(form1& window, const QString& caption)
     return window.tree().find(caption);
 }
 
+// The start on the library in directory, until the window shows the tree: true when it did.
+bool startOn(benchmark::State& state, const QString& directory, int formulas)
+{
+    SilentDialogs dialogs;
+    auto store = std::make_unique<Store>(directory);
+    auto window = std::make_unique<form1>(*store, dialogs);
+    const bool exposed = showExposed(*window);
+
+    state.PauseTiming();
+    const bool loaded = node(*window, benchFormulaName(formulas)) != nullptr;
+    window.reset();
+    store.reset();
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    if (!exposed || !loaded) {
+        state.SkipWithError(!exposed ? "window never exposed" : "tree lacks the last formula");
+        return false;
+    }
+    return !reportProblems(state, dialogs);
+}
+
 void startUp(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
     const QString directory = benchLibraryDir(formulas);
-    SilentDialogs dialogs;
     for (auto _ : state) {
-        auto store = std::make_unique<Store>(directory);
-        auto window = std::make_unique<form1>(*store, dialogs);
-        const bool exposed = showExposed(*window);
-
-        state.PauseTiming();
-        const bool loaded = node(*window, benchFormulaName(formulas)) != nullptr;
-        window.reset();
-        store.reset();
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        if (!exposed || !loaded) {
-            state.SkipWithError(!exposed ? "window never exposed" : "tree lacks the last formula");
+        if (!startOn(state, directory, formulas))
             break;
-        }
-        if (reportProblems(state, dialogs))
+    }
+}
+
+// A library of the older layout: the first start on it ("/0"), and a later one ("/1"), on a
+// copy opened once before.
+void startUpOlderLayout(benchmark::State& state)
+{
+    const int formulas = int(state.range(0));
+    const bool openedBefore = state.range(1) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir copy;
+        QFile::copy(Store::filePath(benchOlderLibraryDir(formulas)), Store::filePath(copy.path()));
+        if (openedBefore)
+            Store(copy.path(), Store::Access::ReadWrite);
+        state.ResumeTiming();
+        if (!startOn(state, copy.path(), formulas))
             break;
     }
 }
@@ -214,15 +239,16 @@ void clickLongTexts(benchmark::State& state)
     reportProblems(state, bench.dialogs);
 }
 
-// "Delete All" on a copy of the large library: every catalog and formula with its table, in one
-// transaction, and the tree back to its root.
+// "Delete All" on a copy of the large library (of the older layout with "/1"): every catalog and
+// formula with its table, in one transaction, and the tree back to its root.
 void deleteAll(benchmark::State& state)
 {
     const int formulas = int(state.range(0));
+    const QString library = state.range(1) != 0 ? benchOlderLibraryDir(formulas) : benchLibraryDir(formulas);
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir copy;
-        QFile::copy(Store::filePath(benchLibraryDir(formulas)), Store::filePath(copy.path()));
+        QFile::copy(Store::filePath(library), Store::filePath(copy.path()));
         Store store(copy.path());
         SilentDialogs dialogs;
         form1 window(store, dialogs);
@@ -245,7 +271,9 @@ BENCHMARK(startUp)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRea
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(shutDown)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()
     ->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(deleteAll)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(startUpOlderLayout)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->UseRealTime()
+    ->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(deleteAll)->Args({10000, 0})->Args({10000, 1})->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(clickFormula)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(clickCatalog)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)

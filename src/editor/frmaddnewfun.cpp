@@ -10,6 +10,7 @@
 #include "mainwindow/focusmarker.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/longcells.h"
+#include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
 #include "store/storedvalue.h"
 #include "store/textrules.h"
@@ -254,10 +255,15 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
     QTreeWidgetItem* context = tree.find(contextKey_);
     const QString parent = tree.isRoot(context) ? QString() : contextKey_;
     Store& store = main_.store();
-    auto problem = Formulas::Problem::None;
-    if (!main_.runChecked([&] { return messageOf(Formulas::checkAdd(store, formula.name)); },
-                          [&] { problem = Formulas::add(store, formula, parent); }, this)
-        || refuse(problem, parent))
+    auto checked = Formulas::Problem::None;
+    auto written = Formulas::Problem::None;
+    if (!main_.runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
+                          [&] { written = Formulas::add(store, formula, parent); }, this)) {
+        if (checked == Formulas::Problem::TableNameInUse)
+            emit main_.noticed(StatusText::tableNameTaken(store, formula.name));
+        return false;
+    }
+    if (refuse(written, parent))
         return false;
     tree.add(contextKey_, formula.name, ImageList::Formula);
     if (context)

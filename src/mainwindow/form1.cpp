@@ -126,7 +126,26 @@ void form1::Form_Unload()
     // to a damaged one; the user was told about either when it was found.
     if (store_.readOnly() || store_.damaged())
         return;
-    runCommand([this] { History::reset(store_); });
+    // Another program's lock must not leave this run's history behind: the user is told with
+    // the window back on screen, and once they answer, the history is cleared.
+    for (;;) {
+        try {
+            History::reset(store_);
+            return;
+        } catch (const StoreError& error) {
+            const bool locked = error.kind() == StoreError::Kind::Busy;
+            show();
+            dialogs_.msgBox(this,
+                            error.userText()
+                                + (locked ? QStringLiteral("\n\nPress OK once the other program is done: Calcora then "
+                                                           "clears the results of this session and closes.")
+                                          : QString()),
+                            MsgStyle::Information, ui.Label25->text());
+            emit libraryTroubleShown();
+            if (!locked)
+                return;
+        }
+    }
 }
 
 void form1::resizeEvent(QResizeEvent* event)

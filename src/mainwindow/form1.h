@@ -56,6 +56,8 @@ signals:
     void calculated(const QString& note);
     void recalled(const QString& note);
     void libraryTroubleShown();
+    // A line about a command just refused, beside its message box.
+    void noticed(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 #include "mainwindow/catalogs.h"
 #include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/statustext.h"
 #include "mainwindow/userdialogs.h"
 #include "store/textrules.h"
 
@@ -76,10 +77,8 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
         selected = tree.root();
     const QString parent = tree.isRoot(selected) ? QString() : FormulaTree::key(selected);
     Store& store = main_.store();
-    auto problem = Catalogs::Problem::None;
-    if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkAdd(store, name)); },
-                          [&] { problem = Catalogs::add(store, name, parent, description); })
-        || refuse(problem, parent))
+    if (!storeChecked(name, parent, [&] { return Catalogs::checkAdd(store, name); },
+                      [&] { return Catalogs::add(store, name, parent, description); }))
         return false;
     tree.add(FormulaTree::key(selected), name, ImageList::Folder);
     selected->setExpanded(true);
@@ -93,14 +92,26 @@ bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
         return false;
     const QString oldName = FormulaTree::key(selected);
     Store& store = main_.store();
-    auto problem = Catalogs::Problem::None;
-    if (!main_.runChecked([&] { return messageOf(main_.controls(), Catalogs::checkRename(store, oldName, name)); },
-                          [&] { problem = Catalogs::modify(store, oldName, name, description, *read_); })
-        || refuse(problem, oldName))
+    if (!storeChecked(name, oldName, [&] { return Catalogs::checkRename(store, oldName, name); },
+                      [&] { return Catalogs::modify(store, oldName, name, description, *read_); }))
         return false;
     if (name != oldName)
         main_.tree().rename(selected, name);
     return true;
+}
+
+bool Frmaddcata::storeChecked(const QString& name, const QString& item, const std::function<Catalogs::Problem()>& check,
+                              const std::function<Catalogs::Problem()>& write)
+{
+    Catalogs::Problem checked = Catalogs::Problem::None;
+    Catalogs::Problem written = Catalogs::Problem::None;
+    if (!main_.runChecked([&] { return messageOf(main_.controls(), checked = check()); }, [&] { written = write(); })) {
+        // The message says only that a table has the name; the status line says whose it is.
+        if (checked == Catalogs::Problem::TableNameInUse)
+            emit main_.noticed(StatusText::tableNameTaken(main_.store(), name));
+        return false;
+    }
+    return !refuse(written, item);
 }
 
 bool Frmaddcata::refuse(Catalogs::Problem problem, const QString& catalog)

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QSqlRecord>
+#include <functional>
 #include <optional>
 
 class form1;
@@ -24,6 +25,10 @@ private:
     void Command1_Click();
     bool addCatalog(const QString& name, const QString& description);
     bool modifyCatalog(const QString& name, const QString& description);
+    // Runs check and, when it finds nothing wrong with name, write; shows what either found,
+    // naming item where another window changed it.
+    bool storeChecked(const QString& name, const QString& item, const std::function<Catalogs::Problem()>& check,
+                      const std::function<Catalogs::Problem()>& write);
     // Tells the problem of a save, naming the catalog another window changed; false for none.
     bool refuse(Catalogs::Problem problem, const QString& catalog);
 

@@ -15,13 +15,18 @@ public:
         : QObject(&window)
         , store_(window.store())
         , line_(*window.controls().StatusLine)
+        , conversion_(StatusText::layoutConversion(store_.conversion()))
     {
         line_.installEventFilter(this);
         connect(&window, &form1::calculationFailed, this, &StatusLine::tell);
         connect(&window, &form1::calculated, this, &StatusLine::tell);
         connect(&window, &form1::recalled, this, &StatusLine::tell);
+        connect(&window, &form1::noticed, this, &StatusLine::tell);
         connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearNote);
         connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearNote);
+        // Told until the user starts to work: the last session's node made current again is no start.
+        connect(&window, &form1::calculated, this, &StatusLine::clearConversion);
+        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearConversion);
         connect(&window, &form1::libraryTroubleShown, this, &StatusLine::show);
         show();
     }
@@ -44,10 +49,19 @@ private:
 
     void clearNote() { tell({}); }
 
-    // The note, or else the library's state; what does not fit is in the tooltip.
+    void clearConversion()
+    {
+        conversion_.clear();
+        show();
+    }
+
+    // The note, or else the library's state, or else what opening did to it; what does not fit
+    // is in the tooltip.
     void show()
     {
-        const QString text = note_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : note_;
+        QString text = note_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : note_;
+        if (text.isEmpty())
+            text = conversion_;
         const QString fits = line_.fontMetrics().elidedText(text, Qt::ElideRight, line_.contentsRect().width());
         line_.setText(fits);
         line_.setToolTip(fits == text ? QString() : text);
@@ -55,7 +69,10 @@ private:
 
     Store& store_;
     QLabel& line_;
+    // What the last command had to say: why Calculate added nothing, what it gave, what a
+    // recall or a refusal found.
     QString note_;
+    QString conversion_;
 };
 
 } // namespace

@@ -2,6 +2,10 @@
 
 #include "calc/calcengine.h"
 #include "calc/parameterstring.h"
+#include "store/fieldtext.h"
+#include "store/itemname.h"
+#include "store/sqltext.h"
+#include "store/store.h"
 
 #include <functional>
 
@@ -63,4 +67,34 @@ QString StatusText::libraryState(bool readOnly, bool damaged)
     if (readOnly)
         return QStringLiteral("Library is read-only: nothing can be changed or recorded.");
     return {};
+}
+
+QString StatusText::tableNameTaken(Store& store, const QString& name)
+{
+    const QString taken = nameInSentence(name);
+    if (const auto holder = store.first(QStringLiteral("select caption, flag from CataConstruct where indtable=?"), {name})) {
+        const QString caption = holder->value(0).toString();
+        const QString item = (holder->value(1).toInt() == 1 ? QStringLiteral("catalog ") : QStringLiteral("formula "))
+            + nameInSentence(caption);
+        if (foldedName(caption) == foldedName(name))
+            return QStringLiteral("%1 is taken by the table of %2.").arg(taken, item);
+        return QStringLiteral("%1 is taken by the table of %2, which keeps the name the %3 was first given.")
+            .arg(taken, item, item.section(QLatin1Char(' '), 0, 0));
+    }
+    if (ItemName::use(name) == ItemName::Use::FixedTable)
+        return QStringLiteral("%1 is taken by one of the library's own tables.").arg(taken);
+    return QStringLiteral("%1 is taken by a table that no catalog or formula uses.").arg(taken);
+}
+
+QString StatusText::layoutConversion(const LayoutConversion::Outcome& outcome)
+{
+    if (outcome.tables > 0) {
+        return QStringLiteral("Library converted to the current layout: the tables of its %1 catalogs and formulas "
+                              "now open and delete quickly.")
+            .arg(outcome.tables);
+    }
+    if (outcome.problem.isEmpty() || outcome.damaged)
+        return {};
+    return QStringLiteral("Library left in its earlier layout (%1): it works, more slowly; the next start tries again.")
+        .arg(outcome.busy ? QStringLiteral("another program was using it") : outcome.problem);
 }

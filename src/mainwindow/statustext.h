@@ -1,11 +1,13 @@
 #pragma once
 
 #include "calc/fillparametergrid.h"
+#include "store/layoutconversion.h"
 
 #include <QList>
 #include <QString>
 
 class CalcEngine;
+class Store;
 
 // What the main window's status area says, one line each: why the last "Calculate" added
 // nothing, and the library's lasting state.
@@ -25,5 +27,13 @@ QString untransferable(const QList<GridParameter>& rows);
 
 // Empty when the library can be worked with.
 QString libraryState(bool readOnly, bool damaged);
+
+// Whose table bears name, which a new catalog or formula cannot take for that reason: a
+// renamed item's table keeps its first name. The dialog's own message does not say.
+QString tableNameTaken(Store& store, const QString& name);
+
+// What opening did to a library of the older layout; empty when there was nothing to do, or
+// when it was found damaged (which libraryState tells).
+QString layoutConversion(const LayoutConversion::Outcome& outcome);
 
 } // namespace StatusText

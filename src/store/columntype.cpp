@@ -40,7 +40,7 @@ ColumnType::ColumnType(const QString& declaredType)
     }
 }
 
-std::optional<QVariant> ColumnType::stored(const QVariant& value, QString& problem) const
+std::optional<QVariant> ColumnType::stored(const QVariant& value, Misfit& misfit) const
 {
     if (value.isNull() && value.typeId() != QMetaType::QString)
         return value;
@@ -50,19 +50,19 @@ std::optional<QVariant> ColumnType::stored(const QVariant& value, QString& probl
         return value;
     case Kind::BoundedText:
         if (text.toUcs4().size() > length_) {
-            problem = QStringLiteral("a text of more than %1 characters").arg(length_);
+            misfit = {Misfit::Reason::TooLong, length_};
             return std::nullopt;
         }
         return value;
     case Kind::Number: {
         const auto number = value.typeId() == QMetaType::Double ? std::optional<double>(value.toDouble()) : readNumber(text);
         if (!number || !std::isfinite(*number)) {
-            problem = QStringLiteral("\"%1\", which is not a number").arg(text);
+            misfit = {Misfit::Reason::NotANumber};
             return std::nullopt;
         }
         const double rounded = QString::number(*number, 'f', decimals_).toDouble();
         if (std::abs(rounded) >= std::pow(10.0, precision_ - decimals_)) {
-            problem = QStringLiteral("%1, which has more than %2 digits before the point").arg(text).arg(precision_ - decimals_);
+            misfit = {Misfit::Reason::TooManyDigits, precision_ - decimals_};
             return std::nullopt;
         }
         // Whole numbers stay whole, as the file format keeps them.
@@ -74,7 +74,7 @@ std::optional<QVariant> ColumnType::stored(const QVariant& value, QString& probl
         bool ok = false;
         const qlonglong whole = text.trimmed().toLongLong(&ok);
         if (!ok) {
-            problem = QStringLiteral("\"%1\", which is not a whole number").arg(text);
+            misfit = {Misfit::Reason::NotWhole};
             return std::nullopt;
         }
         return QVariant(whole);

@@ -17,8 +17,16 @@ class ColumnType
 public:
     explicit ColumnType(const QString& declaredType = {});
 
-    // The value to store; nullopt, with the reason in problem, when the column cannot hold it.
-    std::optional<QVariant> stored(const QVariant& value, QString& problem) const;
+    // Why a value does not fit, and the column's limit that it passes.
+    struct Misfit
+    {
+        enum class Reason { TooLong, NotANumber, TooManyDigits, NotWhole };
+        Reason reason = Reason::NotANumber;
+        int limit = 0; // characters (TooLong), digits before the point (TooManyDigits)
+    };
+
+    // The value to store; nullopt, with the reason in misfit, when the column cannot hold it.
+    std::optional<QVariant> stored(const QVariant& value, Misfit& misfit) const;
 
 private:
     enum class Kind { Text, BoundedText, Number, Integer };

@@ -2,6 +2,7 @@
 
 #include <QSqlRecord>
 #include <QVariant>
+#include <algorithm>
 
 QString fieldText(const QSqlRecord& row, const QString& column)
 {
@@ -19,4 +20,11 @@ QString valueText(const QVariant& value)
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
     return text == QLatin1String("-0") ? QStringLiteral("0") : text;
+}
+
+QString nameInSentence(const QString& name)
+{
+    static const QString blurring = QStringLiteral(" \t'\",.;:");
+    const bool blurs = name.isEmpty() || std::any_of(name.begin(), name.end(), [](QChar c) { return blurring.contains(c); });
+    return blurs ? QChar(0x201C) + name + QChar(0x201D) : name;
 }

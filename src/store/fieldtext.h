@@ -10,3 +10,7 @@ class QVariant;
 QString fieldText(const QSqlRecord& row, const QString& column);
 // The same for a value as the library keeps it (see Store::storedValue).
 QString valueText(const QVariant& value);
+
+// A name as it stands in a sentence: as it is, or between quotes where it would blur the sentence
+// (a blank, a quote, a comma, a full stop in it).
+QString nameInSentence(const QString& name);

@@ -4,15 +4,6 @@
 
 namespace {
 
-// What ItemRows keeps of any item's table: the columns of catalog and formula tables.
-const QStringList& rowColumns()
-{
-    static const QStringList columns{QStringLiteral("varname"), QStringLiteral("name"),     QStringLiteral("expression"),
-                                     QStringLiteral("unit"),    QStringLiteral("descr"),    QStringLiteral("defvalue"),
-                                     QStringLiteral("calcount"), QStringLiteral("ispara"),  QStringLiteral("preci")};
-    return columns;
-}
-
 bool declares(const ItemTables::Columns& columns, const QString& name)
 {
     for (const ItemTables::Column& column : columns) {
@@ -66,6 +57,14 @@ QVariantList withTable(const QVariantList& values, int at, const QString& table)
 
 } // namespace
 
+const QStringList& ItemTables::rowColumns()
+{
+    static const QStringList columns{QStringLiteral("varname"), QStringLiteral("name"),     QStringLiteral("expression"),
+                                     QStringLiteral("unit"),    QStringLiteral("descr"),    QStringLiteral("defvalue"),
+                                     QStringLiteral("calcount"), QStringLiteral("ispara"),  QStringLiteral("preci")};
+    return columns;
+}
+
 QStringList ItemTables::schema()
 {
     return {
@@ -82,8 +81,9 @@ std::optional<ItemTables::Columns> ItemTables::declaredColumns(const QString& de
 {
     static const QRegularExpression definition(
         QStringLiteral(R"(^\s*(\w+)\s+(\w+(?:\s*\([^)]*\))?)(?:\s+(?:not\s+)?null)?\s*$)"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression separator(QStringLiteral(",(?![^(]*\\))"));
     Columns columns;
-    for (const QString& text : definitions.split(QRegularExpression(QStringLiteral(",(?![^(]*\\))")))) {
+    for (const QString& text : definitions.split(separator)) {
         const auto match = definition.match(text);
         if (!match.hasMatch() || !rowColumns().contains(match.captured(1), Qt::CaseInsensitive)) {
             problem = QStringLiteral("a catalog's or formula's table cannot have the column %1").arg(text.trimmed());

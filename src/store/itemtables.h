@@ -20,6 +20,8 @@ inline const QString Rows = QStringLiteral("ItemRows");
 
 // The SQLite statements that make the two tables in a library.
 QStringList schema();
+// What ItemRows keeps of any item's table: the columns of catalog and formula tables.
+const QStringList& rowColumns();
 
 // A column of an item's table, as its definition declares it.
 struct Column

@@ -41,7 +41,7 @@ JetDialect::WriteShape insertShape(const SqlTokens& t)
         if (end == begin + 1 && t.at(begin).type == Token::Placeholder && columnEnd == columnBegin + 1)
             filled.insert(begin, t.at(columnBegin).text);
     }
-    return {t.at(2).text, placeholders(t, filled)};
+    return {t.at(2).text, placeholders(t, filled), placeholders(t, {})};
 }
 
 JetDialect::WriteShape updateShape(const SqlTokens& t)
@@ -65,7 +65,12 @@ JetDialect::WriteShape updateShape(const SqlTokens& t)
             && t.at(begin + 2).type == Token::Placeholder)
             filled.insert(begin + 2, t.at(begin).text);
     }
-    return {t.at(1).text, placeholders(t, filled)};
+    QHash<qsizetype, QString> compared;
+    for (qsizetype i = end + 1; i + 2 < t.size(); ++i) {
+        if (t.at(i).isName() && t.at(i + 1).isPunctuation('=') && t.at(i + 2).type == Token::Placeholder)
+            compared.insert(i + 2, t.at(i).text);
+    }
+    return {t.at(1).text, placeholders(t, filled), placeholders(t, compared)};
 }
 
 const QRegularExpression& columnDefinition()

@@ -20,11 +20,13 @@ QString toSqlite(const QString& statement);
 
 // What an insert or update writes: its table, and for every '?' of the statement in order the
 // column it fills, or an empty string where the '?' is not a whole value written to a column
-// (a where clause, an expression). table is empty for other statements.
+// (a where clause, an expression); and, for every '?' in order, the column an update's where
+// clause finds the row by ("name = ?"), or an empty string. table is empty for other statements.
 struct WriteShape
 {
     QString table;
     QStringList placeholderColumns;
+    QStringList conditionColumns;
 };
 WriteShape writeShape(const QString& statement);
 

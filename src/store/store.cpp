@@ -2,6 +2,7 @@
 
 #include "store/jetdialect.h"
 #include "store/schema.h"
+#include "store/sqlitecall.h"
 #include "store/sqltext.h"
 
 #include <QAtomicInt>
@@ -72,20 +73,29 @@ Store::Store(const QString& directory, Open mode, Access access)
     if (mode == Open::CreateNew && QFileInfo::exists(path))
         throw StoreError({}, QStringLiteral("%1 exists already; it is left as it is.").arg(path));
 
+    const bool fileWritable = mode == Open::CreateNew || writable(path);
+    const bool folderWritable = writable(directory);
     if (access == Access::ReadOnly)
         readOnlyReason_ = QStringLiteral("opened for reading only");
-    else if (mode == Open::ExistingOnly && !writable(path))
+    else if (!fileWritable)
         readOnlyReason_ = QStringLiteral("the file cannot be written");
-    else if (!writable(directory))
+    else if (!folderWritable)
         readOnlyReason_ = QStringLiteral("its folder cannot be written");
-    openConnection(mode == Open::ExistingOnly && readOnly());
+    // Opened for writing whenever the file allows it, even to read only: what a program stopped
+    // while writing left in the file is undone by the first connection that can write, and
+    // cannot be read before.
+    openConnection(!fileWritable || !folderWritable);
     if (mode == Open::CreateNew)
         return;
     try {
+        if (access == Access::ReadOnly)
+            run(QStringLiteral("pragma query_only = 1"), {});
         readSchema();
         checkFixedTables();
-        if (!readOnly())
+        if (!readOnly()) {
             upgradeSchema();
+            convertOlderLayout();
+        }
     } catch (...) {
         closeConnection();
         throw;
@@ -112,11 +122,16 @@ void Store::openConnection(bool readOnly)
         throw StoreError({}, message, StoreError::Kind::Damaged, path);
     }
     // A file system mounted read-only, for one, lets SQLite open the file for reading only.
-    const QVariant handle = db.driver()->handle();
-    if (!readOnly && handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0) {
-        if (sqlite3_db_readonly(*static_cast<sqlite3* const*>(handle.data()), "main") == 1)
-            readOnlyReason_ = QStringLiteral("the file cannot be written");
-    }
+    if (!readOnly && readOnlyReason_.isEmpty() && sqlite3_db_readonly(connection(), "main") == 1)
+        readOnlyReason_ = QStringLiteral("the file cannot be written");
+}
+
+sqlite3* Store::connection() const
+{
+    const QVariant handle = database().driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        throw std::logic_error("Store without an SQLite connection");
+    return *static_cast<sqlite3* const*>(handle.data());
 }
 
 void Store::closeConnection()
@@ -155,50 +170,6 @@ QSqlDatabase Store::database() const
     return QSqlDatabase::database(connectionName_, false);
 }
 
-void Store::readSchema()
-{
-    sqliteTables_.clear();
-    for (const QSqlRecord& row : query(QStringLiteral("select name from sqlite_master where type = 'table'")))
-        sqliteTables_.insert(foldedName(row.value(0).toString()));
-}
-
-void Store::checkFixedTables()
-{
-    QStringList missing;
-    for (const QString& table : Schema::fixedTableNames()) {
-        if (!sqliteTables_.contains(foldedName(table)))
-            missing << table;
-    }
-    if (!missing.isEmpty()) {
-        throw StoreError({}, QStringLiteral("the table(s) %1 are missing.").arg(missing.join(QLatin1String(", "))),
-                         StoreError::Kind::NotALibrary, path());
-    }
-}
-
-// Libraries made by earlier versions lack what later ones added: the caption index, and the
-// tables that hold the items' tables (their old items' tables stay SQLite tables and go on
-// working).
-void Store::upgradeSchema()
-{
-    QStringList missing;
-    if (!first(QStringLiteral("select 1 from sqlite_master where type = 'index' and name = ?"), {Schema::CaptionIndex}))
-        missing << Schema::captionIndex();
-    if (!sqliteTables_.contains(foldedName(ItemTables::Definitions)))
-        missing << ItemTables::schema();
-    if (missing.isEmpty())
-        return;
-    try {
-        Transaction transaction(*this);
-        for (const QString& statement : missing)
-            execute(statement);
-        transaction.commit();
-    } catch (const StoreError& error) {
-        // Another program writing just now: the library works without them this time.
-        if (error.kind() != StoreError::Kind::Busy)
-            throw;
-    }
-}
-
 QSqlQuery& Store::run(const QString& statement, const QVariantList& values)
 {
     for (const QVariant& value : values) {
@@ -232,8 +203,20 @@ QSqlQuery& Store::runTranslated(const QString& statement, const QVariantList& va
 
 QSqlQuery& Store::runTranslated(const QString& statement, const SqlTokens& tokens, const QVariantList& values)
 {
-    const ItemTables::Statement sqlite = translated(statement, tokens, values);
-    return run(sqlite.text, sqlite.values);
+    const auto attempt = [&]() -> QSqlQuery& {
+        const ItemTables::Statement sqlite = translated(statement, tokens, values);
+        return run(sqlite.text, sqlite.values);
+    };
+    try {
+        return attempt();
+    } catch (const StoreError& error) {
+        // Another program may have made, dropped or moved tables since they were read (as when
+        // it brought the library to today's layout): known again, the statement runs once more.
+        // A transaction looks before its first statement.
+        if (transactionDepth_ > 0 || error.kind() != StoreError::Kind::Refused || !followSchemaChanges())
+            throw;
+    }
+    return attempt();
 }
 
 ItemTables::Statement Store::translated(const QString& statement, const SqlTokens& tokens, const QVariantList& values)
@@ -265,8 +248,15 @@ StoreError Store::failure(const QString& statement, const QSqlError& error)
     case SQLITE_LOCKED:
         return StoreError(statement, message, StoreError::Kind::Busy, path());
     case SQLITE_READONLY:
+        // A change left unfinished, which only a connection that may write can undo.
+        if (const int extended = sqlite3_extended_errcode(connection());
+            extended == SQLITE_READONLY_ROLLBACK || extended == SQLITE_READONLY_RECOVERY)
+            return StoreError(statement, message, StoreError::Kind::Unfinished, path());
+        return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
     case SQLITE_CANTOPEN:
         return StoreError(statement, message, StoreError::Kind::ReadOnly, path());
+    case SQLITE_FULL:
+        return StoreError(statement, message, StoreError::Kind::DiskFull, path());
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         markDamaged(message);
@@ -310,28 +300,11 @@ QByteArrayView Store::TextRow::utf8(int column) const
 
 void Store::forEachText(const QString& statement, const std::function<void(const TextRow&)>& row)
 {
-    const QVariant handle = database().driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
-        throw std::logic_error("Store::forEachText without an SQLite connection");
-    sqlite3* connection = *static_cast<sqlite3* const*>(handle.data());
-    const ItemTables::Statement sqlite = translated(statement, tokenizeSql(statement), {});
-    const QByteArray text = sqlite.text.toUtf8();
-    sqlite3_stmt* prepared = nullptr;
-    int status = sqlite3_prepare_v2(connection, text.constData(), int(text.size()), &prepared, nullptr);
-    // Finalized however the walk ends, a throwing row included.
-    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> finalizer(prepared, sqlite3_finalize);
     // A catalog's or formula's table comes with its name to bind.
-    for (int i = 0; status == SQLITE_OK && i < int(sqlite.values.size()); ++i) {
-        const QString value = sqlite.values.at(i).toString();
-        status = sqlite3_bind_text16(prepared, i + 1, value.utf16(), int(value.size() * sizeof(QChar)), SQLITE_TRANSIENT);
-    }
-    while (status == SQLITE_OK || status == SQLITE_ROW) {
-        status = sqlite3_step(prepared);
-        if (status == SQLITE_ROW)
-            row(TextRow(prepared));
-    }
+    const ItemTables::Statement sqlite = translated(statement, tokenizeSql(statement), {});
+    const int status = runSqlite(connection(), sqlite.text, sqlite.values, [&row](sqlite3_stmt* prepared) { row(TextRow(prepared)); });
     if (status != SQLITE_DONE) {
-        throw failure(statement, QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(connection)),
+        throw failure(statement, QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(connection())),
                                            QSqlError::StatementError, QString::number(status)));
     }
 }
@@ -352,20 +325,21 @@ std::optional<QSqlRecord> Store::first(const QString& statement, const QVariantL
 void Store::execute(const QString& statement, const QVariantList& values)
 {
     refuseWrites(statement);
+    // First, so that the tables are known as the file has them now.
+    Transaction transaction(*this);
     const SqlTokens tokens = tokenizeSql(statement);
     const qsizetype at = ItemTables::tableToken(tokens);
     const bool itemTableChange = at >= 0 && (tokens.at(0).is("create") || tokens.at(0).is("drop"))
         && !isSqliteTable(tokens.at(at).text) && sqliteTables_.contains(foldedName(ItemTables::Definitions));
-    const QVariantList stored = itemTableChange ? values : storedValues(statement, values);
-    Transaction transaction(*this);
-    if (itemTableChange && tokens.at(0).is("create"))
+    if (itemTableChange && tokens.at(0).is("create")) {
         createItemTable(statement, tokens, at);
-    else if (itemTableChange)
+    } else if (itemTableChange) {
         dropItemTable(statement, tokens, at);
-    else
-        runTranslated(statement, tokens, stored);
-    if (!itemTableChange && JetDialect::changesSchema(statement))
-        readSchema();
+    } else {
+        runTranslated(statement, tokens, storedValues(statement, values));
+        if (JetDialect::changesSchema(statement))
+            keepTableNames(tokens, at);
+    }
     transaction.commit();
 }
 
@@ -382,10 +356,10 @@ QVariantList Store::storedValues(const QString& statement, const QVariantList& v
         const auto type = types.find(shape.placeholderColumns.at(i).toLower());
         if (type == types.end())
             continue;
-        QString problem;
-        const std::optional<QVariant> value = type->stored(stored.at(i), problem);
+        ColumnType::Misfit misfit;
+        const std::optional<QVariant> value = type->stored(stored.at(i), misfit);
         if (!value)
-            throw refusal(statement, QStringLiteral("the column %1 cannot hold %2").arg(shape.placeholderColumns.at(i), problem));
+            throw StoreError(statement, unfitValue(shape, values, i, types, misfit), path());
         stored[i] = *value;
     }
     return stored;
@@ -393,8 +367,50 @@ QVariantList Store::storedValues(const QString& statement, const QVariantList& v
 
 std::optional<QVariant> Store::storedValue(const QString& table, const QString& column, const QVariant& value)
 {
-    QString problem;
-    return columnTypes(table).value(column.toLower()).stored(value, problem);
+    ColumnType::Misfit misfit;
+    return columnTypes(table).value(column.toLower()).stored(value, misfit);
+}
+
+UnfitValue Store::unfitValue(const JetDialect::WriteShape& shape, const QVariantList& values, qsizetype at,
+                             const QHash<QString, ColumnType>& types, ColumnType::Misfit misfit)
+{
+    // The row's own value of a column, as the statement writes it or finds the row by it.
+    const auto rowValue = [&](const char* column) {
+        for (const QStringList* columns : {&shape.placeholderColumns, &shape.conditionColumns}) {
+            for (qsizetype i = 0; i < std::min(columns->size(), values.size()); ++i) {
+                if (columns->at(i).compare(QLatin1String(column), Qt::CaseInsensitive) == 0)
+                    return values.at(i).toString();
+            }
+        }
+        return QString();
+    };
+    UnfitValue unfit;
+    unfit.tableName = shape.table;
+    unfit.column = shape.placeholderColumns.at(at);
+    unfit.value = values.at(at).toString();
+    unfit.misfit = misfit;
+    unfit.rowName = rowValue("name");
+    unfit.rowSymbol = rowValue("varname");
+    const QString table = foldedName(shape.table);
+    if (table == QLatin1String("globalvariant"))
+        unfit.table = UnfitValue::Table::GlobalVariables;
+    else if (table == QLatin1String("cataconstruct"))
+        unfit.table = UnfitValue::Table::Tree;
+    else if (table == QLatin1String("pararesult"))
+        unfit.table = UnfitValue::Table::History;
+    else if (types.contains(QStringLiteral("calcount")) || types.contains(QStringLiteral("preci")))
+        unfit.table = UnfitValue::Table::Formula;
+    else if (types.contains(QStringLiteral("varname")) && types.contains(QStringLiteral("defvalue")))
+        unfit.table = UnfitValue::Table::Catalog;
+    // Only a formula's own row has these.
+    for (const char* column : {"expression", "preci", "calcount"})
+        unfit.formulaRow = unfit.formulaRow || shape.placeholderColumns.contains(QLatin1String(column), Qt::CaseInsensitive);
+    // An item's table still bears its first name; the item may be named otherwise by now.
+    if (unfit.table == UnfitValue::Table::Formula || unfit.table == UnfitValue::Table::Catalog) {
+        const auto item = first(QStringLiteral("select caption from CataConstruct where indtable=?"), {shape.table});
+        unfit.owner = item ? item->value(0).toString() : shape.table;
+    }
+    return unfit;
 }
 
 QHash<QString, ColumnType> Store::columnTypes(const QString& table)
@@ -408,18 +424,6 @@ QHash<QString, ColumnType> Store::columnTypes(const QString& table)
     for (const QSqlRecord& column : query(QStringLiteral("pragma table_info(%1)").arg(sqlName(table))))
         types.insert(column.value(1).toString().toLower(), ColumnType(column.value(2).toString()));
     return types;
-}
-
-bool Store::isSqliteTable(const QString& table) const
-{
-    const QString folded = foldedName(table);
-    if (sqliteTables_.contains(folded) || folded.startsWith(QLatin1String("sqlite_")))
-        return true;
-    for (const QString& reserved : Schema::reservedTableNames()) {
-        if (foldedName(reserved) == folded)
-            return true;
-    }
-    return false;
 }
 
 std::optional<ItemTables::Columns> Store::itemTable(const QString& table)
@@ -500,14 +504,20 @@ QSet<QString> Store::tableNames()
 Store::Transaction::Transaction(Store& store)
     : store_(store)
 {
-    if (store_.transactionDepth_++ == 0) {
-        try {
-            store_.run(QStringLiteral("begin"), {});
-        } catch (...) {
-            --store_.transactionDepth_;
-            done_ = true;
-            throw;
-        }
+    if (store_.transactionDepth_++ > 0)
+        return;
+    bool begun = false;
+    try {
+        store_.run(QStringLiteral("begin"), {});
+        begun = true;
+        // Another program may have made or dropped tables since they were read.
+        store_.followSchemaChanges();
+    } catch (...) {
+        --store_.transactionDepth_;
+        done_ = true;
+        if (begun)
+            store_.rollback();
+        throw;
     }
 }
 

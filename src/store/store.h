@@ -1,7 +1,9 @@
 #pragma once
 
 #include "store/columntype.h"
+#include "store/layoutconversion.h"
 #include "store/itemtables.h"
+#include "store/jetdialect.h"
 #include "store/storeerror.h"
 
 #include <QHash>
@@ -19,6 +21,7 @@
 #include <unordered_map>
 
 class QSqlError;
+struct sqlite3;
 struct sqlite3_stmt;
 using Rows = QList<QSqlRecord>;
 
@@ -89,6 +92,9 @@ public:
     // written to a damaged file may damage it further.
     void markDamaged(const QString& report);
     bool damaged() const { return !damage_.isEmpty(); }
+    // What became of a library of the older layout when it was opened (see LayoutConversion);
+    // empty for one already in today's layout, or opened for reading.
+    const LayoutConversion::Outcome& conversion() const { return conversion_; }
 
     // One user command: everything executed while the outermost Transaction lives is written
     // only when it commits; destroyed without commit (an error on the way), it writes nothing.
@@ -113,9 +119,16 @@ private:
     void closeConnection();
     void rollback();
     QSqlDatabase database() const;
+    sqlite3* connection() const;
     void readSchema();
+    qlonglong schemaVersion();
+    // Reads the tables again when another connection changed them since; true when it did.
+    bool followSchemaChanges();
+    // After a statement of this connection made, dropped or altered an SQLite table.
+    void keepTableNames(const SqlTokens& tokens, qsizetype tableToken);
     void checkFixedTables();
     void upgradeSchema();
+    void convertOlderLayout();
     // The query run, ready to read; it stays the store's, and is good until the next statement.
     QSqlQuery& run(const QString& statement, const QVariantList& values);
     QSqlQuery& runTranslated(const QString& statement, const QVariantList& values);
@@ -126,6 +139,9 @@ private:
     StoreError refusal(const QString& statement, const QString& problem) const;
     void refuseWrites(const QString& statement) const;
     QVariantList storedValues(const QString& statement, const QVariantList& values);
+    // What is known of where the value at'th '?' of a write was to go.
+    UnfitValue unfitValue(const JetDialect::WriteShape& shape, const QVariantList& values, qsizetype at,
+                          const QHash<QString, ColumnType>& types, ColumnType::Misfit misfit);
     QHash<QString, ColumnType> columnTypes(const QString& table);
     // An item's table is one that neither SQLite nor the library keeps as an SQLite table.
     bool isSqliteTable(const QString& table) const;
@@ -139,8 +155,10 @@ private:
     QString readOnlyReason_;
     QString damage_;
     int transactionDepth_ = 0;
-    // SQLite's own tables, by name folded to lower case.
+    LayoutConversion::Outcome conversion_;
+    // SQLite's own tables, by name folded to lower case, as they were at schemaVersion_.
     QSet<QString> sqliteTables_;
+    qlonglong schemaVersion_ = -1;
     // Statements prepared so far, by their text.
     std::unordered_map<QString, std::unique_ptr<QSqlQuery>> prepared_;
     // Items' tables looked up so far, by name folded to lower case; nullopt for no such table.

@@ -5,8 +5,8 @@
 std::optional<QString> StoredValue::rounded(const QString& value)
 {
     static const ColumnType column(QStringLiteral("NUMERIC(28,%1)").arg(Decimals));
-    QString problem;
-    const std::optional<QVariant> kept = column.stored(value, problem);
+    ColumnType::Misfit misfit;
+    const std::optional<QVariant> kept = column.stored(value, misfit);
     bool number = false;
     const double typed = value.trimmed().toDouble(&number);
     if (!kept || !number || kept->toDouble() == typed)

@@ -11,6 +11,12 @@ StoreError::StoreError(QString statement, QString databaseMessage, Kind kind, QS
 {
 }
 
+StoreError::StoreError(QString statement, UnfitValue unfit, QString path)
+    : StoreError(std::move(statement), unfit.userText(), Kind::Unfit, std::move(path))
+{
+    unfit_ = std::move(unfit);
+}
+
 QString StoreError::userText() const
 {
     switch (kind_) {
@@ -31,14 +37,26 @@ QString StoreError::userText() const
     case Kind::ReadOnly:
         return QStringLiteral("The formula library %1 is read-only (%2). Nothing can be changed or recorded in it.")
             .arg(path_, databaseMessage_);
+    case Kind::Unfinished:
+        return QStringLiteral("The formula library %1 holds a change that a program left unfinished when it stopped (%2). "
+                              "Until the change is undone, the library cannot be read, and undoing it needs the right to "
+                              "write the file and its folder. Open it once where you may write to it (Calcora or "
+                              "calcora-cli will do), then try again.")
+            .arg(path_, databaseMessage_);
     case Kind::BadText:
         return QStringLiteral("A text holds a broken character (%1) that the library cannot keep. "
                               "Nothing was changed.")
             .arg(databaseMessage_);
+    case Kind::Unfit:
+        return databaseMessage_;
+    case Kind::DiskFull:
+        return QStringLiteral("The disk that holds the formula library %1 is full. Nothing was changed; "
+                              "free some space on it and try again.")
+            .arg(path_);
     case Kind::Refused:
         break;
     }
     if (statement_.isEmpty())
         return databaseMessage_;
-    return QStringLiteral("The library could not be changed: %1\n\nStatement: %2").arg(databaseMessage_, statement_);
+    return QStringLiteral("The library could not be changed: %1").arg(databaseMessage_);
 }

@@ -1,6 +1,7 @@
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
+#include "olderlayout.h"
 #include "store/store.h"
 
 #include <QMenu>
@@ -141,19 +142,22 @@ private slots:
     // Asked from the menu or the Delete key, Yes removes a formula (node, row, table and its
     // results) or, on the root, everything but the global variables, and leaves nothing
     // highlighted for Calculate to file a result under. No changes nothing, and neither does a
-    // Delete All that fails on the way.
+    // Delete All that fails on the way. A library of the older layout, brought to today's when
+    // the program starts, says so and works alike.
     void deleteAsked_data()
     {
         QTest::addColumn<QString>("caption"); // empty: Delete All
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("byKey");
         QTest::addColumn<bool>("fails");
-        QTest::newRow("formula, menu, yes") << "OhmsLaw" << MsgAnswer::Yes << false << false;
-        QTest::newRow("formula, menu, no") << "OhmsLaw" << MsgAnswer::No << false << false;
-        QTest::newRow("formula, delete key, yes") << "OhmsLaw" << MsgAnswer::Yes << true << false;
-        QTest::newRow("all, menu, yes") << "" << MsgAnswer::Yes << false << false;
-        QTest::newRow("all, delete key, no") << "" << MsgAnswer::No << true << false;
-        QTest::newRow("all, refused at the last statement") << "" << MsgAnswer::Yes << false << true;
+        QTest::addColumn<bool>("older");
+        QTest::newRow("formula, menu, yes") << "OhmsLaw" << MsgAnswer::Yes << false << false << false;
+        QTest::newRow("formula, menu, no") << "OhmsLaw" << MsgAnswer::No << false << false << false;
+        QTest::newRow("formula, delete key, yes") << "OhmsLaw" << MsgAnswer::Yes << true << false << false;
+        QTest::newRow("all, menu, yes") << "" << MsgAnswer::Yes << false << false << false;
+        QTest::newRow("all, delete key, no") << "" << MsgAnswer::No << true << false << false;
+        QTest::newRow("all, refused at the last statement") << "" << MsgAnswer::Yes << false << true << false;
+        QTest::newRow("all, older layout, yes") << "" << MsgAnswer::Yes << false << false << true;
     }
     void deleteAsked()
     {
@@ -161,11 +165,13 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, byKey);
         QFETCH(bool, fails);
-        Store& store = library().store();
+        QFETCH(bool, older);
         if (fails)
-            store.execute("create trigger Keep before delete on CataConstruct begin select raise(abort, 'kept'); end");
-        form1& window = library().openWindow();
+            library().store().execute("create trigger Keep before delete on CataConstruct begin select raise(abort, 'kept'); end");
+        form1& window = older ? library().restart(Store::Access::ReadWrite, writeOlderLayout) : library().openWindow();
+        Store& store = library().store();
         Ui::form1& ui = window.controls();
+        QCOMPARE(ui.StatusLine->text().startsWith("Library converted to the current layout"), older);
         const int rows = rowCount(store);
         const int globals = rowCount(store, "select * from GlobalVariant");
         for (const char* formula : {"WireResistance", "OhmsLaw", "OhmsLaw"}) {

@@ -129,16 +129,32 @@ private slots:
     }
 
     // While another program writes, a change waits a moment, then says why it was not made.
+    // Closing says so with the window still there, and clears the history once the other
+    // program is done.
     void anotherProgramWriting()
     {
         form1& window = library().openWindow();
-        {
-            OtherWriter other(library().store().path());
-            expectRefusal("locked by another program");
-            QVERIFY(!addCatalog(window, "Optics"));
-            QVERIFY(!library().store().first("select * from CataConstruct where caption=?", {"Optics"}));
-        }
+        Store& store = library().store();
+        auto other = std::make_unique<OtherWriter>(store.path());
+        expectRefusal("locked by another program");
+        QVERIFY(!addCatalog(window, "Optics"));
+        QVERIFY(!store.first("select * from CataConstruct where caption=?", {"Optics"}));
+        other.reset();
         QVERIFY(addCatalog(window, "Optics"));
+
+        clickNode(window, "OhmsLaw");
+        window.controls().Command1->click();
+        QVERIFY(!store.query("select * from ParaResult").isEmpty());
+        other = std::make_unique<OtherWriter>(store.path());
+        bool toldOnScreen = false;
+        library().dialogs().expectMessageStarting("The formula library " + store.path() + " is locked by another program", [&] {
+            toldOnScreen = window.isVisible();
+            other.reset();
+        });
+        library().closeWindow();
+        QVERIFY(toldOnScreen);
+        QVERIFY(store.query("select * from ParaResult").isEmpty());
+        QCOMPARE(store.first("select calcount from OhmsLaw where ispara=0")->value(0).toString(), "0");
     }
 };
 

@@ -1,9 +1,16 @@
 #include "calc/calcengine.h"
 #include "calc/parameterstring.h"
+#include "editor/formulas.h"
 #include "libraryfile.h"
+#include "mainwindow/catalogs.h"
+#include "mainwindow/deletions.h"
+#include "olderlayout.h"
 #include "samplelibrary.h"
 #include "store/integritycheck.h"
+#include "store/itemtables.h"
+#include "store/sqltext.h"
 #include "store/store.h"
+#include "unfinishedwrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,7 +42,7 @@ void writeBytes(const QString& path, const QByteArray& bytes, qint64 at = -1)
 // Offset in the file of the first page of a table's data.
 qint64 pageOf(const QString& directory, const QString& table)
 {
-    Store store(directory);
+    Store store(directory, Store::Access::ReadOnly);
     return (store.first("select rootpage from sqlite_master where name=?", {table})->value(0).toLongLong() - 1)
         * store.first("pragma page_size")->value(0).toLongLong();
 }
@@ -47,6 +54,39 @@ std::shared_ptr<sqlite3> otherProgram(const QString& path, const char* begin)
     sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     const std::shared_ptr<sqlite3> other(db, sqlite3_close);
     return sqlite3_exec(db, begin, nullptr, nullptr, nullptr) == SQLITE_OK ? other : nullptr;
+}
+
+// Runs statements on the file as another program, past the store's rules.
+void runElsewhere(const QString& path, const QStringList& statements)
+{
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const std::unique_ptr<sqlite3, int (*)(sqlite3*)> closer(db, sqlite3_close);
+    for (const QString& statement : statements)
+        QVERIFY2(sqlite3_exec(db, statement.toUtf8().constData(), nullptr, nullptr, nullptr) == SQLITE_OK, sqlite3_errmsg(db));
+}
+
+// Every catalog's and formula's table as the store reads it, a line per row, in tree order.
+QStringList itemContents(Store& store)
+{
+    QStringList lines;
+    for (const QSqlRecord& item : store.query("select caption, indtable from CataConstruct order by ID")) {
+        for (const QSqlRecord& row : store.query("select * from " + sqlName(item.value(1).toString()))) {
+            QStringList fields{item.value(0).toString()};
+            for (int i = 0; i < row.count(); ++i)
+                fields << row.fieldName(i) + '=' + row.value(i).toString();
+            lines << fields.join('|');
+        }
+    }
+    return lines;
+}
+
+QStringList sqliteTables(Store& store)
+{
+    QStringList names;
+    for (const QSqlRecord& row : store.query("select name from sqlite_master where type='table' order by name"))
+        names << row.value(0).toString();
+    return names;
 }
 
 } // namespace
@@ -105,7 +145,7 @@ private slots:
 
     // A library that cannot be written now can still be read; a write is refused for what
     // stands in its way, and leaves the file as it was. The background check passes a sound
-    // library and finds damage deep in the file.
+    // library and finds damage deep in the file. A full disk is told as such, with what to do.
     void writesRefused_data()
     {
         QTest::addColumn<QString>("trouble");
@@ -114,6 +154,7 @@ private slots:
         QTest::newRow("file without write permission") << "permissions" << int(StoreError::Kind::ReadOnly);
         QTest::newRow("another program writing") << "lock" << int(StoreError::Kind::Busy);
         QTest::newRow("damage found by the check") << "damage" << int(StoreError::Kind::Damaged);
+        QTest::newRow("disk full") << "full" << int(StoreError::Kind::DiskFull);
     }
     void writesRefused()
     {
@@ -137,22 +178,151 @@ private slots:
         std::shared_ptr<sqlite3> other;
         if (trouble == "lock")
             QVERIFY(other = otherProgram(path_, "begin immediate"));
+        // The file may grow no more, as on a disk without room.
+        if (trouble == "full")
+            store.query("pragma max_page_count = " + store.first("pragma page_count")->value(0).toString());
 
         QVERIFY(!store.query("select * from CataConstruct").isEmpty());
         const QByteArray before = fileBytes(path_);
+        const QString write = "insert into GlobalVariant (varname,name,descr) values ('big','Big',?)";
+        const QString description(100000, 'd');
         try {
-            store.execute("delete * from GlobalVariant");
+            store.execute(write, {description});
             QFAIL("wrote past what stands in the way");
         } catch (const StoreError& error) {
             QCOMPARE(int(error.kind()), kind);
+            if (trouble == "full") {
+                QCOMPARE(error.userText(), "The disk that holds the formula library " + path_
+                                               + " is full. Nothing was changed; free some space on it and try again.");
+            }
         }
         QCOMPARE(fileBytes(path_), before);
         if (!other)
             return;
         // Once the other program is done, the same write goes through.
         other.reset();
-        store.execute("delete * from GlobalVariant");
-        QVERIFY(store.query("select * from GlobalVariant").isEmpty());
+        store.execute(write, {description});
+        QVERIFY(store.first("select * from GlobalVariant where varname='big'"));
+    }
+
+    // A library of the older layout, every item's table an SQLite table, is brought to today's
+    // layout when it is opened for writing: every item's table reads as before, names of every
+    // kind included, and the rest of the file stays. Read-only, damaged, in use by another
+    // program, or failing on the way, the file stays exactly as it was and still works; once the
+    // trouble is gone, the next opening brings it.
+    void olderLayoutIsConverted_data()
+    {
+        QTest::addColumn<QString>("trouble"); // empty: none
+        QTest::newRow("converted") << "";
+        QTest::newRow("opened for reading") << "reading";
+        QTest::newRow("damaged") << "damage";
+        QTest::newRow("another program reading") << "reader";
+        QTest::newRow("a search index it cannot copy") << "search";
+    }
+    void olderLayoutIsConverted()
+    {
+        QFETCH(QString, trouble);
+        const QString oddName = QString::fromUtf8("a\"b'c]Länge𝔄");
+        {
+            Store store(dir_->path());
+            Catalogs::add(store, "Order", "", "a keyword");
+            Formulas::add(store, {oddName, "y", "m", "2*x", "", "3", {{"Length", "x", "m", "1.5", ""}}}, "Order");
+            store.execute("update CataConstruct set caption=? where caption=?", {"Ohm", "OhmsLaw"});
+            store.execute("update OhmsLaw set name=? where name=?", {"Ohm", "OhmsLaw"});
+            store.execute("create view Captions as select caption from CataConstruct");
+            store.execute("create index GlobalSymbols on GlobalVariant (varname)");
+        }
+        writeOlderLayout(dir_->path());
+        // A catalog's table made by hand with a column no item table has, and more of the file.
+        QStringList extras{"CREATE TABLE Extra (varname VARCHAR(20), name TEXT, note TEXT)",
+                           "insert into Extra values ('e', 'Euler', 'kept')",
+                           "insert into CataConstruct (caption,flag,belongto,indtable,isroot) values ('Extra',1,'Extra','Extra',1)",
+                           "pragma user_version = 7"};
+        // Made by the version before: the tables of today's layout are there, empty.
+        if (!trouble.isEmpty())
+            extras += ItemTables::schema();
+        // A table of no item: damaged, or a search index, whose tables the copy stops at.
+        extras << (trouble == "search" ? "CREATE VIRTUAL TABLE Aside USING fts5(a, b)" : "CREATE TABLE Aside (a INT, b INT)")
+               << "insert into Aside (a) values (1)";
+        runElsewhere(path_, extras);
+        QStringList contents, tables;
+        {
+            Store reader(dir_->path(), Store::Access::ReadOnly);
+            contents = itemContents(reader);
+            tables = sqliteTables(reader);
+        }
+        QVERIFY(contents.join('\n').contains(oddName + "|varname=x|name=Length") && tables.contains(oddName));
+        std::shared_ptr<sqlite3> other;
+        if (trouble == "damage")
+            writeBytes(path_, QByteArray(512, '\xee'), pageOf(dir_->path(), "Aside") + 8);
+        if (trouble == "reader")
+            QVERIFY(other = otherProgram(path_, "begin; select count(*) from CataConstruct;"));
+        const QByteArray before = fileBytes(path_);
+
+        const bool converts = trouble.isEmpty();
+        Store store(dir_->path(), trouble == "reading" ? Store::Access::ReadOnly : Store::Access::ReadWrite);
+        const LayoutConversion::Outcome& outcome = store.conversion();
+        QCOMPARE(outcome.tables, converts ? int(tables.size()) - 6 : 0);
+        QCOMPARE(outcome.problem.isEmpty(), converts || trouble == "reading");
+        QCOMPARE(outcome.busy, trouble == "reader");
+        QCOMPARE(store.damaged(), trouble == "damage");
+        if (!converts)
+            QCOMPARE(fileBytes(path_), before);
+        QCOMPARE(itemContents(store), contents);
+        QCOMPARE(sqliteTables(store), converts ? (QStringList{"Aside", "CataConstruct", "Extra", "GlobalVariant", "ItemRows",
+                                                              "ItemTables", "ParaResult", "sqlite_sequence"}) : tables);
+        QCOMPARE(store.query("select * from Captions").size(), store.query("select * from CataConstruct").size());
+        QCOMPARE(store.first("pragma user_version")->value(0).toInt(), 7);
+        QVERIFY(store.first("select * from sqlite_master where name='GlobalSymbols'"));
+        other.reset();
+        if (trouble != "reading" && trouble != "reader")
+            return;
+        // Brought to today's layout by another program, the library still works for this one.
+        Store converting(dir_->path());
+        QVERIFY(converting.conversion().tables > 0);
+        QCOMPARE(itemContents(store), contents);
+        if (trouble == "reader") {
+            Deletions::deleteItem(store, "Ohm");
+            QVERIFY(!converting.tableExists("OhmsLaw"));
+        }
+    }
+
+    // A change a killed program left half-written is undone by whoever opens the library next,
+    // to read it as well as to write; where it cannot be undone, that is what is said.
+    void unfinishedChangeUndone_data()
+    {
+        QTest::addColumn<Store::Access>("access");
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("opened to read") << Store::Access::ReadOnly << true;
+        QTest::newRow("opened to write") << Store::Access::ReadWrite << true;
+        QTest::newRow("file that cannot be written") << Store::Access::ReadOnly << false;
+    }
+    void unfinishedChangeUndone()
+    {
+        QFETCH(Store::Access, access);
+        QFETCH(bool, writable);
+        if (!writable && ::geteuid() == 0)
+            QSKIP("root writes to read-only files");
+        QStringList contents;
+        {
+            Store original(dir_->path(), Store::Access::ReadOnly);
+            contents = itemContents(original) + sqliteTables(original);
+        }
+        const QTemporaryDir copy;
+        copyMidWrite(dir_->path(), copy.path());
+        const QString path = Store::filePath(copy.path());
+        if (!writable)
+            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        try {
+            Store store(copy.path(), access);
+            QVERIFY(writable);
+            QCOMPARE(itemContents(store) + sqliteTables(store), contents);
+            QVERIFY(!QFile::exists(path + "-journal"));
+        } catch (const StoreError& error) {
+            QVERIFY2(!writable, error.what());
+            QCOMPARE(error.kind(), StoreError::Kind::Unfinished);
+            QVERIFY(QFile::exists(path + "-journal"));
+        }
     }
 
     // calcora-initdb makes a sample library whose every formula computes with its stored

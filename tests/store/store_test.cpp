@@ -40,35 +40,47 @@ private slots:
 
     // Values are checked against the column's declared type before anything is written, by
     // insert and update alike: NUMERIC(28,4) keeps four places, VARCHAR(20) twenty characters.
+    // A refusal names the field, by its parameter's symbol unless that is what is wrong, and
+    // what to do.
     void valuesMeetTheirColumns_data()
     {
         QTest::addColumn<QString>("symbol");
         QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("stored"); // empty: refused
-        QTest::newRow("more places") << "R" << "1.23456" << "1.2346";
-        QTest::newRow("rounds to zero") << "R" << "-0.00001" << "0";
-        QTest::newRow("25 digits before the point") << "R" << QString(25, '9') << "";
-        QTest::newRow("comma") << "R" << "1,5" << "";
-        QTest::newRow("symbol of 20") << QString::fromUtf8("𝐀").repeated(20) << "1" << "1";
-        QTest::newRow("symbol of 21") << QString(21, 'x') << "1" << "";
+        QTest::addColumn<QString>("stored"); // empty: refused with message
+        QTest::addColumn<QString>("message");
+        QTest::newRow("more places") << "R" << "1.23456" << "1.2346" << "";
+        QTest::newRow("rounds to zero") << "R" << "-0.00001" << "0" << "";
+        QTest::newRow("25 digits before the point")
+            << "R" << QString(25, '9') << ""
+            << "The default value of parameter R of formula Order, \"" + QString(25, '9')
+                   + "\", has more than 24 digits before the point. Nothing was changed; type a smaller number.";
+        QTest::newRow("comma") << "R" << "1,5" << ""
+                               << "The default value of parameter R of formula Order, \"1,5\", is not a number. Nothing was "
+                                  "changed; type a number, with a point before any decimals, such as 2.5.";
+        QTest::newRow("symbol of 20") << QString::fromUtf8("𝐀").repeated(20) << "1" << "1" << "";
+        QTest::newRow("symbol of 21") << QString(21, 'x') << "1" << ""
+                                      << "The symbol of parameter Resistance of formula Order has more than 20 characters. "
+                                         "Nothing was changed; shorten it to 20 characters at most.";
     }
     void valuesMeetTheirColumns()
     {
         QFETCH(QString, symbol);
         QFETCH(QString, value);
         QFETCH(QString, stored);
+        QFETCH(QString, message);
         for (const bool update : {false, true}) {
             try {
-                store_->execute(InsertParameter, {"R", update ? "x" : symbol, "Ohm", update ? "1" : value, ""});
+                store_->execute(InsertParameter, {"Resistance", update ? "x" : symbol, "Ohm", update ? "1" : value, ""});
                 if (update)
-                    store_->execute("update \"Order\" set varname=?,defvalue = ? where name=?", {symbol, value, "R"});
+                    store_->execute("update \"Order\" set varname=?,defvalue = ? where name=?", {symbol, value, "Resistance"});
                 QVERIFY(!stored.isEmpty());
             } catch (const StoreError& error) {
                 QVERIFY2(stored.isEmpty(), error.what());
-                QVERIFY(error.userText().startsWith("The library could not be changed: the column"));
+                QCOMPARE(error.userText(), message);
             }
             const QString kept = update ? "1" : "<no row>";
-            QCOMPARE(text(store_->first("select * from \"Order\" where name=?", {"R"}), "defvalue"), stored.isEmpty() ? kept : stored);
+            QCOMPARE(text(store_->first("select * from \"Order\" where name=?", {"Resistance"}), "defvalue"),
+                     stored.isEmpty() ? kept : stored);
             store_->execute("delete * from \"Order\"");
         }
     }

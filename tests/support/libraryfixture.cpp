@@ -44,10 +44,12 @@ void LibraryFixture::closeWindow()
     window_.reset();
 }
 
-form1& LibraryFixture::restart(Store::Access access)
+form1& LibraryFixture::restart(Store::Access access, const std::function<void(const QString&)>& changeFile)
 {
     closeWindow();
     store_.reset();
+    if (changeFile)
+        changeFile(directory());
     store_ = std::make_unique<Store>(dir_.path(), access);
     return openWindow();
 }

@@ -5,6 +5,7 @@
 #include "store/store.h"
 
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -33,8 +34,10 @@ public:
     form1& openActiveWindow();
     // Closes it, as the user does at the end of a session.
     void closeWindow();
-    // Closes the window and the connection and opens both again, as a restart does.
-    form1& restart(Store::Access access = Store::Access::ReadWrite);
+    // Closes the window and the connection and opens both again, as a restart does; in between,
+    // changeFile is handed the library's directory, when given.
+    form1& restart(Store::Access access = Store::Access::ReadWrite,
+                   const std::function<void(const QString&)>& changeFile = {});
 
 private:
     QTemporaryDir dir_;

@@ -7,8 +7,12 @@ int ScriptedDialogs::msgBox(QWidget*, const QString& text, int style, const QStr
     shown_ << QStringLiteral("%1|%2|%3").arg(title).arg(style).arg(text);
     if (!messages_.isEmpty()) {
         const Expected& next = messages_.head();
-        if ((next.prefix ? text.startsWith(next.text) : text == next.text) && style == next.style && title == Title)
-            return messages_.dequeue().answer;
+        if ((next.prefix ? text.startsWith(next.text) : text == next.text) && style == next.style && title == Title) {
+            const Expected shown = messages_.dequeue();
+            if (shown.whenShown)
+                shown.whenShown();
+            return shown.answer;
+        }
     }
     unexpected_ << QStringLiteral("unexpected message box: %1|%2|%3").arg(title).arg(style).arg(text);
     return style == MsgStyle::YesNoQuestion ? MsgAnswer::No : MsgAnswer::Ok;

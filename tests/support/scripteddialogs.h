@@ -4,6 +4,7 @@
 
 #include <QQueue>
 #include <QStringList>
+#include <functional>
 
 // Answers message boxes and file dialogs from a script. A box nobody expected, or one whose
 // text, title or style differs from the next expected one, is recorded and answered No/OK, so
@@ -12,13 +13,14 @@ class ScriptedDialogs final : public UserDialogs
 {
 public:
     // A notice or refusal: information icon and OK (style 64).
-    void expectMessage(const QString& text) { messages_.enqueue({text, false, MsgStyle::Information, MsgAnswer::Ok}); }
+    void expectMessage(const QString& text) { messages_.enqueue({text, false, MsgStyle::Information, MsgAnswer::Ok, {}}); }
     // A confirmation: question icon, Yes and No (style 36), answered with answer.
-    void expectQuestion(const QString& text, int answer) { messages_.enqueue({text, false, MsgStyle::YesNoQuestion, answer}); }
-    // A notice whose text starts with textStart, such as a statement the library refused.
-    void expectMessageStarting(const QString& textStart)
+    void expectQuestion(const QString& text, int answer) { messages_.enqueue({text, false, MsgStyle::YesNoQuestion, answer, {}}); }
+    // A notice whose text starts with textStart, such as a statement the library refused;
+    // whenShown, if given, runs while it is shown, as a user might act before answering.
+    void expectMessageStarting(const QString& textStart, const std::function<void()>& whenShown = {})
     {
-        messages_.enqueue({textStart, true, MsgStyle::Information, MsgAnswer::Ok});
+        messages_.enqueue({textStart, true, MsgStyle::Information, MsgAnswer::Ok, whenShown});
     }
     // A statement the library refused.
     void expectStoreError() { expectMessageStarting(QStringLiteral("The library could not be changed")); }
@@ -39,6 +41,7 @@ private:
         bool prefix = false;
         int style = MsgStyle::Information;
         int answer = MsgAnswer::Ok;
+        std::function<void()> whenShown;
     };
     QQueue<Expected> messages_;
     QQueue<QString> fileNames_;

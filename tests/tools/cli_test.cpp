@@ -6,6 +6,7 @@
 #include "editor/formulas.h"
 #include "mainwindow/catalogs.h"
 #include "store/store.h"
+#include "unfinishedwrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -312,6 +313,16 @@ private slots:
             return;
         QCOMPARE(fileBytes(path), "old");
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{file});
+    }
+
+    // After a program was killed while changing the library, reading it undoes that change.
+    void readsPastAnInterruptedChange()
+    {
+        const QString interrupted = dir_.filePath("interrupted");
+        copyMidWrite(sample_, interrupted);
+        const Run run = cli({"list"}, interrupted);
+        QVERIFY2(run.status == 0 && run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(run.out, cli({"list"}).out);
     }
 
     // The files hold what standard output shows; the chart's axes are titled with the swept

@@ -140,7 +140,9 @@ private slots:
         QTest::newRow("in a catalog above") << "Beams" << QStringList{"Esteel", "Steel", "1"} << exists << "";
         QTest::newRow("a global, in a catalog") << "Beams" << QStringList{"g", "Gravity", "1"} << exists << "";
         QTest::newRow("10,000-character symbol") << "" << QStringList{QString(10000, 's'), "Long", "1"}
-                                                 << "The library could not be changed" << "";
+                                                 << "The symbol of global variable Long has more than 20 characters. Nothing "
+                                                    "was changed; shorten it to 20 characters at most."
+                                                 << "";
         QTest::newRow("lone surrogate in the unit") << "" << QStringList{"x", "Name", "1", "m" + QString(QChar(0xDC00))}
                                                     << "A text holds a broken character" << "";
         QTest::newRow("case twin of a global") << "" << QStringList{"G", "Upper g", "9.81", "m/s²", "Twin of g"} << "" << "9.81";

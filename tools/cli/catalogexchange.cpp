@@ -1,5 +1,7 @@
 #include "catalogexchange.h"
 
+#include "clierror.h"
+
 #include "calc/calcengine.h"
 #include "editor/storedformula.h"
 #include "mainwindow/catalogs.h"
@@ -206,14 +208,20 @@ std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject&
 
 void CatalogExchange::add(Store& store, const Subtree& subtree, const QString& into)
 {
+    // A catalog to add into that has gone since the file was checked stops the whole import.
+    const auto added = [](bool parentThere, const QString& parent) {
+        if (!parentThere)
+            throw failure(QStringLiteral("The catalog %1 is no longer in the library; nothing was imported.").arg(parent));
+    };
     Store::Transaction transaction(store);
     for (const Subtree::Catalog& catalog : subtree.catalogs) {
-        Catalogs::add(store, catalog.name, catalog.parent.isEmpty() ? into : catalog.parent, catalog.description);
+        const QString& parent = catalog.parent.isEmpty() ? into : catalog.parent;
+        added(Catalogs::add(store, catalog.name, parent, catalog.description) == Catalogs::Problem::None, parent);
         // A new catalog's table bears its name.
         for (const Variable& variable : catalog.variables)
             Variables::add(store, catalog.name, variable);
     }
     for (const Subtree::Item& item : subtree.formulas)
-        Formulas::add(store, item.formula, item.parent);
+        added(Formulas::add(store, item.formula, item.parent) == Formulas::Problem::None, item.parent);
     transaction.commit();
 }
