@@ -298,26 +298,31 @@ QString Units::describe(const Dimension& dimension)
         return QStringLiteral("1 (dimensionless)");
     const QString text = baseUnits(dimension);
     const std::lock_guard<std::mutex> lock(udunitsLock());
-    const auto known = named_.constFind(text);
-    QString name = known != named_.constEnd() ? *known : QString();
-    System* units = known == named_.constEnd() ? system() : nullptr;
-    if (units) {
-        ut_unit* product = ut_get_dimensionless_unit_one(units->units);
-        for (int i = 0; i < BaseCount && product; ++i) {
-            const double power = dimension[std::size_t(i)];
-            if (power == 0)
-                continue;
-            ut_unit* factor = power == std::round(power) ? ut_raise(units->base[std::size_t(i)], int(power)) : nullptr;
-            ut_unit* next = factor ? ut_multiply(product, factor) : nullptr;
-            release(factor);
-            release(product);
-            product = next;
-        }
-        const char* symbol = product ? ut_get_symbol(product, UT_UTF8) : nullptr;
-        if (symbol && !unexpectedName(symbol))
-            name = QString::fromUtf8(symbol);
+    auto known = named_.constFind(text);
+    if (known == named_.constEnd())
+        known = named_.insert(text, nameOf(dimension));
+    return known->isEmpty() || *known == text ? text : text + QStringLiteral(" (") + *known + QLatin1Char(')');
+}
+
+QString Units::nameOf(const Dimension& dimension)
+{
+    System* units = system();
+    if (!units)
+        return {};
+    ut_unit* product = ut_get_dimensionless_unit_one(units->units);
+    for (int i = 0; i < BaseCount && product; ++i) {
+        const double power = dimension[std::size_t(i)];
+        if (power == 0)
+            continue;
+        // udunits2 knows no unit of a fractional power.
+        ut_unit* factor = power == std::round(power) ? ut_raise(units->base[std::size_t(i)], int(power)) : nullptr;
+        ut_unit* next = factor ? ut_multiply(product, factor) : nullptr;
+        release(factor);
         release(product);
-        named_.insert(text, name);
+        product = next;
     }
-    return name.isEmpty() || name == text ? text : text + QStringLiteral(" (") + name + QLatin1Char(')');
+    const char* symbol = product ? ut_get_symbol(product, UT_UTF8) : nullptr;
+    const QString name = symbol && !unexpectedName(symbol) ? QString::fromUtf8(symbol) : QString();
+    release(product);
+    return name;
 }

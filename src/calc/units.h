@@ -73,8 +73,11 @@ public:
 private:
     struct System;
 
-    // With the lock held.
+    // With the lock held: the system, its database read at the first call; null when it cannot be.
     System* system();
+    // With the lock held: the name udunits2 gives the unit of dimension's base units ("N"); empty
+    // for none.
+    QString nameOf(const Dimension& dimension);
 
     QString database_;
     std::unique_ptr<System> system_;

@@ -43,7 +43,7 @@ private slots:
         QTest::addColumn<double>("base"); // value in the SI base units of its dimension
         QTest::addColumn<QString>("dimension");
         const auto row = [](const char* unit, double value, double base, const char* dimension) {
-            QTest::newRow(unit) << QString::fromUtf8(unit) << value << base << QString::fromUtf8(dimension);
+            QTest::newRow(*unit ? unit : "no unit") << QString::fromUtf8(unit) << value << base << QString::fromUtf8(dimension);
         };
         row("mm⁴", 19430000, 1.943e-5, "m⁴");
         row("mm³", 194000, 1.94e-4, "m³");
