@@ -133,11 +133,6 @@ private:
     std::vector<Scaled> scaled_;
 };
 
-QString shown(const QString& unit)
-{
-    return unit.trimmed().isEmpty() ? QStringLiteral("1") : unit.trimmed();
-}
-
 } // namespace
 
 UnitCheck::Outcome UnitCheck::check(Units& units, CalcEngine& engine, const QString& expression,
@@ -190,5 +185,5 @@ UnitCheck::Outcome UnitCheck::check(Units& units, CalcEngine& engine, const QStr
     if (*gives == result->dimension)
         return {Verdict::Agree, QStringLiteral("Units agree")};
     return {Verdict::Disagree, QStringLiteral("The expression gives %1 where the result is in %2")
-                                   .arg(units.describe(*gives), shown(resultUnit))};
+                                   .arg(units.describe(*gives), Units::shown(resultUnit))};
 }

@@ -6,17 +6,6 @@
 
 #include <QLocale>
 
-namespace {
-
-// A unit as a message shows it; the empty unit of a dimensionless value as "1".
-QString shown(const QString& unit)
-{
-    const QString trimmed = unit.trimmed();
-    return trimmed.isEmpty() ? QStringLiteral("1") : trimmed;
-}
-
-} // namespace
-
 std::optional<UnitConversion::Quantity> UnitConversion::quantity(const QString& text)
 {
     const std::optional<CalcEngine::LeadingNumber> number = CalcEngine::leadingNumber(text);
@@ -43,7 +32,7 @@ UnitConversion::Input UnitConversion::input(Units& units, const QString& symbol,
                 QStringLiteral("%1: %2 cannot be converted to \"%3\", a unit that is not understood.").arg(symbol, typed, unit)};
     }
     if (!from->sameKind(*to))
-        return {text, {}, QStringLiteral("%1: %2 cannot be converted to %3, the unit of %1.").arg(symbol, typed, shown(unit))};
+        return {text, {}, QStringLiteral("%1: %2 cannot be converted to %3, the unit of %1.").arg(symbol, typed, Units::shown(unit))};
     const QString value = fullPrecision(Units::convert(given->value, *from, *to));
     // "x: 50 % = 0.5", not "= 0.5 -".
     const QString inUnit = Units::normalized(unit) == QLatin1String("1") ? QString() : QLatin1Char(' ') + unit.trimmed();
@@ -56,7 +45,7 @@ UnitConversion::Inputs UnitConversion::inputs(Units& units, const QList<GridPara
     for (GridParameter& row : converted.rows) {
         if (row.symbol.isEmpty())
             continue;
-        Input input = UnitConversion::input(units, row.symbol, row.input, row.unit);
+        const Input input = UnitConversion::input(units, row.symbol, row.input, row.unit);
         if (!input.refusal.isEmpty()) {
             converted.refusal = input.refusal;
             return converted;
@@ -77,7 +66,7 @@ UnitConversion::Reading UnitConversion::read(Units& units, double value, const Q
     if (!to)
         return {std::nullopt, {}, QStringLiteral("\"%1\" is not understood as a unit.").arg(toUnit.trimmed())};
     if (!from->sameKind(*to))
-        return {std::nullopt, {}, QStringLiteral("%1 cannot be converted to %2.").arg(shown(fromUnit), shown(toUnit))};
+        return {std::nullopt, {}, QStringLiteral("%1 cannot be converted to %2.").arg(Units::shown(fromUnit), Units::shown(toUnit))};
     const double converted = Units::convert(value, *from, *to);
     return {converted, (fullPrecision(converted) + QLatin1Char(' ') + toUnit.trimmed()).trimmed(), {}};
 }

@@ -292,6 +292,12 @@ double Units::convertDifference(double value, const Unit& from, const Unit& to)
     return from.scale == to.scale ? value : toFifteenDigits(value * from.scale / to.scale);
 }
 
+QString Units::shown(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    return trimmed.isEmpty() ? QStringLiteral("1") : trimmed;
+}
+
 QString Units::describe(const Dimension& dimension)
 {
     if (dimension == Dimension{})

@@ -66,6 +66,9 @@ public:
     // 10 °C is a step of 10 K).
     static double convertDifference(double value, const Unit& from, const Unit& to);
 
+    // A unit text as a message names it: as written, or "1" for the empty unit of a dimensionless value.
+    static QString shown(const QString& text);
+
     // A dimension as a reader knows it: its base units ("kg·m/s²"), followed by the name of the
     // unit it makes where there is one ("kg·m/s² (N)"); "1 (dimensionless)" for none.
     QString describe(const Dimension& dimension);
