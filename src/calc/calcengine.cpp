@@ -70,24 +70,40 @@ int readExpressionNumber(const mu::char_type* text, int* position, mu::value_typ
     return 1;
 }
 
+// The number, with an optional sign, that text starts with (text NUL-terminated): its length in
+// bytes, 0 for none, and its value when it is in the range of doubles.
+struct SignedNumber
+{
+    std::size_t length = 0;
+    std::optional<double> value;
+};
+
+SignedNumber scanSignedNumber(const char* text)
+{
+    const bool signed_ = *text == '-' || *text == '+';
+    const char* digits = signed_ ? text + 1 : text;
+    const std::size_t length = scanNumber(digits);
+    if (length == 0)
+        return {};
+    SignedNumber number{length + (signed_ ? 1 : 0), std::nullopt};
+    double value = 0;
+    if (std::from_chars(digits, digits + length, value).ec == std::errc())
+        number.value = *text == '-' ? -value : value;
+    return number;
+}
+
 // The number a grid value holds; nullopt with the reason in problem otherwise.
 std::optional<double> readValue(const QString& text, QString& problem)
 {
     const QByteArray bytes = text.trimmed().toUtf8();
-    const char* begin = bytes.constData();
-    const char* end = begin + bytes.size();
-    const bool signed_ = begin != end && (*begin == '-' || *begin == '+');
-    const char* digits = signed_ ? begin + 1 : begin;
-    if (digits == end || scanNumber(digits) != static_cast<std::size_t>(end - digits)) {
+    const SignedNumber number = scanSignedNumber(bytes.constData());
+    if (number.length == 0 || number.length != static_cast<std::size_t>(bytes.size())) {
         problem = QStringLiteral("is not a number");
         return std::nullopt;
     }
-    double value = 0;
-    if (std::from_chars(digits, end, value).ec != std::errc()) {
+    if (!number.value)
         problem = QString::fromLatin1(OutOfRange);
-        return std::nullopt;
-    }
-    return *begin == '-' ? -value : value;
+    return number.value;
 }
 
 bool isSymbol(const QString& text)
@@ -165,6 +181,18 @@ double outsideDomain(const char* what, double argument, double result)
     return result;
 }
 
+// The calls of functions of a plain number that the evaluation under way records, or null when
+// none does: how the check of units sees what sin, exp or ln are handed.
+thread_local std::vector<CalcEngine::PlainCall>* plainCalls = nullptr;
+
+template<const char* name, double (*function)(double)>
+double plainArgument(double x)
+{
+    if (plainCalls)
+        plainCalls->push_back({name, x});
+    return function(x);
+}
+
 double checkedSqrt(double x)
 {
     return x < 0 ? outsideDomain("Square root of a negative number", x, std::sqrt(x)) : std::sqrt(x);
@@ -186,6 +214,21 @@ double checkedUnitInverse(double x)
     return std::fabs(x) > 1 ? outsideDomain("Asin or acos of a value beyond -1 to 1", x, inverse(x)) : inverse(x);
 }
 
+double checkedAcosh(double x)
+{
+    return x < 1 ? outsideDomain("Acosh of a value below 1", x, std::acosh(x)) : std::acosh(x);
+}
+
+double checkedAtanh(double x)
+{
+    return std::fabs(x) >= 1 ? outsideDomain("Atanh of a value not between -1 and 1", x, std::atanh(x)) : std::atanh(x);
+}
+
+// The functions whose argument is a plain number: an angle, an exponent, a logarithm's argument.
+constexpr char Sin[] = "sin", Cos[] = "cos", Tan[] = "tan", Asin[] = "asin", Acos[] = "acos", Atan[] = "atan",
+               Sinh[] = "sinh", Cosh[] = "cosh", Tanh[] = "tanh", Asinh[] = "asinh", Acosh[] = "acosh",
+               Atanh[] = "atanh", Exp[] = "exp", Ln[] = "ln", Log[] = "log", Log10[] = "log10", Log2[] = "log2";
+
 class FormulaParser final : public mu::ParserBase
 {
 public:
@@ -196,6 +239,13 @@ public:
     }
 
     bool isFunction(const QString& name) const { return GetFunDef().count(name.toStdString()) > 0; }
+
+private:
+    template<const char* name, double (*function)(double)>
+    void definePlain()
+    {
+        DefineFun(name, &plainArgument<name, function>);
+    }
 
 protected:
     void InitCharSets() override
@@ -212,31 +262,26 @@ protected:
 
     void InitFun() override
     {
-        DefineFun("sin", +[](double x) { return std::sin(x); });
-        DefineFun("cos", +[](double x) { return std::cos(x); });
-        DefineFun("tan", +[](double x) { return std::tan(x); });
-        DefineFun("asin", &checkedUnitInverse<std::asin>);
-        DefineFun("acos", &checkedUnitInverse<std::acos>);
-        DefineFun("atan", +[](double x) { return std::atan(x); });
+        definePlain<Sin, std::sin>();
+        definePlain<Cos, std::cos>();
+        definePlain<Tan, std::tan>();
+        definePlain<Asin, checkedUnitInverse<std::asin>>();
+        definePlain<Acos, checkedUnitInverse<std::acos>>();
+        definePlain<Atan, std::atan>();
         DefineFun("atan2", +[](double y, double x) { return std::atan2(y, x); });
-        DefineFun("sinh", +[](double x) { return std::sinh(x); });
-        DefineFun("cosh", +[](double x) { return std::cosh(x); });
-        DefineFun("tanh", +[](double x) { return std::tanh(x); });
-        DefineFun("asinh", +[](double x) { return std::asinh(x); });
-        DefineFun("acosh", +[](double x) {
-            return x < 1 ? outsideDomain("Acosh of a value below 1", x, std::acosh(x)) : std::acosh(x);
-        });
-        DefineFun("atanh", +[](double x) {
-            return std::fabs(x) >= 1 ? outsideDomain("Atanh of a value not between -1 and 1", x, std::atanh(x))
-                                     : std::atanh(x);
-        });
+        definePlain<Sinh, std::sinh>();
+        definePlain<Cosh, std::cosh>();
+        definePlain<Tanh, std::tanh>();
+        definePlain<Asinh, std::asinh>();
+        definePlain<Acosh, checkedAcosh>();
+        definePlain<Atanh, checkedAtanh>();
         DefineFun("sqrt", &checkedSqrt);
-        DefineFun("exp", +[](double x) { return std::exp(x); });
-        DefineFun("ln", &checkedLog<std::log>);
+        definePlain<Exp, std::exp>();
+        definePlain<Ln, checkedLog<std::log>>();
         // Base 10, as on an engineer's pocket calculator; ln is the natural logarithm.
-        DefineFun("log", &checkedLog<std::log10>);
-        DefineFun("log10", &checkedLog<std::log10>);
-        DefineFun("log2", &checkedLog<std::log2>);
+        definePlain<Log, checkedLog<std::log10>>();
+        definePlain<Log10, checkedLog<std::log10>>();
+        definePlain<Log2, checkedLog<std::log2>>();
         DefineFun("abs", +[](double x) { return std::fabs(x); });
         DefineFun("sign", +[](double x) { return static_cast<double>((x > 0) - (x < 0)); });
         DefineFun("floor", +[](double x) { return std::floor(x); });
@@ -287,6 +332,20 @@ std::optional<double> CalcEngine::number(const QString& text)
 {
     QString problem;
     return readValue(text, problem);
+}
+
+std::optional<CalcEngine::LeadingNumber> CalcEngine::leadingNumber(const QString& text)
+{
+    qsizetype start = 0;
+    while (start < text.size() && text.at(start).isSpace())
+        ++start;
+    const QByteArray bytes = text.mid(start).toUtf8();
+    const SignedNumber number = scanSignedNumber(bytes.constData());
+    if (number.length == 0 || !number.value)
+        return std::nullopt;
+    // A number is ASCII: as many characters as bytes.
+    const auto length = static_cast<qsizetype>(number.length);
+    return LeadingNumber{*number.value, text.mid(start, length), text.mid(start + length)};
 }
 
 CalcEngine::CalcEngine() = default;
@@ -341,6 +400,18 @@ double CalcEngine::evaluate(const std::vector<double>& values)
     } catch (const mu::ParserError&) {
         return undefined;
     }
+}
+
+double CalcEngine::evaluate(const std::vector<double>& values, std::vector<PlainCall>& calls)
+{
+    struct Recording
+    {
+        explicit Recording(std::vector<PlainCall>& calls) { plainCalls = &calls; }
+        ~Recording() { plainCalls = nullptr; }
+    };
+    calls.clear();
+    const Recording recording(calls);
+    return evaluate(values);
 }
 
 CalcEngine::ErrorCode CalcEngine::run(const QString& expression, const QString& parameters, double& result)

@@ -53,11 +53,31 @@ public:
     ErrorCode compile(const QString& expression, const QStringList& symbols);
     double evaluate(const std::vector<double>& values);
 
+    // A call of a function whose argument is a plain number (sin, exp, ln and the like): its
+    // name and the argument it was handed.
+    struct PlainCall
+    {
+        const char* function;
+        double argument;
+    };
+    // evaluate(), telling in calls every such call in the order it was made: how the check of
+    // units finds a function handed a quantity that has a unit.
+    double evaluate(const std::vector<double>& values, std::vector<PlainCall>& calls);
+
     // True when text can name a parameter by the rules above: a symbol, and not the name of a
     // constant (_pi, _e).
     static bool isParameterSymbol(const QString& text);
     // The number a value holds by the rules above; nullopt when it is no number.
     static std::optional<double> number(const QString& text);
+    // The number a text starts with, read by the same rules, and what follows it: "2500 mm"
+    // gives 2500, "2500" and " mm". nullopt when the text starts with no number.
+    struct LeadingNumber
+    {
+        double value;
+        QString number; // as typed
+        QString rest;
+    };
+    static std::optional<LeadingNumber> leadingNumber(const QString& text);
 
     ErrorCode lastError() const { return error_; }
     // A sentence for the user; empty after a success.

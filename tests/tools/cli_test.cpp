@@ -133,7 +133,22 @@ private slots:
         QTest::newRow("json, the result in full")
             << QStringList{"eval", "KineticEnergy", "m=3", "v=0.7", "--json"}
             << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":3,"v":0.7},)"
-               R"("result":0.7349999999999999,"text":"0.73","unit":"J"})" "\n";
+               R"("result":0.7349999999999999,"text":"0.73","unit":"J","units":{"m":"kg","v":"m/s"}})" "\n";
+        // Values, ranges and results in units of the parameters' and the result's kinds.
+        QTest::newRow("a value in another unit") << QStringList{"eval", "CantileverDeflection", "L=2.5m"} << "f = 1.276 mm\n";
+        QTest::newRow("Celsius into kelvin, litres into cubic metres")
+            << QStringList{"eval", "IdealGasPressure", "T=20 °C", "V=24.1l"} << "p = 101136.8 Pa\n";
+        QTest::newRow("the result in another unit, json")
+            << QStringList{"eval", "KineticEnergy", "m=1t", "v=36km/h", "--to", "kJ", "--json"}
+            << R"({"formula":"KineticEnergy","function":"Ek","parameters":{"m":1000,"v":10},)"
+               R"("result":50,"text":"50","unit":"kJ","units":{"m":"kg","v":"m/s"}})" "\n";
+        QTest::newRow("a range with a unit on each")
+            << QStringList{"sweep", "OhmsLaw", "I=100mA:300mA:100mA", "--csv", "-"} << "I [A],U [V]\n0.1,22\n0.2,44\n0.3,66\n";
+        QTest::newRow("a range with a unit after the step, results in another unit")
+            << QStringList{"sweep", "OhmsLaw", "I=100:200:100 mA", "--to", "kV", "--csv", "-"} << "I [A],U [kV]\n0.1,0.022\n0.2,0.044\n";
+        QTest::newRow("a step of temperature is a difference")
+            << QStringList{"sweep", "IdealGasPressure", "T=0:20:10 °C", "--to", "kPa"}
+            << " T [K]    p [kPa]\n273.15   94.23675\n283.15   97.68675\n293.15  101.13675\n";
         QTest::newRow("CSV, range running down") << QStringList{"sweep", "OhmsLaw", "--csv", "-", "I=0.3:0:0.1"}
                                                  << "I [A],U [V]\n0.3,66\n0.2,44\n0.1,22\n0,0\n";
         QTest::newRow("CSV, every digit where the list shows 0.000")
@@ -188,6 +203,15 @@ private slots:
         QTest::newRow("not finite") << QStringList{"eval", "QuadraticRoot", "a=0"} << 1 << "not a finite number";
         QTest::newRow("position in the expression") << QStringList{"eval", "Broken"} << 1
                                                     << "Unknown symbol 'q'. (at character 4 of the expression 2*(q+1))";
+        QTest::newRow("a value of another kind") << QStringList{"eval", "CantileverDeflection", "L=2.5kg"} << 1
+                                                 << "L: 2.5 kg cannot be converted to mm, the unit of L.";
+        QTest::newRow("a range of another kind") << QStringList{"sweep", "OhmsLaw", "I=1kg:2kg:1kg"} << 1
+                                                 << "I: 1 kg cannot be converted to A, the unit of I.";
+        QTest::newRow("a result in another kind") << QStringList{"eval", "KineticEnergy", "--to", "m"} << 1
+                                                  << "KineticEnergy: J cannot be converted to m.";
+        QTest::newRow("a result in a unit not understood") << QStringList{"sweep", "OhmsLaw", "I=0:1:1", "--to", "volts?"} << 1
+                                                           << "OhmsLaw: \"volts?\" is not understood as a unit.";
+        QTest::newRow("check, no such catalog") << QStringList{"check", "Nowhere"} << 1 << "There is no catalog \"Nowhere\"";
         QTest::newRow("too many points") << QStringList{"sweep", "KineticEnergy", "v=0:2000:1", "m=0:2000:1"} << 1
                                          << "at most 1000000";
         QTest::newRow("too many curves for a chart")
@@ -313,6 +337,28 @@ private slots:
             return;
         QCOMPARE(fileBytes(path), "old");
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{file});
+    }
+
+    // The sample library as it is made passes; the one with formulas made by hand lists each that
+    // does not agree, and fails for the one that disagrees.
+    void checksUnits()
+    {
+        const QString pristine = dir_.filePath("pristine");
+        createLibraryFile(pristine, [](Store& store) { fillSampleLibrary(store); });
+        const Run passes = cli({"check"}, pristine);
+        QVERIFY2(passes.status == 0 && passes.err.isEmpty(), qPrintable(passes.err));
+        QCOMPARE(passes.out, "22 formula(s): 22 agree, 0 disagree, 0 not understood, 0 not checked.\n");
+
+        const Run fails = cli({"check"});
+        QCOMPARE(fails.status, 1);
+        QCOMPARE(fails.err, "calcora-cli: The units of 1 formula(s) disagree.\n");
+        QCOMPARE(fails.out, "Formula     Units           Why\n"
+                            "Broken      not checked     The expression cannot be computed: Unknown symbol 'q'.\n"
+                            "Two\\nLines  not understood  The result's unit, \"m\\x01\", is not understood\n"
+                            "Hostile     disagree        The expression gives m where the result is in 1\n"
+                            "\n"
+                            "25 formula(s): 22 agree, 1 disagree, 1 not understood, 1 not checked.\n");
+        QCOMPARE(cli({"check", "fluids"}).status, 0);
     }
 
     // After a program was killed while changing the library, reading it undoes that change.

@@ -2,12 +2,14 @@
 
 #include "clierror.h"
 
+#include "calc/units.h"
+
 #include <QTextStream>
 
 int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStream& out, SaveChart saveChart)
 {
-    const QList<Command> commands{listCommand(),  showCommand(),   evalCommand(),
-                                  sweepCommand(), exportCommand(), importCommand()};
+    const QList<Command> commands{listCommand(),   showCommand(),   evalCommand(),  sweepCommand(),
+                                  checkCommand(),  exportCommand(), importCommand()};
     QList<CommandSyntax> syntaxes;
     for (const Command& command : commands)
         syntaxes.append(command.syntax);
@@ -39,7 +41,8 @@ int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStr
             continue;
         const CommandLine line(command.syntax, arguments.mid(next + 1), out);
         if (!line.helpShown()) {
-            Cli cli{library, out, saveChart};
+            Units units;
+            Cli cli{library, out, units, saveChart};
             command.run(cli, line);
         }
         return 0;

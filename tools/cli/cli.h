@@ -6,13 +6,16 @@
 #include <functional>
 
 class QTextStream;
+class Units;
 
-// What every command is given: the folder of the library, where its output goes, and the
-// charts module's drawing (null unless the command line asks for a chart).
+// What every command is given: the folder of the library, where its output goes, the units of
+// the run (their database read only by a command that asks about one), and the charts module's
+// drawing (null unless the command line asks for a chart).
 struct Cli
 {
     QString library;
     QTextStream& out;
+    Units& units;
     SaveChart saveChart = nullptr;
 };
 
@@ -26,6 +29,7 @@ Command listCommand();
 Command showCommand();
 Command evalCommand();
 Command sweepCommand();
+Command checkCommand();
 Command exportCommand();
 Command importCommand();
 

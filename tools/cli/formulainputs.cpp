@@ -2,6 +2,7 @@
 
 #include "calc/calcengine.h"
 #include "calc/resultformat.h"
+#include "calc/unitconversion.h"
 
 FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignments)
 {
@@ -9,6 +10,7 @@ FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignme
         if (!parameter.symbol.isEmpty()) {
             symbols.append(parameter.symbol);
             values.append(parameter.value);
+            units.append(parameter.unit);
         }
     }
     for (const QString& assignment : assignments) {
@@ -31,10 +33,34 @@ FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignme
     }
 }
 
+QList<GridParameter> FormulaInputs::rows() const
+{
+    QList<GridParameter> rows;
+    for (qsizetype i = 0; i < symbols.size(); ++i)
+        rows.append({QString(), symbols.at(i), values.at(i), QString(), units.at(i)});
+    return rows;
+}
+
+QString convertedValue(Units& units, const QString& symbol, const QString& text, const QString& unit)
+{
+    const UnitConversion::Input input = UnitConversion::input(units, symbol, text, unit);
+    if (!input.refusal.isEmpty())
+        throw failure(input.refusal);
+    return input.value;
+}
+
+double resultIn(Units& units, const Formula& formula, double result, const QString& unit)
+{
+    const UnitConversion::Reading reading = UnitConversion::read(units, result, formula.unit, unit);
+    if (!reading.value)
+        throw failure(formula.name + QLatin1String(": ") + reading.problem);
+    return *reading.value;
+}
+
 QString resultText(double result, int precision)
 {
     const QString text = formatResult(result, precision);
-    return text.isEmpty() ? QString::number(result, 'g', 17) : text;
+    return text.isEmpty() ? fullPrecision(result) : text;
 }
 
 CliError evaluationFailure(const Formula& formula, const CalcEngine& engine)

@@ -6,7 +6,10 @@
 
 #include "calc/calcengine.h"
 #include "calc/sweep.h"
+#include "calc/resultformat.h"
 #include "calc/sweepchart.h"
+#include "calc/unitconversion.h"
+#include "calc/units.h"
 #include "calc/wholefile.h"
 #include "store/store.h"
 
@@ -35,7 +38,31 @@ struct Points
     QStringList sweptSymbols;
 };
 
-Points points(const FormulaInputs& inputs)
+// A range in its parameter's unit as plain numbers: "1m:5m:0.5m" or "1:5:0.5 m" gives
+// "1000:5000:500" for a parameter in mm. A unit after the step alone is the whole range's; the
+// step is a difference, so a temperature's origin does not count in it.
+QString plainRange(Units& units, const QString& symbol, const QString& text, const QString& unit)
+{
+    QStringList parts = text.split(QLatin1Char(':'));
+    std::optional<UnitConversion::Quantity> given[3];
+    for (qsizetype i = 0; i < parts.size() && i < 3; ++i)
+        given[i] = UnitConversion::quantity(parts.at(i));
+    if (parts.size() != 3 || !given[0] || !given[1] || !given[2])
+        return text; // Range::parse says what is wrong
+    const bool unitAfterStep = given[0]->unit.isEmpty() && given[1]->unit.isEmpty();
+    for (int i = 0; i < 3; ++i) {
+        const QString partUnit = given[i]->unit.isEmpty() && unitAfterStep ? given[2]->unit : given[i]->unit;
+        if (partUnit.isEmpty())
+            continue;
+        parts[i] = convertedValue(units, symbol, given[i]->number + QLatin1Char(' ') + partUnit, unit);
+        const std::optional<Units::Unit> from = units.find(partUnit), to = units.find(unit);
+        if (i == 2 && from && to && from->sameKind(*to))
+            parts[i] = fullPrecision(Units::convertDifference(given[i]->value, *from, *to));
+    }
+    return parts.join(QLatin1Char(':'));
+}
+
+Points points(Units& units, const FormulaInputs& inputs)
 {
     Points points;
     std::size_t count = 1;
@@ -44,14 +71,16 @@ Points points(const FormulaInputs& inputs)
         const QString& text = inputs.values.at(i);
         QString problem;
         if (inputs.given.contains(symbol) && text.contains(QLatin1Char(':'))) {
-            const std::optional<Sweep::Range> range = Sweep::Range::parse(text, problem);
+            const std::optional<Sweep::Range> range
+                = Sweep::Range::parse(plainRange(units, symbol, text, inputs.units.at(i)), problem);
             if (!range)
                 throw failure(QStringLiteral("The range of %1, \"%2\", %3.").arg(symbol, text, problem));
             points.sweptSymbols.append(symbol);
             points.axes.push_back({std::size_t(i), range->values()});
             count *= points.axes.back().values.size();
             points.values.push_back(range->from);
-        } else if (const std::optional<double> value = CalcEngine::number(text)) {
+        } else if (const std::optional<double> value
+                   = CalcEngine::number(convertedValue(units, symbol, text, inputs.units.at(i)))) {
             points.values.push_back(*value);
         } else {
             throw failure(QStringLiteral("The value of %1, \"%2\", is not a number.").arg(symbol, text));
@@ -70,10 +99,12 @@ Points points(const FormulaInputs& inputs)
     return points;
 }
 
-SweepTable table(const Formula& formula, const Points& points, const std::vector<double>& results)
+// resultUnit: the unit the results are in, the formula's or the one --to asked for.
+SweepTable table(const Formula& formula, const Points& points, const std::vector<double>& results, const QString& resultUnit)
 {
     SweepTable table;
-    table.precision = formula.precision.toInt();
+    // The formula's places are for its own unit; in another, every digit is shown.
+    table.precision = resultUnit == formula.unit ? formula.precision.toInt() : 0;
     const std::size_t inner = points.axes.front().values.size();
     for (std::size_t a = 0; a < points.axes.size(); ++a) {
         const QString& symbol = points.sweptSymbols.at(qsizetype(a));
@@ -83,7 +114,7 @@ SweepTable table(const Formula& formula, const Points& points, const std::vector
             column[row] = points.axes[a].values[a == 0 ? row % inner : row / inner];
         table.columns.push_back(std::move(column));
     }
-    table.header.append(withUnit(formula.function, formula.unit));
+    table.header.append(withUnit(formula.function, resultUnit));
     table.columns.push_back(results);
     return table;
 }
@@ -92,8 +123,7 @@ SweepTable table(const Formula& formula, const Points& points, const std::vector
 void plot(const Cli& cli, const Formula& formula, const Points& points, const SweepTable& table, const QString& path)
 {
     const FormulaParameter& x = parameterOf(formula, points.sweptSymbols.constFirst());
-    SweepChart chart{formula.name, withUnit(x.name + QLatin1Char(' ') + x.symbol, x.unit),
-                     withUnit(formula.function, formula.unit), {}};
+    SweepChart chart{formula.name, withUnit(x.name + QLatin1Char(' ') + x.symbol, x.unit), table.header.constLast(), {}};
     const std::size_t inner = points.axes.front().values.size();
     for (std::size_t first = 0; first < table.rowCount(); first += inner) {
         SweepChart::Curve curve;
@@ -145,19 +175,22 @@ Command sweepCommand()
                                    QStringLiteral("Draw the result against the first range into FILE.svg or FILE.png, "
                                                   "a curve for each value of the second range."),
                                    QStringLiteral("FILE"));
+    const QCommandLineOption to(QStringLiteral("to"), QStringLiteral("Give the results in UNIT, of the kind of the formula's."),
+                                QStringLiteral("UNIT"));
     return {{QStringLiteral("sweep"), QStringLiteral("FORMULA SYMBOL=FROM:TO:STEP [SYMBOL=FROM:TO:STEP] [SYMBOL=VALUE …]"),
              QStringLiteral("Computes a formula over one or two ranges of its parameters and prints the table, "
                             "unless it goes to files. Points where the formula is not defined are marked "
-                            "\"undefined\"."),
-             {csv, xlsx, chart}},
-            [csv, xlsx, chart](Cli& cli, const CommandLine& line) {
+                            "\"undefined\". Values and ranges may carry units of their parameters' kinds: "
+                            "L=1m:5m:0.5m, or L=1:5:0.5m for all three."),
+             {csv, xlsx, chart, to}},
+            [csv, xlsx, chart, to](Cli& cli, const CommandLine& line) {
                 line.expectPositional(2, std::numeric_limits<qsizetype>::max());
                 if (line.isSet(chart) && !SweepChart::canWrite(line.value(chart)))
                     throw usageError(QStringLiteral("--plot writes a .svg or .png file"));
                 Store store(cli.library, Store::Access::ReadOnly);
                 const Formula formula = formulaNamed(store, line.positional().constFirst());
                 const FormulaInputs inputs(formula, line.positional().mid(1));
-                const Points sweep = points(inputs);
+                const Points sweep = points(cli.units, inputs);
                 if (line.isSet(chart))
                     checkCurves(sweep);
 
@@ -165,7 +198,12 @@ Command sweepCommand()
                 if (engine.compile(formula.expression, inputs.symbols) != CalcEngine::NoError)
                     throw evaluationFailure(formula, engine);
                 const std::optional<Sweep::Axis> outer = sweep.axes.size() == 2 ? std::optional(sweep.axes[1]) : std::nullopt;
-                const SweepTable results = table(formula, sweep, Sweep::run(engine, sweep.values, sweep.axes[0], outer));
+                std::vector<double> computed = Sweep::run(engine, sweep.values, sweep.axes[0], outer);
+                if (line.isSet(to)) {
+                    for (double& result : computed)
+                        result = resultIn(cli.units, formula, result, line.value(to));
+                }
+                const SweepTable results = table(formula, sweep, computed, line.isSet(to) ? line.value(to).trimmed() : formula.unit);
 
                 if (line.isSet(csv) && line.value(csv) == QLatin1String("-"))
                     writeCsv(results, cli.out);
