@@ -6,7 +6,7 @@
 
 int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStream& out, SaveChart saveChart)
 {
-    const QList<Command> commands{listCommand(),  showCommand(),   evalCommand(),
+    const QList<Command> commands{listCommand(),  findCommand(),   showCommand(),  evalCommand(),
                                   sweepCommand(), exportCommand(), importCommand()};
     QList<CommandSyntax> syntaxes;
     for (const Command& command : commands)

@@ -23,6 +23,7 @@ struct Command
 };
 
 Command listCommand();
+Command findCommand();
 Command showCommand();
 Command evalCommand();
 Command sweepCommand();
