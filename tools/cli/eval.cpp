@@ -4,6 +4,7 @@
 
 #include "calc/calcengine.h"
 #include "calc/parameterstring.h"
+#include "calc/resultformat.h"
 #include "store/store.h"
 #include "store/textrules.h"
 

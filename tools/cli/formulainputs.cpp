@@ -1,7 +1,6 @@
 #include "formulainputs.h"
 
-#include "calc/calcengine.h"
-#include "calc/resultformat.h"
+#include "calc/sweepplan.h"
 
 FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignments)
 {
@@ -31,19 +30,7 @@ FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignme
     }
 }
 
-QString resultText(double result, int precision)
-{
-    const QString text = formatResult(result, precision);
-    return text.isEmpty() ? QString::number(result, 'g', 17) : text;
-}
-
 CliError evaluationFailure(const Formula& formula, const CalcEngine& engine)
 {
-    QString message = formula.name + QLatin1String(": ") + engine.errorMessage();
-    if (engine.errorPosition() >= 0) {
-        message += QStringLiteral(" (at character %1 of the expression %2)")
-                       .arg(engine.errorPosition() + 1)
-                       .arg(formula.expression);
-    }
-    return failure(message);
+    return failure(formulaFailure(formula, engine));
 }

@@ -24,10 +24,6 @@ struct FormulaInputs
     const QString& valueOf(const QString& symbol) const { return values.at(symbols.indexOf(symbol)); }
 };
 
-// The result as the desktop shows it, to precision decimals; in full when the precision is not
-// one the desktop can show.
-QString resultText(double result, int precision);
-
 // The engine's last error as a failure of the formula, with the place in the expression it
 // points at.
 CliError evaluationFailure(const Formula& formula, const CalcEngine& engine);
