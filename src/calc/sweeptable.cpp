@@ -64,12 +64,18 @@ private:
 
 } // namespace
 
+QString SweepTable::text(std::size_t row, std::size_t column) const
+{
+    if (column + 1 < columns.size())
+        return QString::number(columns[column][row], 'f', QLocale::FloatingPointShortest);
+    return undefinedAt(row) ? Undefined : resultText(columns.back()[row], precision);
+}
+
 QStringList SweepTable::rowTexts(std::size_t row) const
 {
     QStringList texts;
-    for (std::size_t c = 0; c + 1 < columns.size(); ++c)
-        texts.append(QString::number(columns[c][row], 'f', QLocale::FloatingPointShortest));
-    texts.append(undefinedAt(row) ? Undefined : resultText(columns.back()[row], precision));
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        texts.append(text(row, c));
     return texts;
 }
 

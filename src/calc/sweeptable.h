@@ -14,8 +14,9 @@ struct SweepTable
     int precision = 0;                        // decimals of the result, as the formula shows it
 
     std::size_t rowCount() const { return columns.empty() ? 0 : columns.front().size(); }
-    // A row as it is shown: parameters in plain decimals, the result as the result list shows
+    // A cell as it is shown: parameters in plain decimals, the result as the result list shows
     // it, or Undefined.
+    QString text(std::size_t row, std::size_t column) const;
     QStringList rowTexts(std::size_t row) const;
     bool undefinedAt(std::size_t row) const;
 
