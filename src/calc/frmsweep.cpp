@@ -60,20 +60,20 @@ Frmsweep::Frmsweep(const Formula& formula, const QHash<QString, QString>& inputs
         const FormulaParameter& parameter = *parameterOf(formula_, symbol);
         parameters.append({symbol, Sweep::withUnit(parameter.name + QLatin1Char(' ') + symbol, parameter.unit)});
     }
+    // The first parameter varies; the curves, when asked for, are of the last.
     for (SweepRangeBoxes* range : {ui_->VaryRange, ui_->CurveRange}) {
-        range->setParameters(parameters);
         const bool curves = range == ui_->CurveRange;
+        range->setParameters(parameters);
+        if (!parameters.isEmpty()) {
+            const QString& symbol = curves ? parameters.constLast().first : parameters.constFirst().first;
+            range->setSymbol(symbol);
+            suggestRange(*range, symbol, curves);
+        }
         connect(range, &SweepRangeBoxes::parameterChosen, this, [this, range, curves](const QString& symbol) {
             suggestRange(*range, symbol, curves);
             showOthers();
         });
         connect(range, &SweepRangeBoxes::entered, this, &Frmsweep::ComputeButton_Click);
-    }
-    if (!parameters.isEmpty()) {
-        ui_->VaryRange->setSymbol(parameters.constFirst().first);
-        suggestRange(*ui_->VaryRange, parameters.constFirst().first, false);
-        ui_->CurveRange->setSymbol(parameters.constLast().first);
-        suggestRange(*ui_->CurveRange, parameters.constLast().first, true);
     }
     ui_->VaryGroup->setEnabled(!parameters.isEmpty());
     ui_->ComputeButton->setEnabled(!parameters.isEmpty());
