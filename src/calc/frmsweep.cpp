@@ -13,19 +13,6 @@
 #include <QHeaderView>
 #include <cmath>
 
-namespace {
-
-const FormulaParameter* parameterOf(const Formula& formula, const QString& symbol)
-{
-    for (const FormulaParameter& parameter : formula.parameters) {
-        if (parameter.symbol == symbol)
-            return &parameter;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 Frmsweep::Frmsweep(const Formula& formula, const QHash<QString, QString>& inputs, UserDialogs& dialogs,
                    const ChartDrawing& charts, const QString& messageTitle, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -56,10 +43,8 @@ Frmsweep::Frmsweep(const Formula& formula, const QHash<QString, QString>& inputs
     ui_->ResultSplitter->setSizes({3 * width(), 2 * width()});
 
     QList<std::pair<QString, QString>> parameters;
-    for (const QString& symbol : SweepPlan::symbolsOf(formula_)) {
-        const FormulaParameter& parameter = *parameterOf(formula_, symbol);
-        parameters.append({symbol, Sweep::withUnit(parameter.name + QLatin1Char(' ') + symbol, parameter.unit)});
-    }
+    for (const QString& symbol : SweepPlan::symbolsOf(formula_))
+        parameters.append({symbol, Sweep::parameterTitle(Sweep::parameterOf(formula_, symbol))});
     // The first parameter varies; the curves, when asked for, are of the last.
     for (SweepRangeBoxes* range : {ui_->VaryRange, ui_->CurveRange}) {
         const bool curves = range == ui_->CurveRange;
@@ -173,7 +158,7 @@ std::optional<double> Frmsweep::number(const QString& symbol, const QString& tex
 QString Frmsweep::input(const QString& symbol) const
 {
     const auto given = inputs_.constFind(symbol);
-    return given != inputs_.constEnd() ? *given : parameterOf(formula_, symbol)->value;
+    return given != inputs_.constEnd() ? *given : Sweep::parameterOf(formula_, symbol).value;
 }
 
 void Frmsweep::suggestRange(SweepRangeBoxes& range, const QString& symbol, bool curves)
@@ -191,7 +176,7 @@ void Frmsweep::showOthers()
     for (const QString& symbol : SweepPlan::symbolsOf(formula_)) {
         if (symbol == ui_->VaryRange->symbol() || (ui_->CurveGroup->isChecked() && symbol == ui_->CurveRange->symbol()))
             continue;
-        const QString& unit = parameterOf(formula_, symbol)->unit;
+        const QString& unit = Sweep::parameterOf(formula_, symbol).unit;
         others << symbol + QLatin1String(" = ") + input(symbol) + (unit.isEmpty() ? QString() : QLatin1Char(' ') + unit);
     }
     ui_->OthersLabel->setText(others.isEmpty() ? QStringLiteral("No other values.")

@@ -5,16 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-const FormulaParameter& parameterOf(const Formula& formula, const QString& symbol)
-{
-    return *std::find_if(formula.parameters.cbegin(), formula.parameters.cend(),
-                         [&symbol](const FormulaParameter& parameter) { return parameter.symbol == symbol; });
-}
-
-} // namespace
-
 QStringList SweepPlan::symbolsOf(const Formula& formula)
 {
     QStringList symbols;
@@ -81,8 +71,7 @@ std::optional<SweepTable> Sweep::compute(const Formula& formula, const SweepPlan
 SweepChart Sweep::chart(const Formula& formula, const SweepPlan& plan, const SweepTable& table)
 {
     const FormulaParameter& x = parameterOf(formula, plan.sweptSymbol(0));
-    SweepChart chart{formula.name, withUnit(x.name + QLatin1Char(' ') + x.symbol, x.unit),
-                     withUnit(formula.function, formula.unit), {}};
+    SweepChart chart{formula.name, parameterTitle(x), withUnit(formula.function, formula.unit), {}};
     const std::size_t inner = plan.axes.front().values.size();
     for (std::size_t first = 0; first < table.rowCount(); first += inner) {
         SweepChart::Curve curve;
@@ -101,6 +90,17 @@ SweepChart Sweep::chart(const Formula& formula, const SweepPlan& plan, const Swe
 QString Sweep::withUnit(const QString& title, const QString& unit)
 {
     return unit.isEmpty() ? title : title + QLatin1String(" [") + unit + QLatin1Char(']');
+}
+
+const FormulaParameter& Sweep::parameterOf(const Formula& formula, const QString& symbol)
+{
+    return *std::find_if(formula.parameters.cbegin(), formula.parameters.cend(),
+                         [&symbol](const FormulaParameter& parameter) { return parameter.symbol == symbol; });
+}
+
+QString Sweep::parameterTitle(const FormulaParameter& parameter)
+{
+    return withUnit(parameter.name + QLatin1Char(' ') + parameter.symbol, parameter.unit);
 }
 
 QString formulaFailure(const Formula& formula, const CalcEngine& engine)

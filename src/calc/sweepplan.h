@@ -11,6 +11,7 @@
 
 class CalcEngine;
 struct Formula;
+struct FormulaParameter;
 
 // A formula swept over one or two of its parameters, the others held at one value each: what
 // the engine computes, and what comes of it as a table and a chart. The command line and the
@@ -42,6 +43,10 @@ std::optional<SweepTable> compute(const Formula& formula, const SweepPlan& plan,
 SweepChart chart(const Formula& formula, const SweepPlan& plan, const SweepTable& table);
 // "title [unit]", or the title alone for no unit: how headings and axes name a quantity.
 QString withUnit(const QString& title, const QString& unit);
+// The formula's parameter of that symbol, which it must have.
+const FormulaParameter& parameterOf(const Formula& formula, const QString& symbol);
+// "Launch angle alpha [°]": how the chart's axis and the sweep window name a parameter.
+QString parameterTitle(const FormulaParameter& parameter);
 
 } // namespace Sweep
 
