@@ -72,3 +72,9 @@ QString fullPrecision(double value)
         return {};
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
+
+QString resultText(double value, int preci)
+{
+    const QString text = formatResult(value, preci);
+    return text.isEmpty() ? fullPrecision(value) : text;
+}

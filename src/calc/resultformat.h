@@ -13,3 +13,7 @@ QString formatResult(double value, int preci);
 // "1.2e-06"), with a '.' on every machine. For numbers that leave the window as data, where
 // the list's rounding would lose what the engine computed. Empty when value is not finite.
 QString fullPrecision(double value);
+
+// The result as the result list shows it, to preci decimals; in full when preci is not one the
+// list can show.
+QString resultText(double value, int preci);

@@ -30,16 +30,31 @@ std::optional<Sweep::Range> Sweep::Range::parse(const QString& text, QString& pr
         problem = QStringLiteral("is not FROM:TO:STEP in numbers");
         return std::nullopt;
     }
-    const Range range{*numbers[0], *numbers[1], std::fabs(*numbers[2])};
+    return stepped(*numbers[0], *numbers[1], *numbers[2], problem);
+}
+
+std::optional<Sweep::Range> Sweep::Range::stepped(double from, double to, double step, QString& problem)
+{
+    const Range range{from, to, std::fabs(step)};
     if (range.step == 0 && range.from != range.to) {
         problem = QStringLiteral("has a step of zero");
         return std::nullopt;
     }
-    if (range.step != 0 && std::fabs(range.to - range.from) / range.step >= double(MaxPoints)) {
+    // Also a span beyond what a double holds, whose count of values is NaN.
+    if (range.step != 0 && !(std::fabs(range.to - range.from) / range.step < double(MaxPoints))) {
         problem = QStringLiteral("has more than %1 values").arg(MaxPoints);
         return std::nullopt;
     }
     return range;
+}
+
+std::optional<Sweep::Range> Sweep::Range::counted(double from, double to, double count, QString& problem)
+{
+    if (!(count >= 2 && count <= double(MaxPoints) && count == std::floor(count))) {
+        problem = QStringLiteral("is not a whole number from 2 to %1").arg(MaxPoints);
+        return std::nullopt;
+    }
+    return stepped(from, to, std::fabs(to - from) / (count - 1), problem);
 }
 
 std::vector<double> Sweep::Range::values() const

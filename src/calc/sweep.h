@@ -22,6 +22,11 @@ struct Range
     // Reads "from:to:step", numbers as the engine reads them; nullopt with the reason in
     // problem ("has a step of zero") for anything else, a zero step, or more than MaxPoints values.
     static std::optional<Range> parse(const QString& text, QString& problem);
+    // The same for numbers read already.
+    static std::optional<Range> stepped(double from, double to, double step, QString& problem);
+    // count values evenly apart, from and to among them (one value when they are equal); nullopt
+    // with the reason in problem for fewer than 2 or more than MaxPoints.
+    static std::optional<Range> counted(double from, double to, double count, QString& problem);
     // Each value rounded to the 15th significant digit of the range's largest one, so that steps
     // of 0.1 land on 0.3 and on 0, not on 0.30000000000000004 and 5.55e-17: the numbers the user
     // meant, not the sums' rounding errors.

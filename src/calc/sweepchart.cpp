@@ -83,15 +83,9 @@ QByteArray render(QGraphicsScene& scene, bool svg, const QString& title)
 
 } // namespace
 
-bool SweepChart::save(const QString& path, QString& problem) const
+QChart* SweepChart::draw() const
 {
-    if (!canWrite(path)) {
-        problem = QStringLiteral("a chart is written as .svg or .png");
-        return false;
-    }
-    QGraphicsScene scene; // owns the chart, which owns its series and axes
-    auto* chart = new QChart;
-    scene.addItem(chart);
+    auto* chart = new QChart; // owns its series and axes
     chart->setTitle(title);
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->legend()->setVisible(curves.size() > 1);
@@ -108,7 +102,7 @@ bool SweepChart::save(const QString& path, QString& problem) const
         QColor color;
         for (const QList<QPointF>& run : segments(curve.points)) {
             auto* line = new QLineSeries;
-            line->append(run);
+            line->replace(run);
             line->setName(curve.label);
             // A lone defined point between gaps would draw nothing as a line.
             line->setPointsVisible(run.size() == 1);
@@ -133,6 +127,18 @@ bool SweepChart::save(const QString& path, QString& problem) const
     }
     setRange(*xAxis, xLow, xHigh);
     setRange(*yAxis, yLow, yHigh);
+    return chart;
+}
+
+bool SweepChart::save(const QString& path, QString& problem) const
+{
+    if (!canWrite(path)) {
+        problem = QStringLiteral("a chart is written as .svg or .png");
+        return false;
+    }
+    QGraphicsScene scene; // owns the chart
+    QChart* chart = draw();
+    scene.addItem(chart);
     chart->setGeometry(QRectF(QPointF(0, 0), ChartSize));
     scene.setSceneRect(chart->geometry());
 

@@ -5,10 +5,14 @@
 #include <QPointF>
 #include <QString>
 
+QT_BEGIN_NAMESPACE
+class QChart;
+QT_END_NAMESPACE
+
 // A formula's result drawn against a parameter: one curve, or one per value of a second
-// parameter, written to an SVG or PNG file. Drawn offscreen: save() needs a QApplication, but
-// no display and no window. The chart is plain data up to save(), so code that only describes
-// one needs none of Qt's GUI classes.
+// parameter, shown in a window or written to an SVG or PNG file. Files are drawn offscreen:
+// save() needs a QApplication, but no display and no window. The chart is plain data up to
+// draw() and save(), so code that only describes one needs none of Qt's GUI classes.
 struct SweepChart
 {
     struct Curve
@@ -32,6 +36,8 @@ struct SweepChart
         return suffix == QLatin1String("svg") || suffix == QLatin1String("png");
     }
 
+    // The chart as Qt Charts draws it, in a view or into a file; the caller owns it.
+    QChart* draw() const;
     // Writes the chart as its suffix says; false, with the reason in problem, when it cannot.
     bool save(const QString& path, QString& problem) const;
 };

@@ -58,3 +58,11 @@ const LibraryTree::Node* LibraryTree::find(const QString& caption) const
     const int index = indexOf(caption);
     return index > 0 ? &node(index) : nullptr;
 }
+
+QString LibraryTree::path(int index) const
+{
+    QStringList captions;
+    for (; index > 0; index = node(index).parent)
+        captions.prepend(node(index).caption);
+    return captions.join(QLatin1Char('/'));
+}

@@ -40,6 +40,8 @@ public:
     const Node* find(const QString& caption) const;
     // The index of that node, or -1.
     int indexOf(const QString& caption) const { return indexes_.value(foldedName(caption), -1); }
+    // "Mechanics/Beams/CantileverDeflection": the captions from the top catalog down to the node's.
+    QString path(int index) const;
 
 private:
     std::vector<Node> nodes_;

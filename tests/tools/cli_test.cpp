@@ -169,10 +169,17 @@ private slots:
             << "Thermodynamics/\n  IdealGasPressure\n  ThermalExpansion\n  CompositeWallHeatFlow\n  CarnotEfficiency\n  Two\\nLines\n";
         QTest::newRow("show, control characters escaped")
             << QStringList{"show", "Two\nLines"}
-            << "Formula      Two\\nLines\nFunction     y\\tz\nExpression   2*x\nUnit         m\\x01\nPrecision    3\n"
+            << "Formula      Two\\nLines\nPath         Thermodynamics/Two\\nLines\nFunction     y\\tz\nExpression   2*x\n"
+               "Unit         m\\x01\nPrecision    3\n"
                "Description  a\\nb\n\n"
                "Symbol  Name      Default  Unit  Description\n"
                "x       Len\\ngth        1  m     d\\re\n";
+        // Found by name and description, a catalog before what it holds; by expression in
+        // other case.
+        QTest::newRow("find, a catalog and a formula in it")
+            << QStringList{"find", "beam"} << "Mechanics/Beams/\nMechanics/Beams/SimpleBeamDeflection\n";
+        QTest::newRow("find, expression in other case, control characters escaped")
+            << QStringList{"find", "2*X"} << "Thermodynamics/Two\\nLines\n";
         QTest::newRow("eval, control characters escaped") << QStringList{"eval", "Two\nLines"} << "y\\tz = 2.000 m\\x01\n";
     }
 
@@ -194,6 +201,9 @@ private slots:
         QTest::addColumn<QString>("message"); // parts joined by " & "
         QTest::newRow("no library") << QStringList{"--library", dir_.filePath("nowhere"), "list"} << 1
                                     << "There is no formula library";
+        QTest::newRow("find, nothing") << QStringList{"find", "xyzzy"} << 1
+                                       << "No formula or catalog of the library holds \"xyzzy\".";
+        QTest::newRow("find, no text") << QStringList{"find"} << 2 << "find takes TEXT";
         QTest::newRow("not SYMBOL=VALUE") << QStringList{"eval", "KineticEnergy", "m"} << 2 << "\"m\" is not SYMBOL=VALUE";
         QTest::newRow("a catalog is no formula") << QStringList{"show", "Beams"} << 1 << "no formula \"Beams\"";
         QTest::newRow("unknown parameter") << QStringList{"eval", "KineticEnergy", "q=1"} << 1

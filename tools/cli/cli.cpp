@@ -8,8 +8,8 @@
 
 int runCli(const QStringList& arguments, const QString& defaultLibrary, QTextStream& out, SaveChart saveChart)
 {
-    const QList<Command> commands{listCommand(),   showCommand(),   evalCommand(),  sweepCommand(),
-                                  checkCommand(),  exportCommand(), importCommand()};
+    const QList<Command> commands{listCommand(),  findCommand(),  showCommand(),   evalCommand(),
+                                  sweepCommand(), checkCommand(), exportCommand(), importCommand()};
     QList<CommandSyntax> syntaxes;
     for (const Command& command : commands)
         syntaxes.append(command.syntax);

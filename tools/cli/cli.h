@@ -26,6 +26,7 @@ struct Command
 };
 
 Command listCommand();
+Command findCommand();
 Command showCommand();
 Command evalCommand();
 Command sweepCommand();

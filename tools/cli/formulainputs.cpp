@@ -1,7 +1,7 @@
 #include "formulainputs.h"
 
 #include "calc/calcengine.h"
-#include "calc/resultformat.h"
+#include "calc/sweepplan.h"
 #include "calc/unitconversion.h"
 
 FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignments)
@@ -57,19 +57,7 @@ double resultIn(Units& units, const Formula& formula, double result, const QStri
     return *reading.value;
 }
 
-QString resultText(double result, int precision)
-{
-    const QString text = formatResult(result, precision);
-    return text.isEmpty() ? fullPrecision(result) : text;
-}
-
 CliError evaluationFailure(const Formula& formula, const CalcEngine& engine)
 {
-    QString message = formula.name + QLatin1String(": ") + engine.errorMessage();
-    if (engine.errorPosition() >= 0) {
-        message += QStringLiteral(" (at character %1 of the expression %2)")
-                       .arg(engine.errorPosition() + 1)
-                       .arg(formula.expression);
-    }
-    return failure(message);
+    return failure(formulaFailure(formula, engine));
 }

@@ -37,10 +37,6 @@ QString convertedValue(Units& units, const QString& symbol, const QString& text,
 // cannot be read so.
 double resultIn(Units& units, const Formula& formula, double result, const QString& unit);
 
-// The result as the desktop shows it, to precision decimals; in full when the precision is not
-// one the desktop can show.
-QString resultText(double result, int precision);
-
 // The engine's last error as a failure of the formula, with the place in the expression it
 // points at.
 CliError evaluationFailure(const Formula& formula, const CalcEngine& engine);

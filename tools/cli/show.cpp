@@ -2,6 +2,7 @@
 #include "libraryitems.h"
 #include "texttable.h"
 
+#include "mainwindow/librarytree.h"
 #include "store/store.h"
 
 #include <QTextStream>
@@ -9,17 +10,19 @@
 Command showCommand()
 {
     return {{QStringLiteral("show"), QStringLiteral("FORMULA"),
-             QStringLiteral("Shows a formula: its function name, expression, unit, precision and description, "
-                            "and its parameters with their defaults."),
+             QStringLiteral("Shows a formula: its path from the top catalog, its function name, expression, unit, "
+                            "precision and description, and its parameters with their defaults."),
              {}},
             [](Cli& cli, const CommandLine& line) {
                 line.expectPositional(1, 1);
                 Store store(cli.library, Store::Access::ReadOnly);
                 const Formula formula = formulaNamed(store, line.positional().constFirst());
+                const LibraryTree tree = LibraryTree::read(store);
 
                 using Align = TextTable::Align;
                 TextTable about({Align::Left, Align::Left});
                 about.addRow({QStringLiteral("Formula"), formula.name});
+                about.addRow({QStringLiteral("Path"), tree.path(tree.indexOf(formula.name))});
                 about.addRow({QStringLiteral("Function"), formula.function});
                 about.addRow({QStringLiteral("Expression"), formula.expression});
                 about.addRow({QStringLiteral("Unit"), formula.unit});

@@ -2,41 +2,20 @@
 #include "clierror.h"
 #include "formulainputs.h"
 #include "libraryitems.h"
-#include "sweeptable.h"
+#include "texttable.h"
 
 #include "calc/calcengine.h"
-#include "calc/sweep.h"
 #include "calc/resultformat.h"
-#include "calc/sweepchart.h"
+#include "calc/sweepplan.h"
 #include "calc/unitconversion.h"
 #include "calc/units.h"
-#include "calc/wholefile.h"
 #include "store/store.h"
 
 #include <QTextStream>
-#include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace {
-
-QString withUnit(const QString& title, const QString& unit)
-{
-    return unit.isEmpty() ? title : title + QLatin1String(" [") + unit + QLatin1Char(']');
-}
-
-const FormulaParameter& parameterOf(const Formula& formula, const QString& symbol)
-{
-    return *std::find_if(formula.parameters.cbegin(), formula.parameters.cend(),
-                         [&symbol](const FormulaParameter& parameter) { return parameter.symbol == symbol; });
-}
-
-// The swept parameters (those given as from:to:step, one or two), and every value as a number.
-struct Points
-{
-    std::vector<double> values; // one per symbol of the inputs, the swept ones at their first value
-    std::vector<Sweep::Axis> axes;
-    QStringList sweptSymbols;
-};
 
 // A range in its parameter's unit as plain numbers: "1m:5m:0.5m" or "1:5:0.5 m" gives
 // "1000:5000:500" for a parameter in mm. A unit after the step alone is the whole range's; the
@@ -62,10 +41,11 @@ QString plainRange(Units& units, const QString& symbol, const QString& text, con
     return parts.join(QLatin1Char(':'));
 }
 
-Points points(Units& units, const FormulaInputs& inputs)
+// The swept parameters (those given as from:to:step, one or two), and every value as a number.
+SweepPlan plan(Units& units, const FormulaInputs& inputs)
 {
-    Points points;
-    std::size_t count = 1;
+    SweepPlan plan;
+    plan.symbols = inputs.symbols;
     for (qsizetype i = 0; i < inputs.symbols.size(); ++i) {
         const QString& symbol = inputs.symbols.at(i);
         const QString& text = inputs.values.at(i);
@@ -75,91 +55,44 @@ Points points(Units& units, const FormulaInputs& inputs)
                 = Sweep::Range::parse(plainRange(units, symbol, text, inputs.units.at(i)), problem);
             if (!range)
                 throw failure(QStringLiteral("The range of %1, \"%2\", %3.").arg(symbol, text, problem));
-            points.sweptSymbols.append(symbol);
-            points.axes.push_back({std::size_t(i), range->values()});
-            count *= points.axes.back().values.size();
-            points.values.push_back(range->from);
+            plan.axes.push_back({std::size_t(i), range->values()});
+            plan.values.push_back(range->from);
         } else if (const std::optional<double> value
                    = CalcEngine::number(convertedValue(units, symbol, text, inputs.units.at(i)))) {
-            points.values.push_back(*value);
+            plan.values.push_back(*value);
         } else {
             throw failure(QStringLiteral("The value of %1, \"%2\", is not a number.").arg(symbol, text));
         }
     }
-    if (points.axes.empty() || points.axes.size() > 2)
+    if (plan.axes.empty() || plan.axes.size() > 2)
         throw usageError(QStringLiteral("sweep takes one or two ranges SYMBOL=FROM:TO:STEP"));
-    if (count > Sweep::MaxPoints)
-        throw failure(QStringLiteral("The sweep has %1 points; it may have at most %2.").arg(count).arg(Sweep::MaxPoints));
+    if (const QString problem = plan.pointsProblem(); !problem.isEmpty())
+        throw failure(problem);
     // Rows in the order of the arguments: the first range given varies fastest.
-    const QStringList& swept = points.sweptSymbols;
-    if (swept.size() == 2 && inputs.given.indexOf(swept.at(0)) > inputs.given.indexOf(swept.at(1))) {
-        std::swap(points.axes[0], points.axes[1]);
-        points.sweptSymbols.swapItemsAt(0, 1);
+    if (plan.axes.size() == 2 && inputs.given.indexOf(plan.sweptSymbol(0)) > inputs.given.indexOf(plan.sweptSymbol(1)))
+        std::swap(plan.axes[0], plan.axes[1]);
+    return plan;
+}
+
+void printTable(const SweepTable& table, QTextStream& out)
+{
+    TextTable text(QList<TextTable::Align>(table.header.size(), TextTable::Align::Right));
+    text.addRow(table.header);
+    for (std::size_t row = 0; row < table.rowCount(); ++row)
+        text.addRow(table.rowTexts(row));
+    text.print(out);
+}
+
+// The results read in unit, as --to asks: the formula's places are for its own unit, so in
+// another every digit is shown.
+void readResultsIn(Units& units, const Formula& formula, SweepTable& table, const QString& unit)
+{
+    for (double& result : table.columns.back()) {
+        if (!std::isnan(result))
+            result = resultIn(units, formula, result, unit);
     }
-    return points;
-}
-
-// resultUnit: the unit the results are in, the formula's or the one --to asked for.
-SweepTable table(const Formula& formula, const Points& points, const std::vector<double>& results, const QString& resultUnit)
-{
-    SweepTable table;
-    // The formula's places are for its own unit; in another, every digit is shown.
-    table.precision = resultUnit == formula.unit ? formula.precision.toInt() : 0;
-    const std::size_t inner = points.axes.front().values.size();
-    for (std::size_t a = 0; a < points.axes.size(); ++a) {
-        const QString& symbol = points.sweptSymbols.at(qsizetype(a));
-        table.header.append(withUnit(symbol, parameterOf(formula, symbol).unit));
-        std::vector<double> column(results.size());
-        for (std::size_t row = 0; row < results.size(); ++row)
-            column[row] = points.axes[a].values[a == 0 ? row % inner : row / inner];
-        table.columns.push_back(std::move(column));
-    }
-    table.header.append(withUnit(formula.function, resultUnit));
-    table.columns.push_back(results);
-    return table;
-}
-
-// The result against the first swept parameter, a curve for each value of the second.
-void plot(const Cli& cli, const Formula& formula, const Points& points, const SweepTable& table, const QString& path)
-{
-    const FormulaParameter& x = parameterOf(formula, points.sweptSymbols.constFirst());
-    SweepChart chart{formula.name, withUnit(x.name + QLatin1Char(' ') + x.symbol, x.unit), table.header.constLast(), {}};
-    const std::size_t inner = points.axes.front().values.size();
-    for (std::size_t first = 0; first < table.rowCount(); first += inner) {
-        SweepChart::Curve curve;
-        if (points.axes.size() == 2) {
-            curve.label = withUnit(points.sweptSymbols.at(1) + QLatin1String(" = ") + table.rowTexts(first).at(1),
-                                   parameterOf(formula, points.sweptSymbols.at(1)).unit);
-        }
-        for (std::size_t row = first; row < first + inner; ++row)
-            curve.points.append(QPointF(table.columns.front()[row], table.columns.back()[row]));
-        chart.curves.append(curve);
-    }
-    QString problem;
-    if (!cli.saveChart || !cli.saveChart(chart, path, problem))
-        throw unwritable(path, problem);
-}
-
-// A chart of more curves than it can tell apart is refused before anything is computed.
-void checkCurves(const Points& points)
-{
-    if (points.axes.size() < 2 || points.axes[1].values.size() <= SweepChart::MaxCurves)
-        return;
-    throw failure(QStringLiteral("The chart would have %1 curves, one for each value of %2; it can show at most %3. "
-                                 "Give %2 a larger step or a shorter range.")
-                      .arg(points.axes[1].values.size())
-                      .arg(points.sweptSymbols.at(1))
-                      .arg(SweepChart::MaxCurves));
-}
-
-void writeCsvFile(const SweepTable& table, const QString& path)
-{
-    QString text;
-    QTextStream stream(&text);
-    writeCsv(table, stream);
-    stream.flush();
-    if (const QString problem = WholeFile::save(path, text.toUtf8()); !problem.isEmpty())
-        throw unwritable(path, problem);
+    table.header.last() = Sweep::withUnit(formula.function, unit);
+    table.precision = 0;
 }
 
 } // namespace
@@ -189,32 +122,31 @@ Command sweepCommand()
                     throw usageError(QStringLiteral("--plot writes a .svg or .png file"));
                 Store store(cli.library, Store::Access::ReadOnly);
                 const Formula formula = formulaNamed(store, line.positional().constFirst());
-                const FormulaInputs inputs(formula, line.positional().mid(1));
-                const Points sweep = points(cli.units, inputs);
-                if (line.isSet(chart))
-                    checkCurves(sweep);
+                const SweepPlan sweep = plan(cli.units, FormulaInputs(formula, line.positional().mid(1)));
+                // A chart of more curves than it can tell apart is refused before anything is computed.
+                if (const QString problem = sweep.curvesProblem(); line.isSet(chart) && !problem.isEmpty())
+                    throw failure(problem);
 
                 CalcEngine engine;
-                if (engine.compile(formula.expression, inputs.symbols) != CalcEngine::NoError)
+                std::optional<SweepTable> results = Sweep::compute(formula, sweep, engine);
+                if (!results)
                     throw evaluationFailure(formula, engine);
-                const std::optional<Sweep::Axis> outer = sweep.axes.size() == 2 ? std::optional(sweep.axes[1]) : std::nullopt;
-                std::vector<double> computed = Sweep::run(engine, sweep.values, sweep.axes[0], outer);
-                if (line.isSet(to)) {
-                    for (double& result : computed)
-                        result = resultIn(cli.units, formula, result, line.value(to));
-                }
-                const SweepTable results = table(formula, sweep, computed, line.isSet(to) ? line.value(to).trimmed() : formula.unit);
+                if (line.isSet(to))
+                    readResultsIn(cli.units, formula, *results, line.value(to).trimmed());
 
-                if (line.isSet(csv) && line.value(csv) == QLatin1String("-"))
-                    writeCsv(results, cli.out);
-                else if (line.isSet(csv))
-                    writeCsvFile(results, line.value(csv));
                 QString problem;
-                if (line.isSet(xlsx) && !writeXlsx(results, line.value(xlsx), problem))
+                if (line.isSet(csv) && line.value(csv) == QLatin1String("-"))
+                    writeCsv(*results, cli.out);
+                else if (line.isSet(csv) && !(problem = saveCsv(*results, line.value(csv))).isEmpty())
+                    throw unwritable(line.value(csv), problem);
+                if (line.isSet(xlsx) && !writeXlsx(*results, line.value(xlsx), problem))
                     throw unwritable(line.value(xlsx), problem);
-                if (line.isSet(chart))
-                    plot(cli, formula, sweep, results, line.value(chart));
+                if (line.isSet(chart)) {
+                    const QString& path = line.value(chart);
+                    if (!cli.saveChart || !cli.saveChart(Sweep::chart(formula, sweep, *results), path, problem))
+                        throw unwritable(path, problem);
+                }
                 if (!line.isSet(csv) && !line.isSet(xlsx) && !line.isSet(chart))
-                    printTable(results, cli.out);
+                    printTable(*results, cli.out);
             }};
 }

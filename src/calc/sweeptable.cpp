@@ -1,7 +1,4 @@
-#include "sweeptable.h"
-
-#include "formulainputs.h"
-#include "texttable.h"
+#include "calc/sweeptable.h"
 
 #include "calc/resultformat.h"
 #include "calc/wholefile.h"
@@ -17,9 +14,9 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
-namespace {
+const QString SweepTable::Undefined = QStringLiteral("undefined");
 
-const QString Undefined = QStringLiteral("undefined");
+namespace {
 
 // A text as a field, quoted where it needs it. A spreadsheet reads a field that starts like a
 // formula (=, +, -, @, or a TAB or CR before one) as a formula, so such a text gets a leading
@@ -67,23 +64,24 @@ private:
 
 } // namespace
 
+QString SweepTable::text(std::size_t row, std::size_t column) const
+{
+    if (column + 1 < columns.size())
+        return QString::number(columns[column][row], 'f', QLocale::FloatingPointShortest);
+    return undefinedAt(row) ? Undefined : resultText(columns.back()[row], precision);
+}
+
 QStringList SweepTable::rowTexts(std::size_t row) const
 {
     QStringList texts;
-    for (std::size_t c = 0; c + 1 < columns.size(); ++c)
-        texts.append(QString::number(columns[c][row], 'f', QLocale::FloatingPointShortest));
-    const double result = columns.back()[row];
-    texts.append(std::isnan(result) ? Undefined : resultText(result, precision));
+    for (std::size_t c = 0; c < columns.size(); ++c)
+        texts.append(text(row, c));
     return texts;
 }
 
-void printTable(const SweepTable& table, QTextStream& out)
+bool SweepTable::undefinedAt(std::size_t row) const
 {
-    TextTable text(QList<TextTable::Align>(table.header.size(), TextTable::Align::Right));
-    text.addRow(table.header);
-    for (std::size_t row = 0; row < table.rowCount(); ++row)
-        text.addRow(table.rowTexts(row));
-    text.print(out);
+    return std::isnan(columns.back()[row]);
 }
 
 void writeCsv(const SweepTable& table, QTextStream& out)
@@ -95,10 +93,19 @@ void writeCsv(const SweepTable& table, QTextStream& out)
     for (std::size_t row = 0; row < table.rowCount(); ++row) {
         for (std::size_t c = 0; c < table.columns.size(); ++c) {
             const double value = table.columns[c][row];
-            out << (c > 0 ? "," : "") << (std::isnan(value) ? Undefined : fullPrecision(value));
+            out << (c > 0 ? "," : "") << (std::isnan(value) ? SweepTable::Undefined : fullPrecision(value));
         }
         out << '\n';
     }
+}
+
+QString saveCsv(const SweepTable& table, const QString& path)
+{
+    QString text;
+    QTextStream stream(&text);
+    writeCsv(table, stream);
+    stream.flush();
+    return WholeFile::save(path, text.toUtf8());
 }
 
 bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
@@ -132,7 +139,7 @@ bool writeXlsx(const SweepTable& table, const QString& path, QString& problem)
             const double value = table.columns[c][row];
             const lxw_row_t line = lxw_row_t(row + 1);
             if (std::isnan(value))
-                check(worksheet_write_string(sheet, line, lxw_col_t(c), Undefined.toUtf8().constData(), nullptr));
+                check(worksheet_write_string(sheet, line, lxw_col_t(c), SweepTable::Undefined.toUtf8().constData(), nullptr));
             else
                 check(worksheet_write_number(sheet, line, lxw_col_t(c), value, c == resultColumn ? result : nullptr));
         }

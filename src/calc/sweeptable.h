@@ -14,13 +14,19 @@ struct SweepTable
     int precision = 0;                        // decimals of the result, as the formula shows it
 
     std::size_t rowCount() const { return columns.empty() ? 0 : columns.front().size(); }
-    // A row as it is printed: parameters in plain decimals, the result as the desktop shows it,
-    // or "undefined".
+    // A cell as it is shown: parameters in plain decimals, the result as the result list shows
+    // it, or Undefined.
+    QString text(std::size_t row, std::size_t column) const;
     QStringList rowTexts(std::size_t row) const;
+    bool undefinedAt(std::size_t row) const;
+
+    // What stands for a result where the formula is not defined, on screen and in files.
+    static const QString Undefined;
 };
 
-void printTable(const SweepTable& table, QTextStream& out);
-// Comma-separated values with a header line, quoted where a text needs it.
+// Comma-separated values with a header line, quoted where a text needs it; every number in full.
 void writeCsv(const SweepTable& table, QTextStream& out);
+// The same as the whole file at path: why it could not be written, or an empty string.
+QString saveCsv(const SweepTable& table, const QString& path);
 // A workbook of one sheet, numbers as numbers; false with the reason in problem.
 bool writeXlsx(const SweepTable& table, const QString& path, QString& problem);
