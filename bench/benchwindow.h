@@ -1,7 +1,7 @@
 #pragma once
 
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "store/store.h"
 
 #include <QStringList>

@@ -6,8 +6,8 @@
 #include "calc/resultlist.h"
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 
 #include <QDir>
 
@@ -22,7 +22,7 @@ bool beginExport(form1& window)
     ui.Command3->hide();
     if (ui.ListView1->topLevelItemCount() > 0)
         return true;
-    window.message(ui.Label50, MsgStyle::Information);
+    window.messages().box(Messages::Label50, MsgStyle::Information);
     return false;
 }
 
@@ -35,33 +35,31 @@ QList<ComputationRecord> listedRows(const QTreeWidget& list)
     return rows;
 }
 
-ExportTexts exportTexts(const Ui::form1& ui)
+ExportTexts exportTexts(const Messages& texts, const Ui::form1& ui)
 {
-    return {ui.Label10->text(), ui.Label12->text(), ui.Label56->text(), ui.Text8->text(),
-            ui.Label57->text(), ui.Label15->text(), ui.Label14->text()};
-}
-
-void tell(form1& window, const QString& text)
-{
-    window.dialogs().msgBox(&window, text, MsgStyle::Information, window.controls().Label25->text());
+    return {texts.text(Messages::Label10), texts.text(Messages::Label12), texts.text(Messages::Label56),
+            ui.Text8->text(), texts.text(Messages::Label57), texts.text(Messages::Label15),
+            texts.text(Messages::Label14)};
 }
 
 // Runs an export of the whole list under a progress dialog naming the menu entry. A file
 // that could not be written is told here; nullopt when the library refused a statement,
-// which runCommand has told.
+// which Messages::run has told.
 std::optional<ExportOutcome> exportList(form1& window, const QAction& entry, const ExportRun& run)
 {
     Ui::form1& ui = window.controls();
     ExportSource source(window.store(), listedRows(*ui.ListView1));
-    ExportProgressDialog progress(entry.text(), ui.Label25->text(), &window);
+    Messages& messages = window.messages();
+    ExportProgressDialog progress(entry.text(), messages.text(Messages::Label25), &window);
     std::optional<ExportOutcome> outcome;
-    if (!window.runCommand([&] { outcome = run(source, exportTexts(ui), progress.callback()); }))
+    if (!messages.run([&] { outcome = run(source, exportTexts(messages, ui), progress.callback()); }))
         return std::nullopt;
     if (outcome->kind == ExportOutcome::Kind::Failed) {
         QString reason = outcome->error;
         if (reason.endsWith(QLatin1Char('.')))
             reason.chop(1);
-        tell(window, ui.Label69->text().arg(QDir::toNativeSeparators(outcome->path), reason));
+        messages.box(messages.text(Messages::Label69).arg(QDir::toNativeSeparators(outcome->path), reason),
+                     MsgStyle::Information);
     }
     return outcome;
 }
@@ -78,7 +76,7 @@ void form1::Routtxt_Click()
 {
     if (!beginExport(*this))
         return;
-    const QString path = cd1->showSave(dialogs_, this);
+    const QString path = cd1->showSave(messages_->dialogs(), this);
     if (path.isEmpty())
         return;
     exportList(*this, *ui.Routtxt, [&](ExportSource& source, const ExportTexts& texts, const ExportProgress& progress) {
@@ -99,5 +97,6 @@ void form1::Routexcel_Click()
     SystemDesktop system;
     Desktop& desktop = desktop_ ? *desktop_ : system;
     if (!desktop.open(outcome->path))
-        tell(*this, ui.Label70->text().arg(QDir::toNativeSeparators(outcome->path)));
+        messages_->box(messages_->text(Messages::Label70).arg(QDir::toNativeSeparators(outcome->path)),
+                       MsgStyle::Information);
 }

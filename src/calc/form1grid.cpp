@@ -110,7 +110,7 @@ bool form1::OpenEditor()
     const int column = grid.currentColumn();
     int parameters = 0;
     if (column == ParameterGrid::InputColumn && row >= 1)
-        runCommand([&] { parameters = ParameterCount(); });
+        messages_->run([&] { parameters = ParameterCount(); });
     if (column != ParameterGrid::InputColumn || row < 1 || row > parameters) {
         SelectionChanged = 0;
         return false;

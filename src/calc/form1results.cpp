@@ -8,10 +8,11 @@
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "editor/storedformula.h"
-#include "mainwindow/contextmenu.h"
+#include "layout/contextmenu.h"
+#include "layout/lists.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
-#include "mainwindow/userdialogs.h"
 #include "variables/listrow.h"
 
 #include <QKeyEvent>
@@ -66,7 +67,7 @@ void form1::Command1_Click()
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     // With no node current (after a deletion, say) there is no formula to file a result under.
     if (expression.isEmpty() || !node) {
-        message(ui.Label49, MsgStyle::Information);
+        messages_->box(Messages::Label49, MsgStyle::Information);
         return;
     }
     QTableWidget& grid = *ui.MSFlexGrid1;
@@ -92,10 +93,10 @@ void form1::Command1_Click()
     const QString caption = node->text(0);
     std::optional<ComputationRecord> made;
     // The row goes into the list only once the counter and the history are written.
-    if (!runCommand([&] { made = Computation::record(store_, caption, expression, rows, result, QTime::currentTime()); }))
+    if (!messages_->run([&] { made = Computation::record(store_, caption, expression, rows, result, QTime::currentTime()); }))
         return;
     if (!made) {
-        emit calculationFailed(StatusText::notComputed(ui.Label64->text()));
+        emit calculationFailed(StatusText::notComputed(messages_->text(Messages::Label64)));
         return;
     }
     ui.ListView1->scrollToItem(addResultRow(*ui.ListView1, *made));
@@ -119,7 +120,7 @@ void form1::RecallComputation()
     const QString formula = selected->text(ResultColumn::Formula);
     std::optional<Computation::Recalled> restored;
     std::optional<Formula> now;
-    if (!runCommand([&] {
+    if (!messages_->run([&] {
             restored = Computation::recall(store_, formula, selected->text(ResultColumn::Number));
             if (restored)
                 now = Formulas::read(store_, formula);
@@ -168,7 +169,7 @@ void form1::ListView1_MouseDown(Qt::MouseButton button, const QPoint& position)
 void form1::delres_Click()
 {
     QTreeWidgetItem* selected = selectedListRow(*ui.ListView1);
-    if (!selected || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (!selected || messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     // The computation's history rows stay until "Delete All Result" or the end of the run;
     // nothing reaches them once the row is gone.
@@ -178,9 +179,9 @@ void form1::delres_Click()
 
 void form1::delallres_Click()
 {
-    if (message(ui.Label55, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (messages_->box(Messages::Label55, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
-    if (!runCommand([this] { History::reset(store_); }))
+    if (!messages_->run([this] { History::reset(store_); }))
         return;
     ui.ListView1->clear();
     enableResultEntries(false);

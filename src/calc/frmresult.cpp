@@ -3,9 +3,10 @@
 #include "calc/gridparameters.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
-#include "mainwindow/celltips.h"
-#include "mainwindow/dialogframe.h"
-#include "mainwindow/focusmarker.h"
+#include "layout/celltips.h"
+#include "layout/dialogframe.h"
+#include "layout/focusmarker.h"
+#include "layout/lists.h"
 #include "mainwindow/form1.h"
 
 Frmresult::Frmresult(form1& main)
@@ -23,10 +24,11 @@ Frmresult::Frmresult(form1& main)
 
 void Frmresult::Form_Load()
 {
-    Ui::form1& labels = main_.controls();
-    setListColumns(*ui.ListView1, {{labels.Label10, 3.5}, {labels.Label11, 4.5}, {labels.Label12, 3.5},
-                                   {labels.Label13, 5}, {labels.Label14, 3}, {labels.Label15, 5}});
-    const QTreeWidget& results = *labels.ListView1;
+    const Messages& texts = main_.messages();
+    setListColumns(*ui.ListView1, {{texts.text(Messages::Label10), 3.5}, {texts.text(Messages::Label11), 4.5},
+                                   {texts.text(Messages::Label12), 3.5}, {texts.text(Messages::Label13), 5},
+                                   {texts.text(Messages::Label14), 3}, {texts.text(Messages::Label15), 5}});
+    const QTreeWidget& results = *main_.controls().ListView1;
     for (int i = 0; i < results.topLevelItemCount(); ++i)
         addResultRow(*ui.ListView1, resultRowColumns(*results.topLevelItem(i)));
 }

@@ -2,7 +2,8 @@
 
 #include "calc/computationtext.h"
 #include "calc/resultlist.h"
-#include "mainwindow/celltips.h"
+#include "layout/celltips.h"
+#include "layout/lists.h"
 #include "mainwindow/form1.h"
 #include "variables/listrow.h"
 

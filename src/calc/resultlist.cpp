@@ -10,16 +10,6 @@ constexpr int RecordRole = Qt::UserRole;
 
 } // namespace
 
-void setListColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, double>>& columns)
-{
-    QStringList titles;
-    for (const auto& [label, divisor] : columns)
-        titles << label->text();
-    list.setHeaderLabels(titles);
-    for (int i = 0; i < columns.size(); ++i)
-        list.setColumnWidth(i, int(list.width() / columns.at(i).second));
-}
-
 QTreeWidgetItem* addResultRow(QTreeWidget& list, const QStringList& columns)
 {
     return new QTreeWidgetItem(&list, columns);

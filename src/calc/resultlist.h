@@ -10,10 +10,6 @@ class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
-// Report lists take their column titles from message labels, each column as wide as the list
-// divided by its divisor.
-void setListColumns(QTreeWidget& list, const QList<std::pair<const QLabel*, double>>& columns);
-
 // A row of the result list: formula, function name, result, unit, time, computation number.
 QTreeWidgetItem* addResultRow(QTreeWidget& list, const QStringList& columns);
 QStringList resultRowColumns(const QTreeWidgetItem& row);

@@ -14,27 +14,27 @@ void form1::mnewfun_Click()
 {
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (node && FormulaTree::isFolder(node))
-        openFormulaEditor(ui.Label23);
+        openFormulaEditor(Messages::Label23);
 }
 
 void form1::mmodfun_Click()
 {
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (node && !FormulaTree::isFolder(node))
-        openFormulaEditor(ui.Label22);
+        openFormulaEditor(Messages::Label22);
 }
 
-void form1::openFormulaEditor(const QLabel* mode)
+void form1::openFormulaEditor(Messages::Label mode)
 {
     // The mode field tells the editor's load which mode it opens in; its caption tells its
     // OK which it saves in.
-    ui.Text2->setText(mode->text());
+    ui.Text2->setText(messages_->text(mode));
     auto* editor = new Frmaddnewfun(*this, FormulaTree::key(ui.Tvwmain->currentItem()));
     if (!editor->Form_Load()) {
         delete editor;
         return;
     }
-    editor->setWindowTitle(mode->text());
+    editor->setWindowTitle(messages_->text(mode));
     connect(editor, &QDialog::finished, this, [this] { setEnabled(true); });
     // The formula shown is the one rewritten: show it as the library now holds it.
     connect(editor, &Frmaddnewfun::formulaModified, this, &form1::Tvwmain_Click);

@@ -4,14 +4,15 @@
 #include "editor/expressioncheck.h"
 #include "editor/loadvariabletable.h"
 #include "editor/storedformula.h"
-#include "mainwindow/celltips.h"
-#include "mainwindow/contextmenu.h"
-#include "mainwindow/dialogframe.h"
-#include "mainwindow/focusmarker.h"
+#include "layout/celltips.h"
+#include "layout/contextmenu.h"
+#include "layout/dialogframe.h"
+#include "layout/focusmarker.h"
+#include "layout/lists.h"
+#include "layout/messages.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/longcells.h"
 #include "mainwindow/statustext.h"
-#include "mainwindow/userdialogs.h"
 #include "store/storedvalue.h"
 #include "store/textrules.h"
 #include "variables/frmaddpara.h"
@@ -59,17 +60,18 @@ Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
 
 bool Frmaddnewfun::Form_Load()
 {
-    Ui::form1& labels = main_.controls();
+    const Messages& texts = main_.messages();
     for (QTreeWidget* list : {ui.ListView1, ui.ListView2})
-        setListColumns(*list, {{labels.Label5, 5}, {labels.Label6, 3}, {labels.Label7, 3}, {labels.Label13, 5},
-                               {labels.Label21, 5}});
+        setListColumns(*list, {{texts.text(Messages::Label5), 5}, {texts.text(Messages::Label6), 3},
+                               {texts.text(Messages::Label7), 3}, {texts.text(Messages::Label13), 5},
+                               {texts.text(Messages::Label21), 5}});
     for (int places = Formulas::MinPrecision; places <= Formulas::MaxPrecision; ++places)
         ui.Combo1->addItem(QString::number(places));
     ui.Combo1->setCurrentIndex(DefaultPrecisionIndex);
 
-    const bool modifying = labels.Text2->text() == labels.Label22->text();
+    const bool modifying = main_.controls().Text2->text() == main_.messages().text(Messages::Label22);
     std::optional<QStringList> tables;
-    const bool loaded = main_.runCommand([&] {
+    const bool loaded = main_.messages().run([&] {
         Store& store = main_.store();
         if (!modifying) {
             const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
@@ -86,7 +88,7 @@ bool Frmaddnewfun::Form_Load()
     if (!loaded)
         return false;
     if (!tables) {
-        main_.message(modifying ? labels.Label65 : labels.Label64, MsgStyle::Information);
+        main_.messages().box(modifying ? Messages::Label65 : Messages::Label64, MsgStyle::Information);
         return false;
     }
     if (modifying) {
@@ -137,7 +139,7 @@ bool Frmaddnewfun::eventFilter(QObject* watched, QEvent* event)
 
 void Frmaddnewfun::Command1_Click()
 {
-    if (save(windowTitle() == main_.controls().Label23->text()))
+    if (save(windowTitle() == main_.messages().text(Messages::Label23)))
         accept();
 }
 
@@ -210,7 +212,7 @@ void Frmaddnewfun::Rmodpara_Click()
 void Frmaddnewfun::Rdelpara_Click()
 {
     QTreeWidgetItem* row = selectedListRow(*ui.ListView1);
-    if (!row || main_.message(main_.controls().Label51, MsgStyle::YesNoQuestion, this) != MsgAnswer::Yes)
+    if (!row || main_.messages().box(Messages::Label51, MsgStyle::YesNoQuestion, this) != MsgAnswer::Yes)
         return;
     delete row;
     updateExpressionCheck();
@@ -228,8 +230,8 @@ Formula Frmaddnewfun::typedFormula() const
 bool Frmaddnewfun::save(bool adding)
 {
     const Formula formula = typedFormula();
-    if (const QLabel* refusal = messageOf(Formulas::checkFields(formula))) {
-        main_.message(refusal, MsgStyle::Information, this);
+    if (const auto refusal = messageOf(Formulas::checkFields(formula))) {
+        main_.messages().box(*refusal, MsgStyle::Information, this);
         return false;
     }
     if (!(adding ? addFormula(formula) : modifyFormula(formula)))
@@ -243,10 +245,10 @@ void Frmaddnewfun::tellRoundedDefaults(const QList<FormulaParameter>& parameters
     QStringList notices;
     for (const FormulaParameter& parameter : parameters) {
         if (const std::optional<QString> kept = StoredValue::rounded(parameter.value))
-            notices << main_.controls().Label81->text().arg(parameter.value, parameter.symbol, *kept);
+            notices << main_.messages().text(Messages::Label81).arg(parameter.value, parameter.symbol, *kept);
     }
     if (!notices.isEmpty())
-        main_.message(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
+        main_.messages().box(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
 }
 
 bool Frmaddnewfun::addFormula(const Formula& formula)
@@ -257,10 +259,10 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
     Store& store = main_.store();
     auto checked = Formulas::Problem::None;
     auto written = Formulas::Problem::None;
-    if (!main_.runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
+    if (!main_.messages().runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
                           [&] { written = Formulas::add(store, formula, parent); }, this)) {
         if (checked == Formulas::Problem::TableNameInUse)
-            emit main_.noticed(StatusText::tableNameTaken(store, formula.name));
+            main_.messages().notice(StatusText::tableNameTaken(store, formula.name));
         return false;
     }
     if (refuse(written, parent))
@@ -275,7 +277,7 @@ bool Frmaddnewfun::modifyFormula(const Formula& formula)
 {
     Store& store = main_.store();
     auto problem = Formulas::Problem::None;
-    if (!main_.runChecked([&] { return messageOf(Formulas::checkModify(store, contextKey_, formula.name)); },
+    if (!main_.messages().runChecked([&] { return messageOf(Formulas::checkModify(store, contextKey_, formula.name)); },
                           [&] { problem = Formulas::modify(store, contextKey_, formula, *read_); }, this)
         || refuse(problem, QString()))
         return false;
@@ -286,42 +288,42 @@ bool Frmaddnewfun::modifyFormula(const Formula& formula)
     return true;
 }
 
-const QLabel* Frmaddnewfun::messageOf(Formulas::Problem problem) const
+std::optional<Messages::Label> Frmaddnewfun::messageOf(Formulas::Problem problem)
 {
-    const Ui::form1& labels = main_.controls();
     switch (problem) {
-    case Formulas::Problem::BlankInName: return labels.Label59;
-    case Formulas::Problem::EmptyName: return labels.Label42;
-    case Formulas::Problem::EmptyFunction: return labels.Label43;
-    case Formulas::Problem::EmptyUnit: return labels.Label44;
-    case Formulas::Problem::EmptyExpression: return labels.Label45;
-    case Formulas::Problem::NoParameters: return labels.Label46;
-    case Formulas::Problem::BadPrecision: return labels.Label66;
-    case Formulas::Problem::DefaultNotANumber: return labels.Label67;
-    case Formulas::Problem::UnusableSymbol: return labels.Label68;
-    case Formulas::Problem::UnprintableFunction: return labels.Label76;
-    case Formulas::Problem::FunctionTooLong: return labels.Label78;
-    case Formulas::Problem::DescriptionTooLong: return labels.Label79;
-    case Formulas::Problem::NameInUse: return labels.Label41;
-    case Formulas::Problem::TableNameInUse: return labels.Label60;
-    case Formulas::Problem::ReservedName: return labels.Label62;
-    case Formulas::Problem::UnstorableName: return labels.Label63;
-    case Formulas::Problem::UnprintableName: return labels.Label75;
-    case Formulas::Problem::NameTooLong: return labels.Label77;
-    case Formulas::Problem::Missing: return labels.Label64;
-    case Formulas::Problem::CatalogMissing: return labels.Label74;
-    case Formulas::Problem::Changed: return labels.Label71;
+    case Formulas::Problem::BlankInName: return Messages::Label59;
+    case Formulas::Problem::EmptyName: return Messages::Label42;
+    case Formulas::Problem::EmptyFunction: return Messages::Label43;
+    case Formulas::Problem::EmptyUnit: return Messages::Label44;
+    case Formulas::Problem::EmptyExpression: return Messages::Label45;
+    case Formulas::Problem::NoParameters: return Messages::Label46;
+    case Formulas::Problem::BadPrecision: return Messages::Label66;
+    case Formulas::Problem::DefaultNotANumber: return Messages::Label67;
+    case Formulas::Problem::UnusableSymbol: return Messages::Label68;
+    case Formulas::Problem::UnprintableFunction: return Messages::Label76;
+    case Formulas::Problem::FunctionTooLong: return Messages::Label78;
+    case Formulas::Problem::DescriptionTooLong: return Messages::Label79;
+    case Formulas::Problem::NameInUse: return Messages::Label41;
+    case Formulas::Problem::TableNameInUse: return Messages::Label60;
+    case Formulas::Problem::ReservedName: return Messages::Label62;
+    case Formulas::Problem::UnstorableName: return Messages::Label63;
+    case Formulas::Problem::UnprintableName: return Messages::Label75;
+    case Formulas::Problem::NameTooLong: return Messages::Label77;
+    case Formulas::Problem::Missing: return Messages::Label64;
+    case Formulas::Problem::CatalogMissing: return Messages::Label74;
+    case Formulas::Problem::Changed: return Messages::Label71;
     case Formulas::Problem::None: break;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 bool Frmaddnewfun::refuse(Formulas::Problem problem, const QString& catalog)
 {
-    const QLabel* label = messageOf(problem);
+    const auto label = messageOf(problem);
     if (label)
-        main_.message(label, problem == Formulas::Problem::Changed ? contextKey_ : catalog, MsgStyle::Information, this);
-    return label != nullptr;
+        main_.messages().box(*label, problem == Formulas::Problem::Changed ? contextKey_ : catalog, MsgStyle::Information,
+                             this);
+    return label.has_value();
 }
 
 void Frmaddnewfun::updateExpressionCheck()

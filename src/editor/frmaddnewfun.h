@@ -2,6 +2,7 @@
 
 #include "calc/calcengine.h"
 #include "editor/formulas.h"
+#include "layout/messages.h"
 #include "ui_frmaddnewfun.h"
 
 #include <QDialog>
@@ -49,7 +50,7 @@ private:
     bool modifyFormula(const Formula& formula);
     // Says which default values the library keeps rounded, after they were stored.
     void tellRoundedDefaults(const QList<FormulaParameter>& parameters);
-    const QLabel* messageOf(Formulas::Problem problem) const;
+    static std::optional<Messages::Label> messageOf(Formulas::Problem problem);
     // Tells the problem, naming the formula, or the catalog added into, that another window
     // changed; false for none.
     bool refuse(Formulas::Problem problem, const QString& catalog);

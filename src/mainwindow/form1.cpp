@@ -4,12 +4,12 @@
 #include "calc/parametergrid.h"
 #include "calc/resultdetails.h"
 #include "calc/resultlist.h"
+#include "layout/celltips.h"
+#include "layout/lists.h"
 #include "layout/qtlayout.h"
-#include "mainwindow/celltips.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/keyboard.h"
-#include "mainwindow/longcells.h"
 #include "mainwindow/statusline.h"
-#include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
 
@@ -34,7 +34,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     : QWidget(parent)
     , ui(createControls(this))
     , store_(store)
-    , dialogs_(dialogs)
+    , messages_(new Messages(*this, dialogs))
     , images_(new ImageList(this))
     , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), this))
     , tree_(*ui.Tvwmain, *images_)
@@ -53,16 +53,15 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     Form_Load();
     connect(integrityCheck_, &IntegrityCheck::damaged, this, [this](const QString& report) {
         store_.markDamaged(report);
-        dialogs_.msgBox(this, StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText(),
-                        MsgStyle::Information, ui.Label25->text());
-        emit libraryTroubleShown();
+        messages_->boxTrouble(StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText());
     });
     integrityCheck_->start();
 
     // What the window offers beyond its design, each part in a file of its own.
     connectStatusLine(*this);
     connectKeyboard(*this);
-    connectCellTips(*this);
+    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{ui.Tvwmain, ui.ListView2, ui.MSFlexGrid1})
+        CellTips::install(*view);
     connectResultDetails(*this);
     // Laid out once now, at the designed size, so that the designed geometry is what is
     // recorded; a saved size given before the window shows is then a resize like any other.
@@ -83,9 +82,13 @@ LibraryTree form1::takeLibraryTree()
 
 void form1::Form_Load()
 {
-    setListColumns(*ui.ListView1, {{ui.Label10, 2.5}, {ui.Label11, 5}, {ui.Label12, 2.5},
-                                   {ui.Label13, 5}, {ui.Label14, 3}, {ui.Label15, 5}});
-    setListColumns(*ui.ListView2, {{ui.Label5, 4}, {ui.Label6, 3.5}, {ui.Label7, 4}, {ui.Label8, 5}, {ui.Label9, 5}});
+    const Messages& texts = *messages_;
+    setListColumns(*ui.ListView1, {{texts.text(Messages::Label10), 2.5}, {texts.text(Messages::Label11), 5},
+                                   {texts.text(Messages::Label12), 2.5}, {texts.text(Messages::Label13), 5},
+                                   {texts.text(Messages::Label14), 3}, {texts.text(Messages::Label15), 5}});
+    setListColumns(*ui.ListView2, {{texts.text(Messages::Label5), 4}, {texts.text(Messages::Label6), 3.5},
+                                   {texts.text(Messages::Label7), 4}, {texts.text(Messages::Label8), 5},
+                                   {texts.text(Messages::Label9), 5}});
 
     QTableWidget& grid = *ui.MSFlexGrid1;
     grid.horizontalHeader()->hide();
@@ -99,8 +102,8 @@ void form1::Form_Load()
     grid.verticalHeader()->setDefaultSectionSize(qRound(240.0 / TwipsPerPixel));
     grid.setRowHeight(0, qRound(280.0 / TwipsPerPixel));
 
-    runCommand([this] {
-        tree_.reset(ui.Label24->text());
+    messages_->run([this] {
+        tree_.reset(messages_->text(Messages::Label24));
         tree_.load(takeLibraryTree());
     });
     tree_.root()->setExpanded(true);
@@ -135,13 +138,10 @@ void form1::Form_Unload()
         } catch (const StoreError& error) {
             const bool locked = error.kind() == StoreError::Kind::Busy;
             show();
-            dialogs_.msgBox(this,
-                            error.userText()
-                                + (locked ? QStringLiteral("\n\nPress OK once the other program is done: Calcora then "
-                                                           "clears the results of this session and closes.")
-                                          : QString()),
-                            MsgStyle::Information, ui.Label25->text());
-            emit libraryTroubleShown();
+            messages_->boxTrouble(error.userText()
+                                  + (locked ? QStringLiteral("\n\nPress OK once the other program is done: Calcora "
+                                                             "then clears the results of this session and closes.")
+                                            : QString()));
             if (!locked)
                 return;
         }
@@ -162,51 +162,7 @@ void form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-int form1::message(const QLabel* label, int style, QWidget* over)
-{
-    return message(label->text(), style, over);
-}
-
-int form1::message(const QString& text, int style, QWidget* over)
-{
-    return dialogs_.msgBox(over ? over : this, text, style, ui.Label25->text());
-}
-
-int form1::message(const QLabel* label, const QString& item, int style, QWidget* over)
-{
-    const QString text = label->text();
-    return dialogs_.msgBox(over ? over : this, text.contains(QLatin1String("%1")) ? text.arg(item) : text, style,
-                           ui.Label25->text());
-}
-
-bool form1::runCommand(const std::function<void()>& command, QWidget* over)
-{
-    try {
-        command();
-        return true;
-    } catch (const StoreError& error) {
-        dialogs_.msgBox(over ? over : this, error.userText(), MsgStyle::Information, ui.Label25->text());
-        emit libraryTroubleShown();
-    }
-    return false;
-}
-
-bool form1::runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write, QWidget* over)
-{
-    const QLabel* refusal = nullptr;
-    const bool written = runCommand([&] {
-        refusal = check();
-        if (!refusal)
-            write();
-    }, over);
-    if (refusal) {
-        message(refusal, MsgStyle::Information, over);
-        return false;
-    }
-    return written;
-}
-
 QStringList form1::gridHeader() const
 {
-    return {ui.Label16->text(), ui.Label17->text(), ui.Label19->text(), ui.Label18->text(), ui.Label13->text()};
+    return {messages_->text(Messages::Label16), messages_->text(Messages::Label17), messages_->text(Messages::Label19), messages_->text(Messages::Label18), messages_->text(Messages::Label13)};
 }

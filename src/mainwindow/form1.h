@@ -1,7 +1,8 @@
 #pragma once
 
+#include "layout/commondialog.h"
+#include "layout/messages.h"
 #include "layout/module1.h"
-#include "mainwindow/commondialog.h"
 #include "mainwindow/formulatree.h"
 #include "mainwindow/imagelist.h"
 #include "ui_form1.h"
@@ -27,23 +28,9 @@ public:
     form1(Store& store, UserDialogs& dialogs, QWidget* parent = nullptr, std::future<LibraryTree> treeReadAhead = {});
 
     Store& store() { return store_; }
-    UserDialogs& dialogs() { return dialogs_; }
+    Messages& messages() { return *messages_; }
     FormulaTree& tree() { return tree_; }
     Ui::form1& controls() { return ui; }
-
-    // A message box with label's caption as text and Label25's as title, over the window over
-    // (this one when null); returns the answer.
-    int message(const QLabel* label, int style, QWidget* over = nullptr);
-    // The same for a label whose caption may name an item by %1.
-    int message(const QLabel* label, const QString& item, int style, QWidget* over = nullptr);
-    // The same with a text made from a label's caption.
-    int message(const QString& text, int style, QWidget* over = nullptr);
-    // Runs one user command; a statement the library refuses is shown, and false returned.
-    bool runCommand(const std::function<void()>& command, QWidget* over = nullptr);
-    // Runs check and, when it names no refusal, write, as one command. Shows the refusal's
-    // label or the library's complaint; true when written.
-    bool runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write,
-                    QWidget* over = nullptr);
 
     // The grid's header row, in column order.
     QStringList gridHeader() const;
@@ -55,9 +42,6 @@ signals:
     void calculationFailed(const QString& reason);
     void calculated(const QString& note);
     void recalled(const QString& note);
-    void libraryTroubleShown();
-    // A line about a command just refused, beside its message box.
-    void noticed(const QString& text);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -94,7 +78,7 @@ private:
     void connectEditor();
     void mnewfun_Click();
     void mmodfun_Click();
-    void openFormulaEditor(const QLabel* mode);
+    void openFormulaEditor(Messages::Label mode);
 
     // The parameter grid and its in-cell editor (form1grid.cpp).
     void connectGrid();
@@ -143,7 +127,7 @@ private:
 
     Ui::form1 ui;
     Store& store_;
-    UserDialogs& dialogs_;
+    Messages* messages_;
     ImageList* images_;
     CommonDialog* cd1;
     FormulaTree tree_;

@@ -1,9 +1,9 @@
 // The tree's menu commands: catalogs and deletions.
+#include "layout/userdialogs.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
-#include "mainwindow/userdialogs.h"
 #include "store/store.h"
 
 void form1::connectCommands()
@@ -44,11 +44,11 @@ void form1::mmodcata_Click()
         return;
     Frmaddcata dialog(*this);
     std::optional<QSqlRecord> row;
-    if (!runCommand([&] { row = Catalogs::read(store_, node->text(0)); }))
+    if (!messages_->run([&] { row = Catalogs::read(store_, node->text(0)); }))
         return;
     // A catalog another program removed is not offered for adding in its place.
     if (!row) {
-        message(ui.Label64, MsgStyle::Information);
+        messages_->box(Messages::Label64, MsgStyle::Information);
         return;
     }
     dialog.setModify(*row);
@@ -58,10 +58,10 @@ void form1::mmodcata_Click()
 void form1::mdelfun_Click()
 {
     QTreeWidgetItem* node = ui.Tvwmain->currentItem();
-    if (!node || tree_.hasChildren(node) || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (!node || tree_.hasChildren(node) || messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     const QString caption = node->text(0);
-    if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
+    if (!messages_->run([&] { Deletions::deleteItem(store_, caption); }))
         return;
     clearFormulaView();
     tree_.remove(node);
@@ -75,13 +75,13 @@ void form1::mdelcata_Click()
     if (!node)
         return;
     if (tree_.hasChildren(node)) {
-        message(ui.Label53, MsgStyle::Information);
+        messages_->box(Messages::Label53, MsgStyle::Information);
         return;
     }
-    if (message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     const QString caption = node->text(0);
-    if (!runCommand([&] { Deletions::deleteItem(store_, caption); }))
+    if (!messages_->run([&] { Deletions::deleteItem(store_, caption); }))
         return;
     tree_.remove(node);
     tree_.unselect();
@@ -91,11 +91,11 @@ void form1::mdelcata_Click()
 
 void form1::mdelallfunroot_Click()
 {
-    if (message(ui.Label54, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (messages_->box(Messages::Label54, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
-    if (!runCommand([&] { Deletions::deleteAll(store_); }))
+    if (!messages_->run([&] { Deletions::deleteAll(store_); }))
         return;
-    tree_.reset(ui.Label24->text());
+    tree_.reset(messages_->text(Messages::Label24));
 }
 
 void form1::removeResultsOf(const QString& formula)

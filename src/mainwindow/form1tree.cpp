@@ -1,9 +1,9 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
 #include "calc/fillparametergrid.h"
 #include "editor/loadvariabletable.h"
-#include "mainwindow/contextmenu.h"
+#include "layout/contextmenu.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
@@ -41,7 +41,7 @@ void form1::Tvwmain_Click()
         return;
     const QString caption = node->text(0);
     bool shown = true;
-    runCommand([&] {
+    messages_->run([&] {
         if (!FormulaTree::isFolder(node)) {
             ui.Label2->setText(ui.Text8->text());
             ui.Text3->show();
@@ -109,7 +109,7 @@ void form1::showFormula(const QString& caption)
     // Another tool removed the formula's table or row: nothing of it can be computed.
     if (!formula) {
         clearFormulaView();
-        message(ui.Label65, MsgStyle::Information);
+        messages_->box(Messages::Label65, MsgStyle::Information);
         return;
     }
     ui.Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());

@@ -1,35 +1,35 @@
 #include "mainwindow/frmaddcata.h"
 
+#include "layout/dialogframe.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/catalogs.h"
-#include "mainwindow/dialogframe.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
-#include "mainwindow/userdialogs.h"
 #include "store/textrules.h"
 
 #include <QTreeWidget>
 
 namespace {
 
-const QLabel* messageOf(Ui::form1& labels, Catalogs::Problem problem)
+std::optional<Messages::Label> messageOf(Catalogs::Problem problem)
 {
     switch (problem) {
-    case Catalogs::Problem::SpecialCharacter: return labels.Label58;
-    case Catalogs::Problem::DescriptionTooLong: return labels.Label61;
-    case Catalogs::Problem::EmptyName: return labels.Label40;
-    case Catalogs::Problem::FirstCharacterDigit: return labels.Label39;
-    case Catalogs::Problem::NameInUse: return labels.Label38;
-    case Catalogs::Problem::TableNameInUse: return labels.Label60;
-    case Catalogs::Problem::ReservedName: return labels.Label62;
-    case Catalogs::Problem::UnstorableName: return labels.Label63;
-    case Catalogs::Problem::UnprintableName: return labels.Label75;
-    case Catalogs::Problem::NameTooLong: return labels.Label77;
-    case Catalogs::Problem::Missing: return labels.Label64;
-    case Catalogs::Problem::ParentMissing: return labels.Label74;
-    case Catalogs::Problem::Changed: return labels.Label72;
+    case Catalogs::Problem::SpecialCharacter: return Messages::Label58;
+    case Catalogs::Problem::DescriptionTooLong: return Messages::Label61;
+    case Catalogs::Problem::EmptyName: return Messages::Label40;
+    case Catalogs::Problem::FirstCharacterDigit: return Messages::Label39;
+    case Catalogs::Problem::NameInUse: return Messages::Label38;
+    case Catalogs::Problem::TableNameInUse: return Messages::Label60;
+    case Catalogs::Problem::ReservedName: return Messages::Label62;
+    case Catalogs::Problem::UnstorableName: return Messages::Label63;
+    case Catalogs::Problem::UnprintableName: return Messages::Label75;
+    case Catalogs::Problem::NameTooLong: return Messages::Label77;
+    case Catalogs::Problem::Missing: return Messages::Label64;
+    case Catalogs::Problem::ParentMissing: return Messages::Label74;
+    case Catalogs::Problem::Changed: return Messages::Label72;
     case Catalogs::Problem::None: break;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 } // namespace
@@ -50,21 +50,20 @@ void Frmaddcata::setModify(const QSqlRecord& row)
     read_ = row;
     ui.Text1->setText(row.value(QStringLiteral("caption")).toString());
     ui.Text2->setPlainText(TextRules::shown(row.value(QStringLiteral("descr")).toString()));
-    setWindowTitle(main_.controls().Label28->text());
+    setWindowTitle(main_.messages().text(Messages::Label28));
 }
 
 void Frmaddcata::Command1_Click()
 {
     const QString name = ui.Text1->text();
     const QString description = ui.Text2->toPlainText();
-    Ui::form1& labels = main_.controls();
-    if (const QLabel* refusal = messageOf(labels, Catalogs::checkInput(name, description))) {
-        main_.message(refusal, MsgStyle::Information);
+    if (const auto refusal = messageOf(Catalogs::checkInput(name, description))) {
+        main_.messages().box(*refusal, MsgStyle::Information);
         return;
     }
-    const bool adding = windowTitle() == labels.Label20->text();
+    const bool adding = windowTitle() == main_.messages().text(Messages::Label20);
     if (adding ? addCatalog(name, description) : modifyCatalog(name, description)) {
-        labels.Text4->setPlainText(name + QLatin1Char('\n') + description);
+        main_.controls().Text4->setPlainText(name + QLatin1Char('\n') + description);
         accept();
     }
 }
@@ -105,10 +104,10 @@ bool Frmaddcata::storeChecked(const QString& name, const QString& item, const st
 {
     Catalogs::Problem checked = Catalogs::Problem::None;
     Catalogs::Problem written = Catalogs::Problem::None;
-    if (!main_.runChecked([&] { return messageOf(main_.controls(), checked = check()); }, [&] { written = write(); })) {
+    if (!main_.messages().runChecked([&] { return messageOf(checked = check()); }, [&] { written = write(); })) {
         // The message says only that a table has the name; the status line says whose it is.
         if (checked == Catalogs::Problem::TableNameInUse)
-            emit main_.noticed(StatusText::tableNameTaken(main_.store(), name));
+            main_.messages().notice(StatusText::tableNameTaken(main_.store(), name));
         return false;
     }
     return !refuse(written, item);
@@ -116,8 +115,8 @@ bool Frmaddcata::storeChecked(const QString& name, const QString& item, const st
 
 bool Frmaddcata::refuse(Catalogs::Problem problem, const QString& catalog)
 {
-    const QLabel* label = messageOf(main_.controls(), problem);
+    const auto label = messageOf(problem);
     if (label)
-        main_.message(label, catalog, MsgStyle::Information);
-    return label != nullptr;
+        main_.messages().box(*label, catalog, MsgStyle::Information);
+    return label.has_value();
 }

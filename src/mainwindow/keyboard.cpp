@@ -1,7 +1,7 @@
 #include "mainwindow/keyboard.h"
 
 #include "calc/parametergrid.h"
-#include "mainwindow/focusmarker.h"
+#include "layout/focusmarker.h"
 #include "mainwindow/form1.h"
 
 #include <QShortcut>

@@ -21,13 +21,13 @@ public:
         connect(&window, &form1::calculationFailed, this, &StatusLine::tell);
         connect(&window, &form1::calculated, this, &StatusLine::tell);
         connect(&window, &form1::recalled, this, &StatusLine::tell);
-        connect(&window, &form1::noticed, this, &StatusLine::tell);
+        connect(&window.messages(), &Messages::noticed, this, &StatusLine::tell);
         connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearNote);
         connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearNote);
         // Told until the user starts to work: the last session's node made current again is no start.
         connect(&window, &form1::calculated, this, &StatusLine::clearConversion);
         connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearConversion);
-        connect(&window, &form1::libraryTroubleShown, this, &StatusLine::show);
+        connect(&window.messages(), &Messages::troubleShown, this, &StatusLine::show);
         show();
     }
 

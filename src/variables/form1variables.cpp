@@ -1,9 +1,10 @@
 // The variable list of the main window: its mouse and key events, and the commands that open
 // the variable dialog or delete variables.
 #include "editor/loadvariabletable.h"
-#include "mainwindow/contextmenu.h"
+#include "layout/contextmenu.h"
+#include "layout/lists.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "variables/frmaddvar.h"
 #include "variables/listrow.h"
 #include "variables/variables.h"
@@ -83,18 +84,18 @@ void form1::Rdelvar_Click()
 {
     QTreeWidgetItem* entry = selectedListRow(*ui.ListView2);
     const std::optional<QString> level = variableLevel();
-    if (!entry || !level || message(ui.Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (!entry || !level || messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     const Variable listed = Variable::fromListFields(listRowFields(*entry));
     auto problem = Variables::Problem::None;
-    if (!runCommand([&] { problem = Variables::remove(store_, *level, listed); }))
+    if (!messages_->run([&] { problem = Variables::remove(store_, *level, listed); }))
         return;
     // Another window changed the variable, or renamed or deleted its catalog, since the list
     // showed it: what the user meant to delete is not what the library holds.
     if (problem == Variables::Problem::Changed)
-        message(ui.Label73, listed.symbol, MsgStyle::Information);
+        messages_->box(Messages::Label73, listed.symbol, MsgStyle::Information);
     else if (problem == Variables::Problem::CatalogMissing)
-        message(ui.Label74, *level, MsgStyle::Information);
+        messages_->box(Messages::Label74, *level, MsgStyle::Information);
     else
         delete entry;
 }
@@ -102,13 +103,13 @@ void form1::Rdelvar_Click()
 void form1::Rdelallvar_Click()
 {
     const std::optional<QString> level = variableLevel();
-    if (!level || message(ui.Label52, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+    if (!level || messages_->box(Messages::Label52, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
     ui.ListView2->clear();
-    if (runCommand([&] { Variables::removeAll(store_, *level); }))
+    if (messages_->run([&] { Variables::removeAll(store_, *level); }))
         return;
     // Nothing was deleted: the list shows again what the library still holds.
-    runCommand([&] {
+    messages_->run([&] {
         if (const std::optional<QString> table = Variables::tableOf(store_, *level))
             LoadVariableTable(*ui.ListView2, store_, *table);
     });

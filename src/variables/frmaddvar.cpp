@@ -1,34 +1,34 @@
 #include "variables/frmaddvar.h"
 
-#include "mainwindow/dialogframe.h"
+#include "layout/dialogframe.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "store/storedvalue.h"
 #include "store/textrules.h"
 #include "variables/listrow.h"
 
 namespace {
 
-const QLabel* messageOf(Ui::form1& labels, Variables::Problem problem)
+std::optional<Messages::Label> messageOf(Variables::Problem problem)
 {
     switch (problem) {
-    case Variables::Problem::EmptySymbol: return labels.Label35;
-    case Variables::Problem::UnusableSymbol: return labels.Label68;
-    case Variables::Problem::EmptyName: return labels.Label36;
-    case Variables::Problem::EmptyValue: return labels.Label37;
-    case Variables::Problem::NotNumeral: return labels.Label33;
-    case Variables::Problem::NotANumber: return labels.Label67;
-    case Variables::Problem::SymbolDefined: return labels.Label34;
-    case Variables::Problem::SymbolListed: return labels.Label29;
-    case Variables::Problem::Missing: return labels.Label64;
-    case Variables::Problem::CatalogMissing: return labels.Label74;
-    case Variables::Problem::Changed: return labels.Label73;
-    case Variables::Problem::UnprintableName: return labels.Label75;
-    case Variables::Problem::NameTooLong: return labels.Label77;
-    case Variables::Problem::DescriptionTooLong: return labels.Label79;
+    case Variables::Problem::EmptySymbol: return Messages::Label35;
+    case Variables::Problem::UnusableSymbol: return Messages::Label68;
+    case Variables::Problem::EmptyName: return Messages::Label36;
+    case Variables::Problem::EmptyValue: return Messages::Label37;
+    case Variables::Problem::NotNumeral: return Messages::Label33;
+    case Variables::Problem::NotANumber: return Messages::Label67;
+    case Variables::Problem::SymbolDefined: return Messages::Label34;
+    case Variables::Problem::SymbolListed: return Messages::Label29;
+    case Variables::Problem::Missing: return Messages::Label64;
+    case Variables::Problem::CatalogMissing: return Messages::Label74;
+    case Variables::Problem::Changed: return Messages::Label73;
+    case Variables::Problem::UnprintableName: return Messages::Label75;
+    case Variables::Problem::NameTooLong: return Messages::Label77;
+    case Variables::Problem::DescriptionTooLong: return Messages::Label79;
     case Variables::Problem::None: break;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 } // namespace
@@ -39,7 +39,7 @@ Frmaddvar::Frmaddvar(form1& main)
 {
     ui.setupUi(this);
     setFixedSize(size());
-    setWindowTitle(main.controls().Label26->text());
+    setWindowTitle(main.messages().text(Messages::Label26));
     connect(ui.Command1, &QPushButton::clicked, this, &Frmaddvar::Command1_Click);
     connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
     connect(ui.Command3, &QPushButton::clicked, this, &Frmaddvar::Command3_Click);
@@ -54,7 +54,7 @@ void Frmaddvar::setModify(QTreeWidgetItem* entry)
     ui.Text4->setText(fields.at(2));
     ui.Text3->setText(fields.at(3));
     ui.Text5->setPlainText(TextRules::shown(fields.at(4)));
-    setWindowTitle(main_.controls().Label27->text());
+    setWindowTitle(main_.messages().text(Messages::Label27));
     ui.Command3->setEnabled(false);
 }
 
@@ -84,14 +84,14 @@ bool Frmaddvar::saveVariable()
         refuse(Variables::Problem::Missing);
         return false;
     }
-    const bool adding = windowTitle() == main_.controls().Label26->text();
+    const bool adding = windowTitle() == main_.messages().text(Messages::Label26);
     return adding ? addVariable(variable, *level) : modifyVariable(variable, *level);
 }
 
 bool Frmaddvar::addVariable(const Variable& variable, const QString& level)
 {
     auto problem = Variables::Problem::None;
-    if (!main_.runCommand([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem, level))
+    if (!main_.messages().run([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem, level))
         return false;
     // The entry shows the texts as typed, the value too.
     addListRow(*main_.controls().ListView2, variable.listFields());
@@ -109,7 +109,7 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
     if (refuse(Variables::checkNewSymbol(old.symbol, variable.symbol, listed)))
         return false;
     auto problem = Variables::Problem::None;
-    if (!main_.runCommand([&] { problem = Variables::change(main_.store(), level, old, variable); }))
+    if (!main_.messages().run([&] { problem = Variables::change(main_.store(), level, old, variable); }))
         return false;
     // Another program deleted the variable: its entry goes too, and there is nothing to change.
     if (problem == Variables::Problem::Missing) {
@@ -128,13 +128,13 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
 void Frmaddvar::tellRounding(const QString& value)
 {
     if (const std::optional<QString> kept = StoredValue::rounded(value))
-        main_.message(main_.controls().Label80->text().arg(value, *kept), MsgStyle::Information);
+        main_.messages().box(main_.messages().text(Messages::Label80).arg(value, *kept), MsgStyle::Information);
 }
 
 bool Frmaddvar::refuse(Variables::Problem problem, const QString& item)
 {
-    const QLabel* message = messageOf(main_.controls(), problem);
+    const auto message = messageOf(problem);
     if (message)
-        main_.message(message, item, MsgStyle::Information);
-    return message != nullptr;
+        main_.messages().box(*message, item, MsgStyle::Information);
+    return message.has_value();
 }

@@ -1,6 +1,6 @@
 #include "variables/frmmodpara.h"
 
-#include "mainwindow/dialogframe.h"
+#include "layout/dialogframe.h"
 #include "variables/listrow.h"
 
 #include <QTreeWidget>

@@ -2,7 +2,6 @@
 
 #include "variables/variables.h"
 
-#include <QMenu>
 #include <QTreeWidget>
 
 namespace {
@@ -31,18 +30,4 @@ void setListRowFields(QTreeWidgetItem& row, const QStringList& fields)
 {
     for (int column = 0; column < FieldCount; ++column)
         row.setText(column, fields.value(column));
-}
-
-QTreeWidgetItem* selectedListRow(const QTreeWidget& list)
-{
-    const QList<QTreeWidgetItem*> selected = list.selectedItems();
-    return selected.isEmpty() ? nullptr : selected.constFirst();
-}
-
-bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position)
-{
-    if (list.topLevelItemCount() == 0)
-        return false;
-    menu.exec(list.viewport()->mapToGlobal(position));
-    return true;
 }

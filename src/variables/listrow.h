@@ -2,8 +2,6 @@
 
 #include <QStringList>
 
-class QMenu;
-class QPoint;
 class QSqlRecord;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -16,8 +14,3 @@ QTreeWidgetItem* addListRow(QTreeWidget& list, const QSqlRecord& row);
 QStringList listRowFields(const QTreeWidgetItem& row);
 // Rewrites a row with five fields in the order above.
 void setListRowFields(QTreeWidgetItem& row, const QStringList& fields);
-// The row the user selected, or nullptr.
-QTreeWidgetItem* selectedListRow(const QTreeWidget& list);
-// Shows menu at position in the list's viewport until it closes. Nothing happens on an empty
-// list; returns whether the menu was shown.
-bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position);

@@ -1,4 +1,4 @@
-#include "mainwindow/contextmenu.h"
+#include "layout/contextmenu.h"
 
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
