@@ -145,7 +145,7 @@ void modifyVariable(benchmark::State& state)
     if (!showDeepCatalog(state, bench))
         return;
     QTreeWidgetItem* entry = lastEntry(bench);
-    const QStringList original = listRowFields(*entry);
+    const QStringList original = listRow(*entry).listFields();
     QStringList changed = original;
     // A new symbol too, so that the other entries are searched for it.
     changed[0] += QLatin1Char('x');
@@ -153,7 +153,7 @@ void modifyVariable(benchmark::State& state)
     std::unique_ptr<Frmaddvar> dialog;
     measure(state, bench,
             {[&] { dialog = typedDialog(bench, changed, entry); }, [&] { pressOk(*dialog); },
-             [&] { return listRowFields(*entry) == changed; }, [&] { pressOk(*typedDialog(bench, original, entry)); }});
+             [&] { return listRow(*entry).listFields() == changed; }, [&] { pressOk(*typedDialog(bench, original, entry)); }});
 }
 
 void deleteVariable(benchmark::State& state)

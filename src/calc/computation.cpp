@@ -3,6 +3,7 @@
 #include "calc/parameterstring.h"
 #include "calc/resultformat.h"
 #include "store/fieldtext.h"
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -16,12 +17,12 @@ QString field(const QSqlRecord& row, const char* column)
 }
 
 // The formula's own table, as a statement names it; nullopt when the caption has no row.
-std::optional<QString> tableOf(Store& store, const QString& selectByCaption, const QString& caption)
+std::optional<QString> tableOf(Store& store, const QString& caption)
 {
-    const auto item = store.first(selectByCaption, {caption});
-    if (!item)
+    const std::optional<QString> table = ItemRow::table(store, caption);
+    if (!table)
         return std::nullopt;
-    return sqlName(field(*item, "indtable"));
+    return sqlName(*table);
 }
 
 } // namespace
@@ -33,26 +34,26 @@ QString ComputationRecord::result() const
 
 int Computation::parameterCount(Store& store, const QString& caption)
 {
-    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption=?"), caption);
+    const auto table = tableOf(store, caption);
     if (!table)
         return 0;
     return int(store.query(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=1")).size());
 }
 
-std::optional<QString> Computation::parameterString(const QList<GridParameter>& rows)
+std::optional<QString> Computation::parameterString(const QList<GridRow>& rows)
 {
     QList<ParameterString::Pair> pairs;
     pairs.reserve(rows.size());
-    for (const GridParameter& row : rows)
+    for (const GridRow& row : rows)
         pairs.append({row.symbol, row.input});
     return ParameterString::build(pairs);
 }
 
 std::optional<ComputationRecord> Computation::record(Store& store, const QString& caption, const QString& expression,
-                                                     const QList<GridParameter>& rows, double result, const QTime& time)
+                                                     const QList<GridRow>& rows, double result, const QTime& time)
 {
     Store::Transaction transaction(store);
-    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption=?"), caption);
+    const auto table = tableOf(store, caption);
     if (!table)
         return std::nullopt;
     const auto formula = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where name=?"), {caption});
@@ -71,19 +72,19 @@ std::optional<ComputationRecord> Computation::record(Store& store, const QString
                            formula->value(QStringLiteral("preci")).toInt(),
                            {}};
     // The rows below the last parameter are the grid's padding.
-    for (const GridParameter& parameter : rows) {
+    for (const GridRow& parameter : rows) {
         if (!parameter.symbol.isEmpty())
             made.parameters.append(parameter);
     }
 
     store.execute(QStringLiteral("update ") + *table + QStringLiteral(" set calcount=? where name=?"), {number, caption});
-    for (const GridParameter& parameter : rows) {
+    for (const GridRow& parameter : rows) {
         if (parameter.input.isEmpty())
             break;
         store.execute(QStringLiteral("insert into  ParaResult(Fmuname,name,paraname,paravalue,unit,Hisid,defparavalue) "
                                      "values (?,?,?,?,?,?,?)"),
                       {caption, parameter.name, parameter.symbol, parameter.input, parameter.unit, number,
-                       parameter.defaultValue});
+                       parameter.value});
     }
     transaction.commit();
     return made;
@@ -91,7 +92,7 @@ std::optional<ComputationRecord> Computation::record(Store& store, const QString
 
 std::optional<Computation::Recalled> Computation::recall(Store& store, const QString& formula, const QString& number)
 {
-    const auto table = tableOf(store, QStringLiteral("select * from CataConstruct where caption = ? "), formula);
+    const auto table = tableOf(store, formula);
     if (!table)
         return std::nullopt;
     const auto row = store.first(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=0 "));
@@ -100,8 +101,9 @@ std::optional<Computation::Recalled> Computation::recall(Store& store, const QSt
     Recalled recalled{field(*row, "expression"), field(*row, "descr"), {}};
     for (const QSqlRecord& history : store.query(QStringLiteral("select * from ParaResult where Fmuname =? and  Hisid=?"),
                                                  {formula, number})) {
-        recalled.parameters.append({field(history, "name"), field(history, "paraname"), field(history, "paravalue"),
-                                    field(history, "defparavalue"), field(history, "unit")});
+        recalled.parameters.append({{field(history, "name"), field(history, "paraname"), field(history, "unit"),
+                                     field(history, "defparavalue"), {}},
+                                    field(history, "paravalue")});
     }
     return recalled;
 }

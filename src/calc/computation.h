@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/fillparametergrid.h"
+#include "store/namedvalue.h"
 
 #include <QList>
 #include <QMetaType>
@@ -11,6 +11,13 @@
 
 class QTime;
 class Store;
+
+// A parameter as the grid shows it and a computation uses it: its value is its default, and
+// input the value typed into the grid, computed with.
+struct GridRow : NamedValue
+{
+    QString input;
+};
 
 // A computation as it was made: what the result list shows of it, and what it used. The
 // library's formula may change afterwards; the record keeps the version the result came from.
@@ -25,7 +32,7 @@ struct ComputationRecord
     QString expression; // the text the engine evaluated
     QString unit;       // the result's
     int precision = 0;  // the decimal places the list shows
-    QList<GridParameter> parameters; // each with its symbol, name, unit and the value computed with
+    QList<GridRow> parameters; // each with its symbol, name, unit and the value computed with
 
     // The result as the list shows it: formatted to the precision; empty when that is not 1 to 8.
     QString result() const;
@@ -43,7 +50,7 @@ int parameterCount(Store& store, const QString& caption);
 
 // The text the engine reads for the grid's rows, every row taking part, empty ones included;
 // nullopt when a symbol or value holds a character the text cannot carry.
-std::optional<QString> parameterString(const QList<GridParameter>& rows);
+std::optional<QString> parameterString(const QList<GridRow>& rows);
 
 // Records a successful computation of the formula captioned caption, whose expression the
 // engine evaluated with the grid's rows, in one transaction: its counter goes up by one, and
@@ -51,13 +58,13 @@ std::optional<QString> parameterString(const QList<GridParameter>& rows);
 // counter. Returns the record the result list keeps; nullopt, with nothing written, when the
 // formula is no longer in the library.
 std::optional<ComputationRecord> record(Store& store, const QString& caption, const QString& expression,
-                                        const QList<GridParameter>& rows, double result, const QTime& time);
+                                        const QList<GridRow>& rows, double result, const QTime& time);
 
 struct Recalled
 {
     QString expression;
     QString description;
-    QList<GridParameter> parameters; // the history rows, Input holding the value computed with
+    QList<GridRow> parameters; // the history rows, Input holding the value computed with
 };
 
 // Computation number of the formula captioned formula, as it was made; nullopt when the

@@ -1,21 +1,21 @@
 #include "calc/fillparametergrid.h"
 
 #include "calc/parametergrid.h"
-#include "store/fieldtext.h"
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
 #include <QTableWidget>
 
-void showGridParameters(QTableWidget& grid, const QStringList& header, const QList<GridParameter>& parameters)
+void showGridRows(QTableWidget& grid, const QStringList& header, const QList<GridRow>& parameters)
 {
     ParameterGrid::clear(grid, header, std::max<int>(ParameterGrid::MinimumRows, int(parameters.size()) + 1));
     int row = 1;
-    for (const GridParameter& parameter : parameters) {
+    for (const GridRow& parameter : parameters) {
         ParameterGrid::setCell(grid, row, ParameterGrid::NameColumn, parameter.name);
         ParameterGrid::setCell(grid, row, ParameterGrid::SymbolColumn, parameter.symbol);
         ParameterGrid::setCell(grid, row, ParameterGrid::InputColumn, parameter.input);
-        ParameterGrid::setCell(grid, row, ParameterGrid::DefaultColumn, parameter.defaultValue);
+        ParameterGrid::setCell(grid, row, ParameterGrid::DefaultColumn, parameter.value);
         ParameterGrid::setCell(grid, row, ParameterGrid::UnitColumn, parameter.unit);
         ++row;
     }
@@ -23,15 +23,14 @@ void showGridParameters(QTableWidget& grid, const QStringList& header, const QLi
 
 void FillParameterGrid(QTableWidget& grid, Store& store, const QString& caption, const QStringList& header)
 {
-    QList<GridParameter> parameters;
-    if (const auto item = store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption})) {
-        const QString table = sqlName(item->value(QStringLiteral("indtable")).toString());
-        for (const QSqlRecord& row : store.query(QStringLiteral("select * from ") + table
+    QList<GridRow> parameters;
+    if (const std::optional<QString> table = ItemRow::table(store, caption)) {
+        for (const QSqlRecord& row : store.query(QStringLiteral("select * from ") + sqlName(*table)
                                                  + QStringLiteral(" where ispara = 1 "))) {
-            const QString value = fieldText(row, QStringLiteral("defvalue"));
-            parameters.append({fieldText(row, QStringLiteral("name")), fieldText(row, QStringLiteral("varname")), value,
-                               value, fieldText(row, QStringLiteral("unit"))});
+            GridRow parameter{NamedValue::fromRow(row), {}};
+            parameter.input = parameter.value;
+            parameters.append(parameter);
         }
     }
-    showGridParameters(grid, header, parameters);
+    showGridRows(grid, header, parameters);
 }

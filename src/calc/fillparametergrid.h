@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/computation.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -7,20 +9,10 @@
 class QTableWidget;
 class Store;
 
-// One parameter as the grid shows it.
-struct GridParameter
-{
-    QString name;
-    QString symbol;
-    QString input;
-    QString defaultValue;
-    QString unit;
-};
-
 // Shows parameters in the grid: everything cleared, the header row written, one row per
 // parameter from row 1, and never fewer than six rows, the ones below the last parameter
 // empty.
-void showGridParameters(QTableWidget& grid, const QStringList& header, const QList<GridParameter>& parameters);
+void showGridRows(QTableWidget& grid, const QStringList& header, const QList<GridRow>& parameters);
 
 // Fills the grid with the parameters of the formula captioned caption, each Input starting at
 // its default value.

@@ -7,12 +7,12 @@
 #include "calc/history.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
-#include "editor/storedformula.h"
 #include "layout/contextmenu.h"
 #include "layout/lists.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
+#include "store/formula.h"
 #include "variables/listrow.h"
 
 #include <QKeyEvent>
@@ -71,7 +71,7 @@ void form1::Command1_Click()
         return;
     }
     QTableWidget& grid = *ui.MSFlexGrid1;
-    const QList<GridParameter> rows = gridParameters(grid);
+    const QList<GridRow> rows = gridParameters(grid);
     moveCurrentCell(grid, grid.rowCount() - 1, ParameterGrid::InputColumn);
 
     // A text the parameter string cannot carry fails like any value the engine rejects: the
@@ -123,7 +123,7 @@ void form1::RecallComputation()
     if (!messages_->run([&] {
             restored = Computation::recall(store_, formula, selected->text(ResultColumn::Number));
             if (restored)
-                now = Formulas::read(store_, formula);
+                now = Formula::read(store_, formula);
         })
         || !restored)
         return;
@@ -140,7 +140,7 @@ void form1::RecallComputation()
         tree_.selectQuietly(node);
     QTableWidget& grid = *ui.MSFlexGrid1;
     grid.show();
-    showGridParameters(grid, gridHeader(), restored->parameters);
+    showGridRows(grid, gridHeader(), restored->parameters);
     moveCurrentCell(grid, 0, 0);
 
     enableResultEntries(true);

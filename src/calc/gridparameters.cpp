@@ -4,13 +4,14 @@
 
 #include <QTableWidget>
 
-QList<GridParameter> gridParameters(const QTableWidget& grid)
+QList<GridRow> gridParameters(const QTableWidget& grid)
 {
     using namespace ParameterGrid;
-    QList<GridParameter> rows;
+    QList<GridRow> rows;
     for (int row = 1; row < grid.rowCount(); ++row) {
-        rows.append({cell(grid, row, NameColumn), cell(grid, row, SymbolColumn), cell(grid, row, InputColumn),
-                     cell(grid, row, DefaultColumn), cell(grid, row, UnitColumn)});
+        rows.append({{cell(grid, row, NameColumn), cell(grid, row, SymbolColumn), cell(grid, row, UnitColumn),
+                      cell(grid, row, DefaultColumn), {}},
+                     cell(grid, row, InputColumn)});
     }
     return rows;
 }

@@ -2,8 +2,6 @@
 
 #include "calc/resultlist.h"
 #include "editor/expressioncheck.h"
-#include "editor/loadvariabletable.h"
-#include "editor/storedformula.h"
 #include "layout/celltips.h"
 #include "layout/contextmenu.h"
 #include "layout/dialogframe.h"
@@ -13,6 +11,7 @@
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/statustext.h"
+#include "store/formula.h"
 #include "store/storedvalue.h"
 #include "store/textrules.h"
 #include "variables/frmaddpara.h"
@@ -76,7 +75,7 @@ bool Frmaddnewfun::Form_Load()
         if (!modifying) {
             const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
             tables = Variables::visibleTables(store, root ? QString() : contextKey_);
-        } else if ((read_ = Formulas::read(store, contextKey_))) {
+        } else if ((read_ = Formula::read(store, contextKey_))) {
             tables = Variables::visibleTables(store, Formulas::catalogOf(store, contextKey_));
             // A formula whose catalog is gone still sees the global variables.
             if (!tables)
@@ -98,8 +97,8 @@ bool Frmaddnewfun::Form_Load()
         ui.Text4->setText(read_->expression);
         ui.Text5->setPlainText(TextRules::shown(read_->description));
         ui.Combo1->setEditText(read_->precision);
-        for (const FormulaParameter& parameter : read_->parameters)
-            addListRow(*ui.ListView1, parameter.listFields());
+        for (const NamedValue& parameter : read_->parameters)
+            addListRow(*ui.ListView1, parameter);
         ui.Command5->setEnabled(false);
     }
     updateExpressionCheck();
@@ -177,7 +176,7 @@ void Frmaddnewfun::CopyVariableToParameters()
         if (ui.ListView1->topLevelItem(i)->text(0) == variable->text(0))
             return;
     }
-    addListRow(*ui.ListView1, listRowFields(*variable));
+    addListRow(*ui.ListView1, listRow(*variable));
     updateExpressionCheck();
 }
 
@@ -223,7 +222,7 @@ Formula Frmaddnewfun::typedFormula() const
     Formula formula{ui.Text1->text(), ui.Text2->text(), ui.Text3->text(), ui.Text4->text(),
                     ui.Text5->toPlainText(), ui.Combo1->currentText(), {}};
     for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i)
-        formula.parameters.append(FormulaParameter::fromListFields(listRowFields(*ui.ListView1->topLevelItem(i))));
+        formula.parameters.append(listRow(*ui.ListView1->topLevelItem(i)));
     return formula;
 }
 
@@ -240,10 +239,10 @@ bool Frmaddnewfun::save(bool adding)
     return true;
 }
 
-void Frmaddnewfun::tellRoundedDefaults(const QList<FormulaParameter>& parameters)
+void Frmaddnewfun::tellRoundedDefaults(const QList<NamedValue>& parameters)
 {
     QStringList notices;
-    for (const FormulaParameter& parameter : parameters) {
+    for (const NamedValue& parameter : parameters) {
         if (const std::optional<QString> kept = StoredValue::rounded(parameter.value))
             notices << main_.messages().text(Messages::Label81).arg(parameter.value, parameter.symbol, *kept);
     }
@@ -262,7 +261,7 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
     if (!main_.messages().runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
                           [&] { written = Formulas::add(store, formula, parent); }, this)) {
         if (checked == Formulas::Problem::TableNameInUse)
-            main_.messages().notice(StatusText::tableNameTaken(store, formula.name));
+            main_.messages().notice(ItemName::whoseTable(store, formula.name));
         return false;
     }
     if (refuse(written, parent))

@@ -49,7 +49,7 @@ private:
     bool addFormula(const Formula& formula);
     bool modifyFormula(const Formula& formula);
     // Says which default values the library keeps rounded, after they were stored.
-    void tellRoundedDefaults(const QList<FormulaParameter>& parameters);
+    void tellRoundedDefaults(const QList<NamedValue>& parameters);
     static std::optional<Messages::Label> messageOf(Formulas::Problem problem);
     // Tells the problem, naming the formula, or the catalog added into, that another window
     // changed; false for none.

@@ -1,12 +1,12 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
 #include "calc/fillparametergrid.h"
-#include "editor/loadvariabletable.h"
 #include "layout/contextmenu.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
+#include "variables/listrow.h"
 
 #include <QKeyEvent>
 

@@ -107,7 +107,7 @@ bool Frmaddcata::storeChecked(const QString& name, const QString& item, const st
     if (!main_.messages().runChecked([&] { return messageOf(checked = check()); }, [&] { written = write(); })) {
         // The message says only that a table has the name; the status line says whose it is.
         if (checked == Catalogs::Problem::TableNameInUse)
-            main_.messages().notice(StatusText::tableNameTaken(main_.store(), name));
+            main_.messages().notice(ItemName::whoseTable(main_.store(), name));
         return false;
     }
     return !refuse(written, item);

@@ -12,7 +12,7 @@
 namespace {
 
 // "row 2 (Mass)": the grid row as the user counts it, below the header row.
-QString rowPlace(const QList<GridParameter>& rows, qsizetype index)
+QString rowPlace(const QList<GridRow>& rows, qsizetype index)
 {
     const QString& name = rows.at(index).name;
     const QString row = QStringLiteral("row %1").arg(index + 1);
@@ -20,7 +20,7 @@ QString rowPlace(const QList<GridParameter>& rows, qsizetype index)
 }
 
 // The place of the first row matching faulty; empty when none does.
-QString firstRowWhere(const QList<GridParameter>& rows, const std::function<bool(const GridParameter&)>& faulty)
+QString firstRowWhere(const QList<GridRow>& rows, const std::function<bool(const GridRow&)>& faulty)
 {
     for (qsizetype i = 0; i < rows.size(); ++i) {
         if (faulty(rows.at(i)))
@@ -38,23 +38,23 @@ QString StatusText::notComputed(const QString& reason, const QString& where)
     return QStringLiteral("Not computed, %1: %2").arg(where, reason);
 }
 
-QString StatusText::engineFailure(const CalcEngine& engine, const QList<GridParameter>& rows)
+QString StatusText::engineFailure(const CalcEngine& engine, const QList<GridRow>& rows)
 {
     QString where;
     if (engine.errorPosition() >= 0) {
         where = QStringLiteral("character %1 of the expression").arg(engine.errorPosition() + 1);
     } else if (engine.lastError() == CalcEngine::NotANumber) {
         // The engine reports the first faulty row, so every row above this one is sound.
-        where = firstRowWhere(rows, [](const GridParameter& row) {
+        where = firstRowWhere(rows, [](const GridRow& row) {
             return !row.symbol.isEmpty() && !CalcEngine::number(row.input);
         });
     }
     return notComputed(engine.errorMessage(), where);
 }
 
-QString StatusText::untransferable(const QList<GridParameter>& rows)
+QString StatusText::untransferable(const QList<GridRow>& rows)
 {
-    const QString where = firstRowWhere(rows, [](const GridParameter& row) {
+    const QString where = firstRowWhere(rows, [](const GridRow& row) {
         return !ParameterString::carries(row.symbol) || !ParameterString::carries(row.input);
     });
     return notComputed(QStringLiteral("A symbol or value cannot hold '#' or '|'."), where);
@@ -67,23 +67,6 @@ QString StatusText::libraryState(bool readOnly, bool damaged)
     if (readOnly)
         return QStringLiteral("Library is read-only: nothing can be changed or recorded.");
     return {};
-}
-
-QString StatusText::tableNameTaken(Store& store, const QString& name)
-{
-    const QString taken = nameInSentence(name);
-    if (const auto holder = store.first(QStringLiteral("select caption, flag from CataConstruct where indtable=?"), {name})) {
-        const QString caption = holder->value(0).toString();
-        const QString item = (holder->value(1).toInt() == 1 ? QStringLiteral("catalog ") : QStringLiteral("formula "))
-            + nameInSentence(caption);
-        if (foldedName(caption) == foldedName(name))
-            return QStringLiteral("%1 is taken by the table of %2.").arg(taken, item);
-        return QStringLiteral("%1 is taken by the table of %2, which keeps the name the %3 was first given.")
-            .arg(taken, item, item.section(QLatin1Char(' '), 0, 0));
-    }
-    if (ItemName::use(name) == ItemName::Use::FixedTable)
-        return QStringLiteral("%1 is taken by one of the library's own tables.").arg(taken);
-    return QStringLiteral("%1 is taken by a table that no catalog or formula uses.").arg(taken);
 }
 
 QString StatusText::layoutConversion(const LayoutConversion::Outcome& outcome)

@@ -20,17 +20,13 @@ QString notComputed(const QString& reason, const QString& where = {});
 // The engine's reason for its last failure with the grid's rows. A value that is not a number
 // is placed at its grid row and named by its parameter; a fault in the expression at its
 // character, counted from 1.
-QString engineFailure(const CalcEngine& engine, const QList<GridParameter>& rows);
+QString engineFailure(const CalcEngine& engine, const QList<GridRow>& rows);
 
 // The first row whose symbol or value cannot be handed to the engine at all.
-QString untransferable(const QList<GridParameter>& rows);
+QString untransferable(const QList<GridRow>& rows);
 
 // Empty when the library can be worked with.
 QString libraryState(bool readOnly, bool damaged);
-
-// Whose table bears name, which a new catalog or formula cannot take for that reason: a
-// renamed item's table keeps its first name. The dialog's own message does not say.
-QString tableNameTaken(Store& store, const QString& name);
 
 // What opening did to a library of the older layout; empty when there was nothing to do, or
 // when it was found damaged (which libraryState tells).

@@ -1,6 +1,5 @@
 // The variable list of the main window: its mouse and key events, and the commands that open
 // the variable dialog or delete variables.
-#include "editor/loadvariabletable.h"
 #include "layout/contextmenu.h"
 #include "layout/lists.h"
 #include "layout/userdialogs.h"
@@ -86,7 +85,7 @@ void form1::Rdelvar_Click()
     const std::optional<QString> level = variableLevel();
     if (!entry || !level || messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
-    const Variable listed = Variable::fromListFields(listRowFields(*entry));
+    const NamedValue listed = listRow(*entry);
     auto problem = Variables::Problem::None;
     if (!messages_->run([&] { problem = Variables::remove(store_, *level, listed); }))
         return;

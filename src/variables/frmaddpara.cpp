@@ -37,10 +37,10 @@ void Frmaddpara::Command3_Click()
 
 bool Frmaddpara::addParameter()
 {
-    const FormulaParameter parameter = boxes().typed();
+    const NamedValue parameter = boxes().typed();
     if (!acceptParameter(main_, *this, parameter, parameterSymbols(parameters_)))
         return false;
-    addListRow(parameters_, parameter.listFields());
+    addListRow(parameters_, parameter);
     return true;
 }
 

@@ -48,12 +48,12 @@ Frmaddvar::Frmaddvar(form1& main)
 void Frmaddvar::setModify(QTreeWidgetItem* entry)
 {
     entry_ = entry;
-    const QStringList fields = listRowFields(*entry);
-    ui.Text1->setText(fields.at(0));
-    ui.Text2->setText(fields.at(1));
-    ui.Text4->setText(fields.at(2));
-    ui.Text3->setText(fields.at(3));
-    ui.Text5->setPlainText(TextRules::shown(fields.at(4)));
+    const NamedValue variable = listRow(*entry);
+    ui.Text1->setText(variable.symbol);
+    ui.Text2->setText(variable.name);
+    ui.Text4->setText(variable.value);
+    ui.Text3->setText(variable.unit);
+    ui.Text5->setPlainText(TextRules::shown(variable.description));
     setWindowTitle(main_.messages().text(Messages::Label27));
     ui.Command3->setEnabled(false);
 }
@@ -76,7 +76,7 @@ void Frmaddvar::Command3_Click()
 
 bool Frmaddvar::saveVariable()
 {
-    const Variable variable{ui.Text2->text(), ui.Text1->text(), ui.Text3->text(), ui.Text4->text(), ui.Text5->toPlainText()};
+    const NamedValue variable{ui.Text2->text(), ui.Text1->text(), ui.Text3->text(), ui.Text4->text(), ui.Text5->toPlainText()};
     if (refuse(Variables::checkFields(variable)))
         return false;
     const std::optional<QString> level = main_.variableLevel();
@@ -88,24 +88,24 @@ bool Frmaddvar::saveVariable()
     return adding ? addVariable(variable, *level) : modifyVariable(variable, *level);
 }
 
-bool Frmaddvar::addVariable(const Variable& variable, const QString& level)
+bool Frmaddvar::addVariable(const NamedValue& variable, const QString& level)
 {
     auto problem = Variables::Problem::None;
     if (!main_.messages().run([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem, level))
         return false;
     // The entry shows the texts as typed, the value too.
-    addListRow(*main_.controls().ListView2, variable.listFields());
+    addListRow(*main_.controls().ListView2, variable);
     tellRounding(variable.value);
     return true;
 }
 
-bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
+bool Frmaddvar::modifyVariable(const NamedValue& variable, const QString& level)
 {
     const QTreeWidget& list = *main_.controls().ListView2;
     QStringList listed;
     for (int i = 0; i < list.topLevelItemCount(); ++i)
         listed << list.topLevelItem(i)->text(0);
-    const Variable old = Variable::fromListFields(listRowFields(*entry_));
+    const NamedValue old = listRow(*entry_);
     if (refuse(Variables::checkNewSymbol(old.symbol, variable.symbol, listed)))
         return false;
     auto problem = Variables::Problem::None;
@@ -120,7 +120,7 @@ bool Frmaddvar::modifyVariable(const Variable& variable, const QString& level)
     }
     if (refuse(problem, problem == Variables::Problem::Changed ? old.symbol : level))
         return false;
-    setListRowFields(*entry_, variable.listFields());
+    setListRow(*entry_, variable);
     tellRounding(variable.value);
     return true;
 }

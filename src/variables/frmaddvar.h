@@ -24,8 +24,8 @@ private:
     void Command3_Click();
     // Checks the fields, then adds or changes the variable; true when written.
     bool saveVariable();
-    bool addVariable(const Variable& variable, const QString& level);
-    bool modifyVariable(const Variable& variable, const QString& level);
+    bool addVariable(const NamedValue& variable, const QString& level);
+    bool modifyVariable(const NamedValue& variable, const QString& level);
     // Says so when the library keeps the stored value rounded.
     void tellRounding(const QString& value);
     // Shows the problem's message, naming item where it names the variable or catalog another

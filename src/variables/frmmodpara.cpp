@@ -14,17 +14,17 @@ Frmmodpara::Frmmodpara(form1& main, QTreeWidgetItem& row, QWidget* parent)
     setFixedSize(size());
     connect(ui.Command1, &QPushButton::clicked, this, &Frmmodpara::Command1_Click);
     connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
-    boxes().show(FormulaParameter::fromListFields(listRowFields(row)));
+    boxes().show(listRow(row));
 }
 
 void Frmmodpara::Command1_Click()
 {
-    const FormulaParameter parameter = boxes().typed();
+    const NamedValue parameter = boxes().typed();
     // An unchanged symbol is not compared again: it is the row's own.
     const QStringList taken = parameter.symbol == row_.text(0) ? QStringList() : parameterSymbols(*row_.treeWidget());
     if (!acceptParameter(main_, *this, parameter, taken))
         return;
-    setListRowFields(row_, parameter.listFields());
+    setListRow(row_, parameter);
     accept();
 }
 

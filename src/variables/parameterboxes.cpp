@@ -9,12 +9,12 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-FormulaParameter ParameterBoxes::typed() const
+NamedValue ParameterBoxes::typed() const
 {
     return {name.text(), symbol.text(), unit.text(), value.text(), description.toPlainText()};
 }
 
-void ParameterBoxes::show(const FormulaParameter& parameter) const
+void ParameterBoxes::show(const NamedValue& parameter) const
 {
     symbol.setText(parameter.symbol);
     name.setText(parameter.name);
@@ -31,7 +31,7 @@ QStringList parameterSymbols(const QTreeWidget& list)
     return symbols;
 }
 
-bool acceptParameter(form1& main, QWidget& dialog, const FormulaParameter& parameter, const QStringList& takenSymbols)
+bool acceptParameter(form1& main, QWidget& dialog, const NamedValue& parameter, const QStringList& takenSymbols)
 {
     using ParameterChecks::Problem;
     Messages::Label refusal = Messages::Label29;

@@ -4,12 +4,12 @@
 #include "store/textrules.h"
 #include "variables/numeral.h"
 
-ParameterChecks::Problem ParameterChecks::check(const FormulaParameter& parameter, const QStringList& takenSymbols)
+ParameterChecks::Problem ParameterChecks::check(const NamedValue& parameter, const QStringList& takenSymbols)
 {
     return problems(parameter, takenSymbols).value(0, Problem::None);
 }
 
-QList<ParameterChecks::Problem> ParameterChecks::problems(const FormulaParameter& parameter, const QStringList& takenSymbols)
+QList<ParameterChecks::Problem> ParameterChecks::problems(const NamedValue& parameter, const QStringList& takenSymbols)
 {
     QList<Problem> problems;
     // The name is asked for before the symbol, although the symbol's box stands above it.

@@ -25,7 +25,7 @@ enum class Problem {
 
 // takenSymbols are the symbols the parameter's must differ from, compared exactly. The first
 // problem, or all of them in order, one for each field at most.
-Problem check(const FormulaParameter& parameter, const QStringList& takenSymbols);
-QList<Problem> problems(const FormulaParameter& parameter, const QStringList& takenSymbols);
+Problem check(const NamedValue& parameter, const QStringList& takenSymbols);
+QList<Problem> problems(const NamedValue& parameter, const QStringList& takenSymbols);
 
 } // namespace ParameterChecks

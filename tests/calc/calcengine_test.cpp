@@ -182,7 +182,7 @@ private slots:
         QFETCH(int, precision);
         QFETCH(QString, note);
         const ComputationRecord computation{"KineticEnergy", "1", "9:00:00", value, "Ek", used, "J", precision,
-                                            {{"Mass", "m", "1200", "1200", "kg"}, {"Velocity", "v", "13.9", "13.9", "m/s"}}};
+                                            {{{"Mass", "m", "kg", "1200", {}}, "1200"}, {{"Velocity", "v", "m/s", "13.9", {}}, "13.9"}}};
         QCOMPARE(ComputationText::recallNote(computation, now.name.isEmpty() ? std::nullopt : std::optional(now)), note);
     }
 };

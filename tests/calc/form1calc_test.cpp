@@ -7,11 +7,11 @@
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
 #include "editor/formulas.h"
-#include "editor/storedformula.h"
 #include "fulldisk.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
+#include "store/formula.h"
 #include "store/store.h"
 #include "store/storeerror.h"
 #include "xlsxfile.h"
@@ -225,7 +225,7 @@ private slots:
     void resultKeepsTheFormulaItWasComputedWith()
     {
         calculate("CantileverDeflection");
-        const Formula asRead = *Formulas::read(store(), "CantileverDeflection");
+        const Formula asRead = *Formula::read(store(), "CantileverDeflection");
         Formula changed = asRead;
         changed.function = "w";
         changed.expression = "F*L^3/(48*E*I)";
@@ -272,9 +272,9 @@ private slots:
     void recordAndRecall()
     {
         const QStringList mass{"Driver's mass; --", "m", "1200", "1100", QString::fromUtf8("kg 'net' \xF0\x9D\x9F\x98")};
-        const QList<GridParameter> rows{{mass[0], mass[1], mass[2], mass[3], mass[4]},
-                                        {"Velocity", "v", "", "2", "m/s"},
-                                        {"Unused", "x", "5", "5", "m"}};
+        const QList<GridRow> rows{{{mass[0], mass[1], mass[4], mass[3], {}}, mass[2]},
+                                  {{"Velocity", "v", "m/s", "2", {}}, ""},
+                                  {{"Unused", "x", "m", "5", {}}, "5"}};
         const auto first = Computation::record(store(), "KineticEnergy", "m*v^2/2", rows, 2.0 / 3.0, QTime(9, 5, 3));
         QVERIFY(first);
         QCOMPARE(first->columns(), (QStringList{"KineticEnergy", "Ek", "0.67", "J", "9:05:03", "1"}));
@@ -283,8 +283,8 @@ private slots:
         QVERIFY(recalled);
         QCOMPARE(recalled->expression, "m*v^2/2");
         QCOMPARE(recalled->parameters.size(), 1);
-        const GridParameter& got = recalled->parameters.at(0);
-        QCOMPARE((QStringList{got.name, got.symbol, got.input, got.defaultValue, got.unit}), mass);
+        const GridRow& got = recalled->parameters.at(0);
+        QCOMPARE((QStringList{got.name, got.symbol, got.input, got.value, got.unit}), mass);
 
         QVERIFY(!Computation::record(store(), "NoSuchFormula", "1", rows, 1, QTime(1, 0)));
         QVERIFY(!Computation::recall(store(), "NoSuchFormula", "1"));
@@ -408,7 +408,7 @@ private slots:
         computed.value = 2;
         computed.precision = 3;
         computed.unit = QString::fromUtf8("m\u2028");
-        const ExportedComputation computation{computed, "y\tz", QString("2*x\r"), {{"Len\ngth", "x", "1", "m\x01"}}};
+        const ExportedComputation computation{computed, "y\tz", QString("2*x\r"), {{"Len\ngth", "x", "m\x01", "1", {}}}};
         const ExportTexts texts{"Formula Name", "Result", "Result", "Expression:", "Parameter Information", "Computation(s)", "Time"};
         QCOMPARE(ResultText::block(computation, texts),
                  "Formula Name: Two\\nLines\r\nResult: y\\tz=2*x\\r=2.000 m\\u2028\r\n"
@@ -585,7 +585,7 @@ private slots:
     {
         QFETCH(bool, workbook);
         QFETCH(int, cancelAt);
-        const QList<GridParameter> parameters{{"Resistance", "R", "220", "220", "Ω"}, {"Current", "I", "0.05", "0.05", "A"}};
+        const QList<GridRow> parameters{{{"Resistance", "R", "Ω", "220", {}}, "220"}, {{"Current", "I", "A", "0.05", {}}, "0.05"}};
         QList<ComputationRecord> rows;
         for (int i = 0; i < 3; ++i)
             rows << *Computation::record(store(), "OhmsLaw", "R*I", parameters, 11, QTime(9, 30));

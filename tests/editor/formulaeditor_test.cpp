@@ -77,7 +77,7 @@ QList<QStringList> rows(const QTreeWidget& list)
 {
     QList<QStringList> all;
     for (int i = 0; i < list.topLevelItemCount(); ++i)
-        all << listRowFields(*list.topLevelItem(i));
+        all << listRow(*list.topLevelItem(i)).listFields();
     return all;
 }
 
@@ -113,17 +113,17 @@ std::shared_ptr<bool> onModal(const std::function<void(QDialog&)>& body)
     return shown;
 }
 
-void typeParameter(const QDialog& dialog, const FormulaParameter& parameter)
+void typeParameter(const QDialog& dialog, const NamedValue& parameter)
 {
     setTexts(dialog, {{"Text2", parameter.symbol}, {"Text1", parameter.name}, {"Text3", parameter.value},
                       {"Text4", parameter.unit}, {"Text6", parameter.description}});
 }
 
 // Adds the parameters through "Add Para", each entered with the Enter key.
-void addParameters(const QWidget& editor, const QList<FormulaParameter>& parameters)
+void addParameters(const QWidget& editor, const QList<NamedValue>& parameters)
 {
     onModal([=](QDialog& dialog) {
-        for (const FormulaParameter& parameter : parameters) {
+        for (const NamedValue& parameter : parameters) {
             typeParameter(dialog, parameter);
             QTest::keyClick(&child<QLineEdit>(dialog, "Text1"), Qt::Key_Return);
         }
@@ -137,7 +137,7 @@ Formula shown(const QWidget& editor)
     Formula formula{text(editor, "Text1"), text(editor, "Text2"), text(editor, "Text3"), text(editor, "Text4"),
                     text(editor, "Text5"), text(editor, "Combo1"), {}};
     for (const QStringList& row : rows(child<QTreeWidget>(editor, "ListView1")))
-        formula.parameters.append(FormulaParameter::fromListFields(row));
+        formula.parameters.append(NamedValue::fromListFields(row));
     return formula;
 }
 
@@ -189,7 +189,7 @@ QList<QStringList> parameterRows(Store& store, const QString& table)
 {
     QTreeWidget list;
     for (const QSqlRecord& row : store.query("select * from " + sqlName(table) + " where ispara=1"))
-        addListRow(list, row);
+        addListRow(list, NamedValue::fromRow(row));
     return rows(list);
 }
 
@@ -366,7 +366,7 @@ private slots:
         library().dialogs().expectMessage("The variant name has been existed,please add another!");
         onModal([=](QDialog& dialog) {
             for (const char* symbol : {"I", "R"}) {
-                typeParameter(dialog, FormulaParameter::fromListFields(QStringList{symbol} + load.mid(1)));
+                typeParameter(dialog, NamedValue::fromListFields(QStringList{symbol} + load.mid(1)));
                 click(dialog, "Command1");
             }
         });
@@ -539,7 +539,7 @@ private slots:
         auto kept = std::make_shared<QList<bool>>();
         onModal([=](QDialog& dialog) {
             for (const auto& [fields, message] : attempts) {
-                typeParameter(dialog, FormulaParameter::fromListFields(fields.size() == 5 ? fields : fields + QStringList{"'unit'", "said \"so\""}));
+                typeParameter(dialog, NamedValue::fromListFields(fields.size() == 5 ? fields : fields + QStringList{"'unit'", "said \"so\""}));
                 click(dialog, "Command1");
                 *kept << (dialog.isVisible() && QStringList{text(dialog, "Text2"), text(dialog, "Text1"), text(dialog, "Text3")} == fields.mid(0, 3));
             }

@@ -1,4 +1,3 @@
-#include "editor/storedformula.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"

@@ -75,7 +75,7 @@ QList<QStringList> listEntries(const QTreeWidget& list)
 {
     QList<QStringList> entries;
     for (int i = 0; i < list.topLevelItemCount(); ++i)
-        entries << listRowFields(*list.topLevelItem(i));
+        entries << listRow(*list.topLevelItem(i)).listFields();
     return entries;
 }
 
@@ -89,7 +89,7 @@ QMap<QString, QList<QStringList>> storedVariables(Store& store)
     for (const QString& table : tables) {
         QTreeWidget rows;
         for (const QSqlRecord& row : store.query("select * from " + sqlName(table)))
-            addListRow(rows, row);
+            addListRow(rows, NamedValue::fromRow(row));
         variables.insert(table, listEntries(rows));
     }
     return variables;

@@ -5,7 +5,7 @@
 
 FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignments)
 {
-    for (const FormulaParameter& parameter : formula.parameters) {
+    for (const NamedValue& parameter : formula.parameters) {
         if (!parameter.symbol.isEmpty()) {
             symbols.append(parameter.symbol);
             values.append(parameter.value);

@@ -21,10 +21,10 @@ QString withUnit(const QString& title, const QString& unit)
     return unit.isEmpty() ? title : title + QLatin1String(" [") + unit + QLatin1Char(']');
 }
 
-const FormulaParameter& parameterOf(const Formula& formula, const QString& symbol)
+const NamedValue& parameterOf(const Formula& formula, const QString& symbol)
 {
     return *std::find_if(formula.parameters.cbegin(), formula.parameters.cend(),
-                         [&symbol](const FormulaParameter& parameter) { return parameter.symbol == symbol; });
+                         [&symbol](const NamedValue& parameter) { return parameter.symbol == symbol; });
 }
 
 // The swept parameters (those given as from:to:step, one or two), and every value as a number.
@@ -91,7 +91,7 @@ SweepTable table(const Formula& formula, const Points& points, const std::vector
 // The result against the first swept parameter, a curve for each value of the second.
 void plot(const Cli& cli, const Formula& formula, const Points& points, const SweepTable& table, const QString& path)
 {
-    const FormulaParameter& x = parameterOf(formula, points.sweptSymbols.constFirst());
+    const NamedValue& x = parameterOf(formula, points.sweptSymbols.constFirst());
     SweepChart chart{formula.name, withUnit(x.name + QLatin1Char(' ') + x.symbol, x.unit),
                      withUnit(formula.function, formula.unit), {}};
     const std::size_t inner = points.axes.front().values.size();
