@@ -56,7 +56,7 @@ struct ExportBench
             parameters[3].input = QString::number(6 + i % 20);
             const auto row = Computation::record(store, FormulaName, formula.expression, parameters, 1000.0 / (i + 1),
                                                  QTime(8, 0).addSecs(i));
-            addResultRow(*window->controls().ListView1, *row);
+            ResultList::addRow(*window->controls().ListView1, *row);
         }
         transaction.commit();
     }

@@ -1,5 +1,6 @@
 #include "calc/computation.h"
 
+#include "calc/calcengine.h"
 #include "calc/parameterstring.h"
 #include "calc/resultformat.h"
 #include "store/fieldtext.h"
@@ -8,6 +9,7 @@
 #include "store/store.h"
 
 #include <QTime>
+#include <functional>
 
 namespace {
 
@@ -25,6 +27,24 @@ std::optional<QString> tableOf(Store& store, const QString& caption)
     return sqlName(*table);
 }
 
+// "row 2 (Mass)": the grid row as the user counts it, below the header row.
+QString rowPlace(const QList<GridRow>& rows, qsizetype index)
+{
+    const QString& name = rows.at(index).name;
+    const QString row = QStringLiteral("row %1").arg(index + 1);
+    return name.isEmpty() ? row : QStringLiteral("%1 (%2)").arg(row, name);
+}
+
+// The place of the first row matching faulty; empty when none does.
+QString firstRowWhere(const QList<GridRow>& rows, const std::function<bool(const GridRow&)>& faulty)
+{
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        if (faulty(rows.at(i)))
+            return rowPlace(rows, i);
+    }
+    return {};
+}
+
 } // namespace
 
 QString ComputationRecord::result() const
@@ -32,12 +52,55 @@ QString ComputationRecord::result() const
     return formatResult(value, precision);
 }
 
+QList<GridRow> Computation::parameters(Store& store, const QString& caption)
+{
+    QList<GridRow> parameters;
+    if (const auto table = tableOf(store, caption)) {
+        for (const QSqlRecord& row : store.query(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara = 1 "))) {
+            GridRow parameter{NamedValue::fromRow(row), {}};
+            parameter.input = parameter.value;
+            parameters.append(parameter);
+        }
+    }
+    return parameters;
+}
+
 int Computation::parameterCount(Store& store, const QString& caption)
 {
-    const auto table = tableOf(store, caption);
-    if (!table)
-        return 0;
-    return int(store.query(QStringLiteral("select * from ") + *table + QStringLiteral(" where ispara=1")).size());
+    return int(parameters(store, caption).size());
+}
+
+QString Computation::notComputed(const QString& reason, const QString& where)
+{
+    if (where.isEmpty())
+        return QStringLiteral("Not computed: ") + reason;
+    return QStringLiteral("Not computed, %1: %2").arg(where, reason);
+}
+
+Computation::Evaluation Computation::evaluate(const QString& expression, const QList<GridRow>& rows)
+{
+    // A text the parameter string cannot carry fails like any value the engine rejects.
+    const std::optional<QString> parameters = parameterString(rows);
+    if (!parameters) {
+        const QString where = firstRowWhere(rows, [](const GridRow& row) {
+            return !ParameterString::carries(row.symbol) || !ParameterString::carries(row.input);
+        });
+        return {std::nullopt, notComputed(QStringLiteral("A symbol or value cannot hold '#' or '|'."), where)};
+    }
+    CalcEngine engine;
+    double result = 0;
+    int error = 0;
+    engine.Evaluate(expression, *parameters, result, error);
+    if (error == 0)
+        return {result, {}};
+    QString where;
+    if (engine.errorPosition() >= 0) {
+        where = QStringLiteral("character %1 of the expression").arg(engine.errorPosition() + 1);
+    } else if (engine.lastError() == CalcEngine::NotANumber) {
+        // The engine reports the first faulty row, so every row above this one is sound.
+        where = firstRowWhere(rows, [](const GridRow& row) { return !row.symbol.isEmpty() && !CalcEngine::number(row.input); });
+    }
+    return {std::nullopt, notComputed(engine.errorMessage(), where)};
 }
 
 std::optional<QString> Computation::parameterString(const QList<GridRow>& rows)

@@ -44,13 +44,28 @@ Q_DECLARE_METATYPE(ComputationRecord)
 // A computation of a formula with the values of the parameter grid, and its history.
 namespace Computation {
 
-// The number of parameters of the formula captioned caption; 0 for a catalog or an unknown
-// caption.
+// The parameters of the formula captioned caption as the grid shows them, each Input starting
+// at its default value; none for a catalog or an unknown caption.
+QList<GridRow> parameters(Store& store, const QString& caption);
 int parameterCount(Store& store, const QString& caption);
 
 // The text the engine reads for the grid's rows, every row taking part, empty ones included;
 // nullopt when a symbol or value holds a character the text cannot carry.
 std::optional<QString> parameterString(const QList<GridRow>& rows);
+
+// What the status line says of a computation that added nothing: reason, and where it was
+// found when that is known ("row 2 (Mass)", "character 5 of the expression").
+QString notComputed(const QString& reason, const QString& where = {});
+
+// The value of expression with the grid's rows, by the engine; or, when there is none, why
+// not: a value that is not a number placed at its grid row and named by its parameter, a fault
+// in the expression at its character, counted from 1.
+struct Evaluation
+{
+    std::optional<double> value;
+    QString failure; // notComputed()
+};
+Evaluation evaluate(const QString& expression, const QList<GridRow>& rows);
 
 // Records a successful computation of the formula captioned caption, whose expression the
 // engine evaluated with the grid's rows, in one transaction: its counter goes up by one, and

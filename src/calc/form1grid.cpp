@@ -1,9 +1,9 @@
 // The parameter grid's in-cell editor: Text1 laid over an Input cell, the "..." button beside
 // it, and the write-back of what was typed.
 #include "calc/computation.h"
-#include "calc/frmresult.h"
 #include "calc/gridparameters.h"
 #include "calc/parametergrid.h"
+#include "calc/resultlist.h"
 #include "mainwindow/form1.h"
 
 #include <QFocusEvent>
@@ -118,7 +118,7 @@ bool form1::OpenEditor()
 
     const QRect cell = cellRect(grid, *this, row, column);
     ui.Text1->move(cell.topLeft());
-    if (ui.ListView1->topLevelItemCount() > 0) {
+    if (!results_->isEmpty()) {
         ui.Command3->setGeometry(QRect(QPoint(cell.left() + grid.columnWidth(column), cell.top()), ChooseButtonSize));
         ui.Command3->show();
         ui.Command3->raise();
@@ -205,8 +205,18 @@ void form1::Text1_LostFocus()
 
 void form1::Command3_Click()
 {
-    Frmresult dialog(*this);
-    dialog.exec();
+    if (const std::optional<QString> value = results_->chooseResult(this)) {
+        QTableWidget& grid = *ui.MSFlexGrid1;
+        bool rowRead = false;
+        bool columnRead = false;
+        const int row = ui.Text5->text().toInt(&rowRead);
+        const int column = ui.Text6->text().toInt(&columnRead);
+        if (rowRead && columnRead && row >= 0 && row < grid.rowCount() && column >= 0 && column < grid.columnCount()) {
+            moveCurrentCell(grid, row, column);
+            ParameterGrid::setCell(grid, row, column, *value);
+        }
+        ui.Text1->setText(*value);
+    }
     // The keyboard comes back to the grid, on the cell being edited, whether or not the window
     // system gives the window its focus back: F9 or Ctrl+Return computes at once.
     activateWindow();

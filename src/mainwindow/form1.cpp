@@ -1,8 +1,9 @@
 #include "mainwindow/form1.h"
 
+#include "calc/fillparametergrid.h"
+#include "calc/gridparameters.h"
 #include "calc/history.h"
 #include "calc/parametergrid.h"
-#include "calc/resultdetails.h"
 #include "calc/resultlist.h"
 #include "layout/celltips.h"
 #include "layout/lists.h"
@@ -36,13 +37,22 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     , store_(store)
     , messages_(new Messages(*this, dialogs))
     , images_(new ImageList(this))
-    , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), this))
     , tree_(*ui.Tvwmain, *images_)
     , treeReadAhead_(std::move(treeReadAhead))
     , integrityCheck_(new IntegrityCheck(store.path(), this))
 {
     connectCommands();
-    connectCalculation();
+    results_ = std::make_unique<ResultList>(ResultList::Controls{*ui.ListView1, *ui.Rdelresmenu, *ui.delres, *ui.delallres,
+                                                                 *ui.Routresult, *ui.Routtxt, *ui.Routexcel, *ui.Rcopyres,
+                                                                 *ui.Text8},
+                                            store_, *messages_);
+    connect(results_.get(), &ResultList::calculationFailed, this, &form1::calculationFailed);
+    connect(results_.get(), &ResultList::calculated, this, &form1::calculated);
+    connect(results_.get(), &ResultList::recalled, this, &form1::showRecalled);
+    connect(results_.get(), &ResultList::resultsDeleted, this, &form1::clearFormulaView);
+    connect(results_.get(), &ResultList::exporting, ui.Command3, &QWidget::hide);
+    connectGrid();
+    connect(ui.Command1, &QPushButton::clicked, this, &form1::Command1_Click);
     connectVariables();
     connectEditor();
     ui.Text4->setBackgroundRole(QPalette::Button);
@@ -62,10 +72,16 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     connectKeyboard(*this);
     for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{ui.Tvwmain, ui.ListView2, ui.MSFlexGrid1})
         CellTips::install(*view);
-    connectResultDetails(*this);
     // Laid out once now, at the designed size, so that the designed geometry is what is
     // recorded; a saved size given before the window shows is then a resize like any other.
     Form_Resize();
+}
+
+form1::~form1() = default;
+
+void form1::setDesktop(Desktop* desktop)
+{
+    results_->setDesktop(desktop);
 }
 
 LibraryTree form1::takeLibraryTree()
@@ -82,10 +98,8 @@ LibraryTree form1::takeLibraryTree()
 
 void form1::Form_Load()
 {
+    results_->setUp();
     const Messages& texts = *messages_;
-    setListColumns(*ui.ListView1, {{texts.text(Messages::Label10), 2.5}, {texts.text(Messages::Label11), 5},
-                                   {texts.text(Messages::Label12), 2.5}, {texts.text(Messages::Label13), 5},
-                                   {texts.text(Messages::Label14), 3}, {texts.text(Messages::Label15), 5}});
     setListColumns(*ui.ListView2, {{texts.text(Messages::Label5), 4}, {texts.text(Messages::Label6), 3.5},
                                    {texts.text(Messages::Label7), 4}, {texts.text(Messages::Label8), 5},
                                    {texts.text(Messages::Label9), 5}});
@@ -165,4 +179,62 @@ void form1::closeEvent(QCloseEvent* event)
 QStringList form1::gridHeader() const
 {
     return {messages_->text(Messages::Label16), messages_->text(Messages::Label17), messages_->text(Messages::Label19), messages_->text(Messages::Label18), messages_->text(Messages::Label13)};
+}
+
+void form1::Command1_Click()
+{
+    ui.Command3->hide();
+    const QString expression = ui.Text3->toPlainText();
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    // With no node current (after a deletion, say) there is no formula to file a result under.
+    if (expression.isEmpty() || !node) {
+        messages_->box(Messages::Label49, MsgStyle::Information);
+        return;
+    }
+    QTableWidget& grid = *ui.MSFlexGrid1;
+    const QList<GridRow> rows = gridParameters(grid);
+    moveCurrentCell(grid, grid.rowCount() - 1, ParameterGrid::InputColumn);
+    // A computation that fails leaves nothing in the library or the list; only the status line
+    // says why.
+    const Computation::Evaluation evaluation = Computation::evaluate(expression, rows);
+    if (!evaluation.value) {
+        emit calculationFailed(evaluation.failure);
+        return;
+    }
+    results_->add(node->text(0), expression, rows, *evaluation.value);
+}
+
+void form1::showRecalled(const QString& formula, const Computation::Recalled& computation, const QString& note)
+{
+    // The grid is refilled: an edit still open belongs to what it showed before, as after a
+    // tree click.
+    SelectionChanged = 1;
+    ui.Text1->clear();
+    ui.Text3->show();
+    ui.Text3->setPlainText(computation.expression);
+    showDescription(formula, computation.description);
+    // "Calculate" computes the formula selected in the tree.
+    if (QTreeWidgetItem* node = tree_.find(formula))
+        tree_.selectQuietly(node);
+    QTableWidget& grid = *ui.MSFlexGrid1;
+    grid.show();
+    showGridRows(grid, gridHeader(), computation.parameters);
+    moveCurrentCell(grid, 0, 0);
+
+    ui.ListView2->hide();
+    ui.Command3->hide();
+    ui.Label2->setText(ui.Text8->text());
+    ui.Label4->show();
+    ui.Command1->show();
+    emit recalled(note);
+}
+
+void form1::clearFormulaView()
+{
+    ui.Text3->clear();
+    ui.Text4->clear();
+    // An edit still open belongs to the grid as it was.
+    SelectionChanged = 1;
+    ParameterGrid::clear(*ui.MSFlexGrid1, gridHeader());
+    moveCurrentCell(*ui.MSFlexGrid1, 0, 0);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "layout/commondialog.h"
+#include "calc/computation.h"
 #include "layout/messages.h"
 #include "layout/module1.h"
 #include "mainwindow/formulatree.h"
@@ -10,9 +10,11 @@
 #include <QWidget>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 
 class Desktop;
+class ResultList;
 class IntegrityCheck;
 class Store;
 class UserDialogs;
@@ -26,11 +28,14 @@ class form1 : public QWidget
 public:
     // treeReadAhead, when given, is the library's tree being read already (see startSession).
     form1(Store& store, UserDialogs& dialogs, QWidget* parent = nullptr, std::future<LibraryTree> treeReadAhead = {});
+    ~form1() override;
 
     Store& store() { return store_; }
     Messages& messages() { return *messages_; }
     FormulaTree& tree() { return tree_; }
     Ui::form1& controls() { return ui; }
+    // Exported workbooks go to desktop; without one, to the system's.
+    void setDesktop(Desktop* desktop);
 
     // The grid's header row, in column order.
     QStringList gridHeader() const;
@@ -72,7 +77,6 @@ private:
     void mdelfun_Click();
     void mdelcata_Click();
     void mdelallfunroot_Click();
-    void removeResultsOf(const QString& formula);
 
     // The formula editor's entry points (form1editor.cpp).
     void connectEditor();
@@ -93,17 +97,9 @@ private:
     void Text1_LostFocus();
     void Command3_Click();
 
-    // "Calculate" and the result list (form1results.cpp).
-    void connectCalculation();
-    bool resultListEvent(QObject* watched, QEvent* event);
+    // "Calculate", and a computation the result list recalls.
     void Command1_Click();
-    void ListView1_Click();
-    void RecallComputation();
-    void ListView1_KeyDown(int keyCode);
-    void ListView1_MouseDown(Qt::MouseButton button, const QPoint& position);
-    void delres_Click();
-    void delallres_Click();
-    void enableResultEntries(bool enabled);
+    void showRecalled(const QString& formula, const Computation::Recalled& computation, const QString& note);
     void clearFormulaView();
 
     // Variables: the variable dialog's entry points and the variable list (form1variables.cpp).
@@ -129,10 +125,10 @@ private:
     Store& store_;
     Messages* messages_;
     ImageList* images_;
-    CommonDialog* cd1;
     FormulaTree tree_;
     std::future<LibraryTree> treeReadAhead_;
     IntegrityCheck* integrityCheck_;
+    std::unique_ptr<ResultList> results_;
     Module1 layouts_;
 
     // The grid's in-cell editing: the cell last opened, whether a mouse press opened it, and
@@ -143,15 +139,4 @@ private:
     short SelectionChanged = 0;
     // Whether the current press on the tree made its node current, and so showed it already.
     bool nodeShownByPress_ = false;
-
-    // Exporting the result list (form1export.cpp).
-public:
-    // Exported workbooks go to desktop; without one, to the system's.
-    void setDesktop(Desktop* desktop) { desktop_ = desktop; }
-
-private:
-    void connectExport();
-    void Routtxt_Click();
-    void Routexcel_Click();
-    Desktop* desktop_ = nullptr;
 };

@@ -1,4 +1,5 @@
 // The tree's menu commands: catalogs and deletions.
+#include "calc/resultlist.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/deletions.h"
@@ -66,7 +67,7 @@ void form1::mdelfun_Click()
     clearFormulaView();
     tree_.remove(node);
     tree_.unselect();
-    removeResultsOf(caption);
+    results_->removeResultsOf(caption);
 }
 
 void form1::mdelcata_Click()
@@ -96,12 +97,4 @@ void form1::mdelallfunroot_Click()
     if (!messages_->run([&] { Deletions::deleteAll(store_); }))
         return;
     tree_.reset(messages_->text(Messages::Label24));
-}
-
-void form1::removeResultsOf(const QString& formula)
-{
-    for (int i = ui.ListView1->topLevelItemCount() - 1; i >= 0; --i) {
-        if (ui.ListView1->topLevelItem(i)->text(0) == formula)
-            delete ui.ListView1->takeTopLevelItem(i);
-    }
 }

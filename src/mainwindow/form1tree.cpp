@@ -16,7 +16,7 @@ constexpr int DeleteKey = 46;
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (gridEvent(watched, event) || resultListEvent(watched, event) || variableListEvent(watched, event))
+    if (gridEvent(watched, event) || variableListEvent(watched, event))
         return true;
     if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
