@@ -1,26 +1,22 @@
 #include "mainwindow/form1.h"
 
-#include "calc/fillparametergrid.h"
-#include "calc/gridparameters.h"
 #include "calc/history.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "layout/celltips.h"
+#include "layout/focusmarker.h"
 #include "layout/lists.h"
 #include "layout/qtlayout.h"
 #include "layout/userdialogs.h"
-#include "mainwindow/keyboard.h"
 #include "mainwindow/statusline.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
-
-// Twips, the designed unit of the window, to pixels.
-constexpr int TwipsPerPixel = 15;
 
 Ui::form1 createControls(form1* window)
 {
@@ -46,12 +42,15 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
                                                                  *ui.Routresult, *ui.Routtxt, *ui.Routexcel, *ui.Rcopyres,
                                                                  *ui.Text8},
                                             store_, *messages_);
-    connect(results_.get(), &ResultList::calculationFailed, this, &form1::calculationFailed);
-    connect(results_.get(), &ResultList::calculated, this, &form1::calculated);
     connect(results_.get(), &ResultList::recalled, this, &form1::showRecalled);
     connect(results_.get(), &ResultList::resultsDeleted, this, &form1::clearFormulaView);
-    connect(results_.get(), &ResultList::exporting, ui.Command3, &QWidget::hide);
-    connectGrid();
+    grid_ = std::make_unique<ParameterGrid>(ParameterGrid::Controls{*ui.MSFlexGrid1, *ui.Text1, *ui.Command3, *ui.Text5,
+                                                                    *ui.Text6},
+                                            store_, *messages_, *results_, [this] {
+                                                const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+                                                return node ? node->text(0) : QString();
+                                            });
+    connect(results_.get(), &ResultList::exporting, grid_.get(), &ParameterGrid::hideChooseButton);
     connect(ui.Command1, &QPushButton::clicked, this, &form1::Command1_Click);
     connectVariables();
     connectEditor();
@@ -68,9 +67,9 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     integrityCheck_->start();
 
     // What the window offers beyond its design, each part in a file of its own.
-    connectStatusLine(*this);
-    connectKeyboard(*this);
-    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{ui.Tvwmain, ui.ListView2, ui.MSFlexGrid1})
+    connectStatusLine();
+    connectKeyboard();
+    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{ui.Tvwmain, ui.ListView2})
         CellTips::install(*view);
     // Laid out once now, at the designed size, so that the designed geometry is what is
     // recorded; a saved size given before the window shows is then a resize like any other.
@@ -104,17 +103,7 @@ void form1::Form_Load()
                                    {texts.text(Messages::Label7), 4}, {texts.text(Messages::Label8), 5},
                                    {texts.text(Messages::Label9), 5}});
 
-    QTableWidget& grid = *ui.MSFlexGrid1;
-    grid.horizontalHeader()->hide();
-    grid.verticalHeader()->hide();
-    ParameterGrid::clear(grid, gridHeader(), ParameterGrid::MinimumRows);
-    for (int column = 0; column < ParameterGrid::ColumnCount; ++column) {
-        static constexpr double divisors[] = {4, 4.5, 4, 4, 6};
-        grid.setColumnWidth(column, qRound(grid.width() / divisors[column]));
-    }
-    grid.verticalHeader()->setMinimumSectionSize(1);
-    grid.verticalHeader()->setDefaultSectionSize(qRound(240.0 / TwipsPerPixel));
-    grid.setRowHeight(0, qRound(280.0 / TwipsPerPixel));
+    grid_->setUp();
 
     messages_->run([this] {
         tree_.reset(messages_->text(Messages::Label24));
@@ -128,12 +117,11 @@ void form1::Form_Load()
     ui.Command1->hide();
     ui.ListView2->show();
     ui.ListView2->raise();
-    MouseEditOpen = 0;
 }
 
 void form1::Form_Resize()
 {
-    ui.Command3->hide();
+    grid_->hideChooseButton();
     resizeAllControls(layouts_, *this);
 }
 
@@ -176,14 +164,48 @@ void form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-QStringList form1::gridHeader() const
+void form1::connectStatusLine()
 {
-    return {messages_->text(Messages::Label16), messages_->text(Messages::Label17), messages_->text(Messages::Label19), messages_->text(Messages::Label18), messages_->text(Messages::Label13)};
+    statusLine_ = new StatusLine(*ui.StatusLine, store_);
+    connect(results_.get(), &ResultList::calculationFailed, statusLine_, &StatusLine::tell);
+    connect(results_.get(), &ResultList::calculated, statusLine_, [this](const QString& note) {
+        statusLine_->tell(note);
+        statusLine_->clearConversion();
+    });
+    connect(messages_, &Messages::noticed, statusLine_, &StatusLine::tell);
+    connect(messages_, &Messages::troubleShown, statusLine_, &StatusLine::show);
+    // A note lasts until the next node is shown; what opening did, until the user clicks one:
+    // the last session's node made current again is no start.
+    const auto clearNote = [this] { statusLine_->tell({}); };
+    connect(ui.Tvwmain, &QTreeWidget::itemClicked, statusLine_, clearNote);
+    connect(ui.Tvwmain, &QTreeWidget::currentItemChanged, statusLine_, clearNote);
+    connect(ui.Tvwmain, &QTreeWidget::itemClicked, statusLine_, &StatusLine::clearConversion);
+}
+
+void form1::connectKeyboard()
+{
+    // Ctrl+Return and F9 run "Calculate" from anywhere in the window; a value still being typed
+    // is written back first, as when the button is clicked.
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                                     QKeySequence(Qt::Key_F9)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            if (ui.Text1->hasFocus())
+                ui.MSFlexGrid1->setFocus(Qt::ShortcutFocusReason);
+            ui.Command1->click();
+        });
+    }
+    // Tab goes only to controls that take input; the expression and the description are
+    // still there to be selected with the mouse.
+    for (QWidget* shown : std::initializer_list<QWidget*>{ui.Text3, ui.Text4})
+        shown->setFocusPolicy(Qt::ClickFocus);
+    markFocus(*this);
 }
 
 void form1::Command1_Click()
 {
-    ui.Command3->hide();
+    grid_->hideChooseButton();
     const QString expression = ui.Text3->toPlainText();
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     // With no node current (after a deletion, say) there is no formula to file a result under.
@@ -191,14 +213,12 @@ void form1::Command1_Click()
         messages_->box(Messages::Label49, MsgStyle::Information);
         return;
     }
-    QTableWidget& grid = *ui.MSFlexGrid1;
-    const QList<GridRow> rows = gridParameters(grid);
-    moveCurrentCell(grid, grid.rowCount() - 1, ParameterGrid::InputColumn);
+    const QList<GridRow> rows = grid_->rowsToCompute();
     // A computation that fails leaves nothing in the library or the list; only the status line
     // says why.
     const Computation::Evaluation evaluation = Computation::evaluate(expression, rows);
     if (!evaluation.value) {
-        emit calculationFailed(evaluation.failure);
+        statusLine_->tell(evaluation.failure);
         return;
     }
     results_->add(node->text(0), expression, rows, *evaluation.value);
@@ -208,33 +228,27 @@ void form1::showRecalled(const QString& formula, const Computation::Recalled& co
 {
     // The grid is refilled: an edit still open belongs to what it showed before, as after a
     // tree click.
-    SelectionChanged = 1;
-    ui.Text1->clear();
+    grid_->selectionChanged();
     ui.Text3->show();
     ui.Text3->setPlainText(computation.expression);
     showDescription(formula, computation.description);
     // "Calculate" computes the formula selected in the tree.
     if (QTreeWidgetItem* node = tree_.find(formula))
         tree_.selectQuietly(node);
-    QTableWidget& grid = *ui.MSFlexGrid1;
-    grid.show();
-    showGridRows(grid, gridHeader(), computation.parameters);
-    moveCurrentCell(grid, 0, 0);
+    ui.MSFlexGrid1->show();
+    grid_->showRows(computation.parameters);
 
     ui.ListView2->hide();
-    ui.Command3->hide();
+    grid_->hideChooseButton();
     ui.Label2->setText(ui.Text8->text());
     ui.Label4->show();
     ui.Command1->show();
-    emit recalled(note);
+    statusLine_->tell(note);
 }
 
 void form1::clearFormulaView()
 {
     ui.Text3->clear();
     ui.Text4->clear();
-    // An edit still open belongs to the grid as it was.
-    SelectionChanged = 1;
-    ParameterGrid::clear(*ui.MSFlexGrid1, gridHeader());
-    moveCurrentCell(*ui.MSFlexGrid1, 0, 0);
+    grid_->clear();
 }

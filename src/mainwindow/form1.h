@@ -14,7 +14,9 @@
 #include <optional>
 
 class Desktop;
+class ParameterGrid;
 class ResultList;
+class StatusLine;
 class IntegrityCheck;
 class Store;
 class UserDialogs;
@@ -37,16 +39,6 @@ public:
     // Exported workbooks go to desktop; without one, to the system's.
     void setDesktop(Desktop* desktop);
 
-    // The grid's header row, in column order.
-    QStringList gridHeader() const;
-
-signals:
-    // What the status line tells: "Calculate" added nothing, for reason (a line for the user),
-    // or added a result; a result was recalled; a command met trouble with the library and said
-    // so in a box. A note, when not empty, is a line for the user about the result.
-    void calculationFailed(const QString& reason);
-    void calculated(const QString& note);
-    void recalled(const QString& note);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +50,9 @@ private:
     LibraryTree takeLibraryTree();
     void Form_Resize();
     void Form_Unload();
+    // Ctrl+Return and F9 calculate, Tab goes only where input is taken, the focus is framed.
+    void connectKeyboard();
+    void connectStatusLine();
     void connectCommands();
 
     // The formula tree.
@@ -83,19 +78,6 @@ private:
     void mnewfun_Click();
     void mmodfun_Click();
     void openFormulaEditor(Messages::Label mode);
-
-    // The parameter grid and its in-cell editor (form1grid.cpp).
-    void connectGrid();
-    bool gridEvent(QObject* watched, QEvent* event);
-    int ParameterCount();
-    bool OpenEditor();
-    void MSFlexGrid1_KeyPress(int keyAscii);
-    void MSFlexGrid1_MouseDown(Qt::MouseButton button);
-    void MSFlexGrid1_MouseMove();
-    void MSFlexGrid1_Scroll();
-    void Text1_KeyPress(int& keyAscii);
-    void Text1_LostFocus();
-    void Command3_Click();
 
     // "Calculate", and a computation the result list recalls.
     void Command1_Click();
@@ -129,14 +111,10 @@ private:
     std::future<LibraryTree> treeReadAhead_;
     IntegrityCheck* integrityCheck_;
     std::unique_ptr<ResultList> results_;
+    std::unique_ptr<ParameterGrid> grid_;
+    StatusLine* statusLine_ = nullptr;
     Module1 layouts_;
 
-    // The grid's in-cell editing: the cell last opened, whether a mouse press opened it, and
-    // whether a tree click has refilled the grid since (then a pending edit is stale).
-    short EditRow = 0;
-    short EditCol = 0;
-    short MouseEditOpen = 0;
-    short SelectionChanged = 0;
     // Whether the current press on the tree made its node current, and so showed it already.
     bool nodeShownByPress_ = false;
 };

@@ -1,5 +1,5 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
-#include "calc/fillparametergrid.h"
+#include "calc/parametergrid.h"
 #include "layout/contextmenu.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
@@ -16,7 +16,7 @@ constexpr int DeleteKey = 46;
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (gridEvent(watched, event) || variableListEvent(watched, event))
+    if (variableListEvent(watched, event))
         return true;
     if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
@@ -34,8 +34,7 @@ bool form1::eventFilter(QObject* watched, QEvent* event)
 
 void form1::Tvwmain_Click()
 {
-    SelectionChanged = 1;
-    ui.Text1->clear();
+    grid_->selectionChanged();
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (!node)
         return;
@@ -68,7 +67,7 @@ void form1::Tvwmain_Click()
     const bool variablesListed = ui.ListView2->topLevelItemCount() > 0;
     ui.Rmodvar->setEnabled(variablesListed);
     ui.Rdelvar->setEnabled(variablesListed);
-    ui.Command3->hide();
+    grid_->hideChooseButton();
 }
 
 bool form1::showCatalogOf(const QString& caption)
@@ -114,7 +113,7 @@ void form1::showFormula(const QString& caption)
     }
     ui.Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
     showDescription(caption, formula->value(QStringLiteral("descr")).toString());
-    FillParameterGrid(*ui.MSFlexGrid1, store_, caption, gridHeader());
+    grid_->FillParameterGrid(caption);
 }
 
 void form1::showDescription(const QString& name, const QString& description)

@@ -4,7 +4,7 @@
 #include "layout/userdialogs.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/statustext.h"
+#include "store/itemname.h"
 #include "store/textrules.h"
 
 #include <QTreeWidget>
