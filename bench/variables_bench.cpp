@@ -44,7 +44,8 @@ QTreeWidget& variableList(BenchWindow& bench)
 // A dialog loaded and typed into, not yet confirmed; entry: the list entry to change, if any.
 std::unique_ptr<Frmaddvar> typedDialog(BenchWindow& bench, const QStringList& fields, QTreeWidgetItem* entry = nullptr)
 {
-    auto dialog = std::make_unique<Frmaddvar>(bench.window);
+    auto dialog = std::make_unique<Frmaddvar>(bench.store, bench.window.messages(), variableList(bench),
+                                              benchDeepCatalogName(BenchDeepLevels), &bench.window);
     if (entry)
         dialog->setModify(entry);
     int i = 0;

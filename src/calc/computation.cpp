@@ -52,6 +52,20 @@ QString ComputationRecord::result() const
     return formatResult(value, precision);
 }
 
+std::optional<QSqlRecord> Computation::formulaRow(Store& store, const QString& caption)
+{
+    const std::optional<QString> table = ItemRow::table(store, caption);
+    if (!table)
+        return std::nullopt;
+    try {
+        return store.first(QStringLiteral("select * from ") + sqlName(*table) + QStringLiteral(" where name=?"), {caption});
+    } catch (const StoreError&) {
+        if (store.tableExists(*table))
+            throw;
+    }
+    return std::nullopt;
+}
+
 QList<GridRow> Computation::parameters(Store& store, const QString& caption)
 {
     QList<GridRow> parameters;

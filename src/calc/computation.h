@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMetaType>
+#include <QSqlRecord>
 #include <QtNumeric>
 #include <QString>
 #include <QStringList>
@@ -43,6 +44,10 @@ Q_DECLARE_METATYPE(ComputationRecord)
 
 // A computation of a formula with the values of the parameter grid, and its history.
 namespace Computation {
+
+// The formula row of the formula captioned caption, what clicking its node shows; nullopt when
+// its item, its table (another program dropped it) or the row is gone.
+std::optional<QSqlRecord> formulaRow(Store& store, const QString& caption);
 
 // The parameters of the formula captioned caption as the grid shows them, each Input starting
 // at its default value; none for a catalog or an unknown caption.

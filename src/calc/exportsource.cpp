@@ -52,11 +52,8 @@ const std::optional<ExportSource::Formula>& ExportSource::formula(const QString&
     std::optional<Formula> found;
     // A formula deleted or renamed since its computation, or whose table another program
     // dropped, is simply not found.
-    if (const std::optional<QString> table = ItemRow::table(store_, name); table && store_.tableExists(*table)) {
-        if (const auto row = store_.first(QStringLiteral("select * from ") + sqlName(*table) + QStringLiteral(" where name=?"),
-                                          {name}))
-            found = Formula{fieldText(*row, QStringLiteral("varname")), fieldText(*row, QStringLiteral("expression"))};
-    }
+    if (const std::optional<QSqlRecord> row = Computation::formulaRow(store_, name))
+        found = Formula{fieldText(*row, QStringLiteral("varname")), fieldText(*row, QStringLiteral("expression"))};
     return *formulas_.insert(key, found);
 }
 

@@ -1,4 +1,5 @@
 #include "mainwindow/form1.h"
+#include "variables/variablelist.h"
 
 #include "calc/history.h"
 #include "calc/parametergrid.h"
@@ -52,11 +53,13 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
                                             });
     connect(results_.get(), &ResultList::exporting, grid_.get(), &ParameterGrid::hideChooseButton);
     connect(ui.Command1, &QPushButton::clicked, this, &form1::Command1_Click);
-    connectVariables();
+    variables_ = std::make_unique<VariableList>(VariableList::Controls{*ui.ListView2, *ui.Rmoddelvar, *ui.mdefval,
+                                                                       *ui.mdefvarroot, *ui.Rmodvar, *ui.Rdelvar,
+                                                                       *ui.Rdelallvar},
+                                                store_, *messages_, [this] { return variableLevel(); });
     connectEditor();
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
-    cutLongCells(*ui.ListView2);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
@@ -69,8 +72,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     // What the window offers beyond its design, each part in a file of its own.
     connectStatusLine();
     connectKeyboard();
-    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{ui.Tvwmain, ui.ListView2})
-        CellTips::install(*view);
+    CellTips::install(*ui.Tvwmain);
     // Laid out once now, at the designed size, so that the designed geometry is what is
     // recorded; a saved size given before the window shows is then a resize like any other.
     Form_Resize();
@@ -98,10 +100,7 @@ LibraryTree form1::takeLibraryTree()
 void form1::Form_Load()
 {
     results_->setUp();
-    const Messages& texts = *messages_;
-    setListColumns(*ui.ListView2, {{texts.text(Messages::Label5), 4}, {texts.text(Messages::Label6), 3.5},
-                                   {texts.text(Messages::Label7), 4}, {texts.text(Messages::Label8), 5},
-                                   {texts.text(Messages::Label9), 5}});
+    variables_->setUp();
 
     grid_->setUp();
 
@@ -111,8 +110,8 @@ void form1::Form_Load()
     });
     tree_.root()->setExpanded(true);
 
-    for (QAction* entry : {ui.Rmodvar, ui.Rdelvar, ui.Rdelallvar, ui.mnewcataroot, ui.mnewfunroot,
-                           ui.mdefvarroot, ui.mdelallfunroot})
+    variables_->enableVariableEntries(false);
+    for (QAction* entry : {ui.mnewcataroot, ui.mnewfunroot, ui.mdefvarroot, ui.mdelallfunroot})
         entry->setEnabled(false);
     ui.Command1->hide();
     ui.ListView2->show();
@@ -201,6 +200,14 @@ void form1::connectKeyboard()
     for (QWidget* shown : std::initializer_list<QWidget*>{ui.Text3, ui.Text4})
         shown->setFocusPolicy(Qt::ClickFocus);
     markFocus(*this);
+}
+
+std::optional<QString> form1::variableLevel() const
+{
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node || !FormulaTree::isFolder(node))
+        return std::nullopt;
+    return tree_.isRoot(node) ? QString() : FormulaTree::key(node);
 }
 
 void form1::Command1_Click()

@@ -17,6 +17,7 @@ class Desktop;
 class ParameterGrid;
 class ResultList;
 class StatusLine;
+class VariableList;
 class IntegrityCheck;
 class Store;
 class UserDialogs;
@@ -84,24 +85,9 @@ private:
     void showRecalled(const QString& formula, const Computation::Recalled& computation, const QString& note);
     void clearFormulaView();
 
-    // Variables: the variable dialog's entry points and the variable list (form1variables.cpp).
-public:
     // The level whose variables the list shows and the variable commands change: the selected
     // catalog's caption, or an empty text for the root; nullopt when neither is selected.
     std::optional<QString> variableLevel() const;
-
-private:
-    void connectVariables();
-    bool variableListEvent(QObject* watched, QEvent* event);
-    void mdefval_Click();
-    void Rmodvar_Click();
-    void Rdelvar_Click();
-    void Rdelallvar_Click();
-    void ListView2_Click();
-    void ListView2_DblClick();
-    void ListView2_KeyDown(int keyCode);
-    void ListView2_MouseDown(Qt::MouseButton button, const QPoint& position);
-    void enableVariableEntries(bool enabled);
 
     Ui::form1 ui;
     Store& store_;
@@ -112,6 +98,7 @@ private:
     IntegrityCheck* integrityCheck_;
     std::unique_ptr<ResultList> results_;
     std::unique_ptr<ParameterGrid> grid_;
+    std::unique_ptr<VariableList> variables_;
     StatusLine* statusLine_ = nullptr;
     Module1 layouts_;
 

@@ -6,6 +6,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
 #include "store/store.h"
+#include "variables/variablelist.h"
 
 void form1::connectCommands()
 {
@@ -87,7 +88,7 @@ void form1::mdelcata_Click()
     tree_.remove(node);
     tree_.unselect();
     ui.Text4->clear();
-    ui.ListView2->clear();
+    variables_->clear();
 }
 
 void form1::mdelallfunroot_Click()

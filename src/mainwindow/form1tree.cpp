@@ -1,12 +1,15 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
+#include "calc/computation.h"
 #include "calc/parametergrid.h"
 #include "layout/contextmenu.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
 #include "variables/listrow.h"
+#include "variables/variablelist.h"
 
 #include <QKeyEvent>
 
@@ -16,8 +19,6 @@ constexpr int DeleteKey = 46;
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (variableListEvent(watched, event))
-        return true;
     if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         Tvwmain_KeyDown(DeleteKey);
@@ -64,19 +65,17 @@ void form1::Tvwmain_Click()
     });
     if (!shown)
         return;
-    const bool variablesListed = ui.ListView2->topLevelItemCount() > 0;
-    ui.Rmodvar->setEnabled(variablesListed);
-    ui.Rdelvar->setEnabled(variablesListed);
+    variables_->offerChanges();
     grid_->hideChooseButton();
 }
 
 bool form1::showCatalogOf(const QString& caption)
 {
-    ui.ListView2->clear();
-    const auto catalog = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
+    variables_->clear();
+    const std::optional<QSqlRecord> catalog = ItemRow::find(store_, caption);
     if (!catalog)
         return false;
-    LoadVariableTable(*ui.ListView2, store_, catalog->value(QStringLiteral("indtable")).toString());
+    variables_->LoadVariableTable(catalog->value(QStringLiteral("indtable")).toString());
     showDescription(caption, catalog->value(QStringLiteral("descr")).toString());
     return true;
 }
@@ -84,8 +83,8 @@ bool form1::showCatalogOf(const QString& caption)
 void form1::showRoot()
 {
     ui.Text4->clear();
-    ui.ListView2->clear();
-    LoadVariableTable(*ui.ListView2, store_, QStringLiteral("GlobalVariant"));
+    variables_->clear();
+    variables_->LoadVariableTable(QStringLiteral("GlobalVariant"));
     ui.mnewcataroot->setEnabled(true);
     ui.mnewfunroot->setEnabled(true);
     ui.mdefvarroot->setEnabled(true);
@@ -94,17 +93,7 @@ void form1::showRoot()
 
 void form1::showFormula(const QString& caption)
 {
-    std::optional<QSqlRecord> formula;
-    if (const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption})) {
-        const QString table = item->value(QStringLiteral("indtable")).toString();
-        try {
-            formula = store_.first(QStringLiteral("select * from  ") + sqlName(table) + QStringLiteral("  where name = ? "),
-                                   {caption});
-        } catch (const StoreError&) {
-            if (store_.tableExists(table))
-                throw;
-        }
-    }
+    const std::optional<QSqlRecord> formula = Computation::formulaRow(store_, caption);
     // Another tool removed the formula's table or row: nothing of it can be computed.
     if (!formula) {
         clearFormulaView();

@@ -1,8 +1,11 @@
 #include "variables/frmaddvar.h"
 
 #include "layout/dialogframe.h"
+#include "layout/messages.h"
 #include "layout/userdialogs.h"
-#include "mainwindow/form1.h"
+#include "ui_frmaddvar.h"
+
+#include <QTreeWidget>
 #include "store/storedvalue.h"
 #include "store/textrules.h"
 #include "variables/listrow.h"
@@ -33,29 +36,35 @@ std::optional<Messages::Label> messageOf(Variables::Problem problem)
 
 } // namespace
 
-Frmaddvar::Frmaddvar(form1& main)
-    : QDialog(&main, DialogFrame)
-    , main_(main)
+Frmaddvar::Frmaddvar(Store& store, Messages& messages, QTreeWidget& list, std::optional<QString> level, QWidget* parent)
+    : QDialog(parent, DialogFrame)
+    , ui(std::make_unique<Ui::Frmaddvar>())
+    , store_(store)
+    , messages_(messages)
+    , list_(list)
+    , level_(std::move(level))
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
-    setWindowTitle(main.messages().text(Messages::Label26));
-    connect(ui.Command1, &QPushButton::clicked, this, &Frmaddvar::Command1_Click);
-    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui.Command3, &QPushButton::clicked, this, &Frmaddvar::Command3_Click);
+    setWindowTitle(messages.text(Messages::Label26));
+    connect(ui->Command1, &QPushButton::clicked, this, &Frmaddvar::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->Command3, &QPushButton::clicked, this, &Frmaddvar::Command3_Click);
 }
+
+Frmaddvar::~Frmaddvar() = default;
 
 void Frmaddvar::setModify(QTreeWidgetItem* entry)
 {
     entry_ = entry;
     const NamedValue variable = listRow(*entry);
-    ui.Text1->setText(variable.symbol);
-    ui.Text2->setText(variable.name);
-    ui.Text4->setText(variable.value);
-    ui.Text3->setText(variable.unit);
-    ui.Text5->setPlainText(TextRules::shown(variable.description));
-    setWindowTitle(main_.messages().text(Messages::Label27));
-    ui.Command3->setEnabled(false);
+    ui->Text1->setText(variable.symbol);
+    ui->Text2->setText(variable.name);
+    ui->Text4->setText(variable.value);
+    ui->Text3->setText(variable.unit);
+    ui->Text5->setPlainText(TextRules::shown(variable.description));
+    setWindowTitle(messages_.text(Messages::Label27));
+    ui->Command3->setEnabled(false);
 }
 
 void Frmaddvar::Command1_Click()
@@ -68,40 +77,39 @@ void Frmaddvar::Command3_Click()
 {
     if (!saveVariable())
         return;
-    for (QLineEdit* field : {ui.Text1, ui.Text2, ui.Text4, ui.Text3})
+    for (QLineEdit* field : {ui->Text1, ui->Text2, ui->Text4, ui->Text3})
         field->clear();
-    ui.Text5->clear();
-    ui.Text1->setFocus();
+    ui->Text5->clear();
+    ui->Text1->setFocus();
 }
 
 bool Frmaddvar::saveVariable()
 {
-    const NamedValue variable{ui.Text2->text(), ui.Text1->text(), ui.Text3->text(), ui.Text4->text(), ui.Text5->toPlainText()};
+    const NamedValue variable{ui->Text2->text(), ui->Text1->text(), ui->Text3->text(), ui->Text4->text(), ui->Text5->toPlainText()};
     if (refuse(Variables::checkFields(variable)))
         return false;
-    const std::optional<QString> level = main_.variableLevel();
-    if (!level) {
+    if (!level_) {
         refuse(Variables::Problem::Missing);
         return false;
     }
-    const bool adding = windowTitle() == main_.messages().text(Messages::Label26);
-    return adding ? addVariable(variable, *level) : modifyVariable(variable, *level);
+    const bool adding = windowTitle() == messages_.text(Messages::Label26);
+    return adding ? addVariable(variable, *level_) : modifyVariable(variable, *level_);
 }
 
 bool Frmaddvar::addVariable(const NamedValue& variable, const QString& level)
 {
     auto problem = Variables::Problem::None;
-    if (!main_.messages().run([&] { problem = Variables::define(main_.store(), level, variable); }) || refuse(problem, level))
+    if (!messages_.run([&] { problem = Variables::define(store_, level, variable); }) || refuse(problem, level))
         return false;
     // The entry shows the texts as typed, the value too.
-    addListRow(*main_.controls().ListView2, variable);
+    addListRow(list_, variable);
     tellRounding(variable.value);
     return true;
 }
 
 bool Frmaddvar::modifyVariable(const NamedValue& variable, const QString& level)
 {
-    const QTreeWidget& list = *main_.controls().ListView2;
+    const QTreeWidget& list = list_;
     QStringList listed;
     for (int i = 0; i < list.topLevelItemCount(); ++i)
         listed << list.topLevelItem(i)->text(0);
@@ -109,7 +117,7 @@ bool Frmaddvar::modifyVariable(const NamedValue& variable, const QString& level)
     if (refuse(Variables::checkNewSymbol(old.symbol, variable.symbol, listed)))
         return false;
     auto problem = Variables::Problem::None;
-    if (!main_.messages().run([&] { problem = Variables::change(main_.store(), level, old, variable); }))
+    if (!messages_.run([&] { problem = Variables::change(store_, level, old, variable); }))
         return false;
     // Another program deleted the variable: its entry goes too, and there is nothing to change.
     if (problem == Variables::Problem::Missing) {
@@ -128,13 +136,13 @@ bool Frmaddvar::modifyVariable(const NamedValue& variable, const QString& level)
 void Frmaddvar::tellRounding(const QString& value)
 {
     if (const std::optional<QString> kept = StoredValue::rounded(value))
-        main_.messages().box(main_.messages().text(Messages::Label80).arg(value, *kept), MsgStyle::Information);
+        messages_.box(messages_.text(Messages::Label80).arg(value, *kept), MsgStyle::Information);
 }
 
 bool Frmaddvar::refuse(Variables::Problem problem, const QString& item)
 {
     const auto message = messageOf(problem);
     if (message)
-        main_.messages().box(*message, item, MsgStyle::Information);
+        messages_.box(*message, item, MsgStyle::Information);
     return message.has_value();
 }
