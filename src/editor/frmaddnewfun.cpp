@@ -1,6 +1,5 @@
 #include "editor/frmaddnewfun.h"
 
-#include "calc/resultlist.h"
 #include "editor/expressioncheck.h"
 #include "layout/celltips.h"
 #include "layout/contextmenu.h"
@@ -9,11 +8,11 @@
 #include "layout/lists.h"
 #include "layout/messages.h"
 #include "layout/userdialogs.h"
-#include "mainwindow/form1.h"
 #include "store/formula.h"
 #include "store/itemname.h"
 #include "store/storedvalue.h"
 #include "store/textrules.h"
+#include "ui_frmaddnewfun.h"
 #include "variables/frmaddpara.h"
 #include "variables/frmmodpara.h"
 #include "variables/listrow.h"
@@ -28,22 +27,27 @@ constexpr int DefaultPrecisionIndex = 2; // "3"
 
 } // namespace
 
-Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
-    : QDialog(&main, DialogFrame)
-    , main_(main)
+Frmaddnewfun::Frmaddnewfun(Store& store, Messages& messages, const Menus& menus, const QLineEdit& modeField,
+                           const QString& contextKey, QWidget* parent)
+    : QDialog(parent, DialogFrame)
+    , ui(std::make_unique<Ui::Frmaddnewfun>())
+    , store_(store)
+    , messages_(messages)
+    , menus_(menus)
+    , modeField_(modeField)
     , contextKey_(contextKey)
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
     // However it closes, it is gone afterwards: the next opening starts afresh.
     connect(this, &QDialog::finished, this, &QObject::deleteLater);
-    connect(ui.Command1, &QPushButton::clicked, this, &Frmaddnewfun::Command1_Click);
-    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui.Command3, &QPushButton::clicked, this, &Frmaddnewfun::Command3_Click);
-    connect(ui.Command4, &QPushButton::clicked, this, &Frmaddnewfun::Command4_Click);
-    connect(ui.Command5, &QPushButton::clicked, this, &Frmaddnewfun::Command5_Click);
-    connect(ui.Text4, &QLineEdit::textChanged, this, &Frmaddnewfun::updateExpressionCheck);
-    for (QTreeWidget* list : {ui.ListView1, ui.ListView2}) {
+    connect(ui->Command1, &QPushButton::clicked, this, &Frmaddnewfun::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->Command3, &QPushButton::clicked, this, &Frmaddnewfun::Command3_Click);
+    connect(ui->Command4, &QPushButton::clicked, this, &Frmaddnewfun::Command4_Click);
+    connect(ui->Command5, &QPushButton::clicked, this, &Frmaddnewfun::Command5_Click);
+    connect(ui->Text4, &QLineEdit::textChanged, this, &Frmaddnewfun::updateExpressionCheck);
+    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
         CellTips::install(*list);
@@ -51,27 +55,28 @@ Frmaddnewfun::Frmaddnewfun(form1& main, const QString& contextKey)
     }
     markFocus(*this);
     // The list menus belong to the main window and outlive this editor; their state too.
-    Ui::form1& menus = main.controls();
-    connect(menus.Rmodpara, &QAction::triggered, this, &Frmaddnewfun::Rmodpara_Click);
-    connect(menus.Rdelpara, &QAction::triggered, this, &Frmaddnewfun::Rdelpara_Click);
-    connect(menus.Raddvar, &QAction::triggered, this, &Frmaddnewfun::CopyVariableToParameters);
+    connect(&menus_.Rmodpara, &QAction::triggered, this, &Frmaddnewfun::Rmodpara_Click);
+    connect(&menus_.Rdelpara, &QAction::triggered, this, &Frmaddnewfun::Rdelpara_Click);
+    connect(&menus_.Raddvar, &QAction::triggered, this, &Frmaddnewfun::CopyVariableToParameters);
 }
+
+Frmaddnewfun::~Frmaddnewfun() = default;
 
 bool Frmaddnewfun::Form_Load()
 {
-    const Messages& texts = main_.messages();
-    for (QTreeWidget* list : {ui.ListView1, ui.ListView2})
+    const Messages& texts = messages_;
+    for (QTreeWidget* list : {ui->ListView1, ui->ListView2})
         setListColumns(*list, {{texts.text(Messages::Label5), 5}, {texts.text(Messages::Label6), 3},
                                {texts.text(Messages::Label7), 3}, {texts.text(Messages::Label13), 5},
                                {texts.text(Messages::Label21), 5}});
     for (int places = Formulas::MinPrecision; places <= Formulas::MaxPrecision; ++places)
-        ui.Combo1->addItem(QString::number(places));
-    ui.Combo1->setCurrentIndex(DefaultPrecisionIndex);
+        ui->Combo1->addItem(QString::number(places));
+    ui->Combo1->setCurrentIndex(DefaultPrecisionIndex);
 
-    const bool modifying = main_.controls().Text2->text() == main_.messages().text(Messages::Label22);
+    const bool modifying = modeField_.text() == messages_.text(Messages::Label22);
     std::optional<QStringList> tables;
-    const bool loaded = main_.messages().run([&] {
-        Store& store = main_.store();
+    const bool loaded = messages_.run([&] {
+        Store& store = store_;
         if (!modifying) {
             const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
             tables = Variables::visibleTables(store, root ? QString() : contextKey_);
@@ -82,24 +87,24 @@ bool Frmaddnewfun::Form_Load()
                 tables = Variables::visibleTables(store, QString());
         }
         for (const QString& table : tables.value_or(QStringList()))
-            LoadVariableTable(*ui.ListView2, store, table);
+            LoadVariableTable(*ui->ListView2, store, table);
     });
     if (!loaded)
         return false;
     if (!tables) {
-        main_.messages().box(modifying ? Messages::Label65 : Messages::Label64, MsgStyle::Information);
+        messages_.box(modifying ? Messages::Label65 : Messages::Label64, MsgStyle::Information);
         return false;
     }
     if (modifying) {
-        ui.Text1->setText(read_->name);
-        ui.Text2->setText(read_->function);
-        ui.Text3->setText(read_->unit);
-        ui.Text4->setText(read_->expression);
-        ui.Text5->setPlainText(TextRules::shown(read_->description));
-        ui.Combo1->setEditText(read_->precision);
+        ui->Text1->setText(read_->name);
+        ui->Text2->setText(read_->function);
+        ui->Text3->setText(read_->unit);
+        ui->Text4->setText(read_->expression);
+        ui->Text5->setPlainText(TextRules::shown(read_->description));
+        ui->Combo1->setEditText(read_->precision);
         for (const NamedValue& parameter : read_->parameters)
-            addListRow(*ui.ListView1, parameter);
-        ui.Command5->setEnabled(false);
+            addListRow(*ui->ListView1, parameter);
+        ui->Command5->setEnabled(false);
     }
     updateExpressionCheck();
     return true;
@@ -107,20 +112,20 @@ bool Frmaddnewfun::Form_Load()
 
 bool Frmaddnewfun::eventFilter(QObject* watched, QEvent* event)
 {
-    for (QTreeWidget* list : {ui.ListView1, ui.ListView2}) {
+    for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
         if (const auto at = contextMenuAt(*list, watched, event)) {
-            QMenu& menu = list == ui.ListView1 ? *main_.controls().Rmenu : *main_.controls().Rmenuaddvar;
+            QMenu& menu = list == ui->ListView1 ? menus_.Rmenu : menus_.Rmenuaddvar;
             menu.popup(list->viewport()->mapToGlobal(*at));
             return true;
         }
     }
-    QTreeWidget* list = watched == ui.ListView1->viewport() ? ui.ListView1
-                      : watched == ui.ListView2->viewport() ? ui.ListView2
+    QTreeWidget* list = watched == ui->ListView1->viewport() ? ui->ListView1
+                      : watched == ui->ListView2->viewport() ? ui->ListView2
                                                             : nullptr;
     if (!list)
         return QDialog::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    const bool parameters = list == ui.ListView1;
+    const bool parameters = list == ui->ListView1;
     switch (event->type()) {
     case QEvent::MouseButtonRelease:
         if (mouse->button() == Qt::LeftButton)
@@ -138,7 +143,7 @@ bool Frmaddnewfun::eventFilter(QObject* watched, QEvent* event)
 
 void Frmaddnewfun::Command1_Click()
 {
-    if (save(windowTitle() == main_.messages().text(Messages::Label23)))
+    if (save(windowTitle() == messages_.text(Messages::Label23)))
         accept();
 }
 
@@ -147,71 +152,71 @@ void Frmaddnewfun::Command5_Click()
     if (!save(true))
         return;
     // The next formula goes into the same catalog, with the same accuracy and variables.
-    for (QLineEdit* box : {ui.Text1, ui.Text2, ui.Text3, ui.Text4})
+    for (QLineEdit* box : {ui->Text1, ui->Text2, ui->Text3, ui->Text4})
         box->clear();
-    ui.Text5->clear();
-    ui.ListView1->clear();
+    ui->Text5->clear();
+    ui->ListView1->clear();
     updateExpressionCheck();
 }
 
 void Frmaddnewfun::Command3_Click()
 {
-    Frmaddpara dialog(main_, *ui.ListView1, this);
+    Frmaddpara dialog(messages_, *ui->ListView1, this);
     dialog.exec();
     updateExpressionCheck();
 }
 
 void Frmaddnewfun::Command4_Click()
 {
-    if (ui.ListView2->topLevelItemCount() > 0)
+    if (ui->ListView2->topLevelItemCount() > 0)
         CopyVariableToParameters();
 }
 
 void Frmaddnewfun::CopyVariableToParameters()
 {
-    const QTreeWidgetItem* variable = selectedListRow(*ui.ListView2);
+    const QTreeWidgetItem* variable = selectedListRow(*ui->ListView2);
     if (!variable)
         return;
-    for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i) {
-        if (ui.ListView1->topLevelItem(i)->text(0) == variable->text(0))
+    for (int i = 0; i < ui->ListView1->topLevelItemCount(); ++i) {
+        if (ui->ListView1->topLevelItem(i)->text(0) == variable->text(0))
             return;
     }
-    addListRow(*ui.ListView1, listRow(*variable));
+    addListRow(*ui->ListView1, listRow(*variable));
     updateExpressionCheck();
 }
 
 void Frmaddnewfun::ListView1_Click()
 {
-    const bool selected = selectedListRow(*ui.ListView1) != nullptr;
-    main_.controls().Rmodpara->setEnabled(selected);
-    main_.controls().Rdelpara->setEnabled(selected);
+    const bool selected = selectedListRow(*ui->ListView1) != nullptr;
+    menus_.Rmodpara.setEnabled(selected);
+    menus_.Rdelpara.setEnabled(selected);
 }
 
 void Frmaddnewfun::ListView1_DblClick()
 {
-    if (selectedListRow(*ui.ListView1))
+    if (selectedListRow(*ui->ListView1))
         Rmodpara_Click();
 }
 
 void Frmaddnewfun::ListView2_Click()
 {
-    main_.controls().Raddvar->setEnabled(selectedListRow(*ui.ListView2) != nullptr);
+    menus_.Raddvar.setEnabled(selectedListRow(*ui->ListView2) != nullptr);
 }
 
 void Frmaddnewfun::Rmodpara_Click()
 {
-    QTreeWidgetItem* row = selectedListRow(*ui.ListView1);
+    QTreeWidgetItem* row = selectedListRow(*ui->ListView1);
     if (!row)
         return;
-    Frmmodpara dialog(main_, *row, this);
+    Frmmodpara dialog(messages_, *row, this);
     dialog.exec();
     updateExpressionCheck();
 }
 
 void Frmaddnewfun::Rdelpara_Click()
 {
-    QTreeWidgetItem* row = selectedListRow(*ui.ListView1);
-    if (!row || main_.messages().box(Messages::Label51, MsgStyle::YesNoQuestion, this) != MsgAnswer::Yes)
+    QTreeWidgetItem* row = selectedListRow(*ui->ListView1);
+    if (!row || messages_.box(Messages::Label51, MsgStyle::YesNoQuestion, this) != MsgAnswer::Yes)
         return;
     delete row;
     updateExpressionCheck();
@@ -219,10 +224,10 @@ void Frmaddnewfun::Rdelpara_Click()
 
 Formula Frmaddnewfun::typedFormula() const
 {
-    Formula formula{ui.Text1->text(), ui.Text2->text(), ui.Text3->text(), ui.Text4->text(),
-                    ui.Text5->toPlainText(), ui.Combo1->currentText(), {}};
-    for (int i = 0; i < ui.ListView1->topLevelItemCount(); ++i)
-        formula.parameters.append(listRow(*ui.ListView1->topLevelItem(i)));
+    Formula formula{ui->Text1->text(), ui->Text2->text(), ui->Text3->text(), ui->Text4->text(),
+                    ui->Text5->toPlainText(), ui->Combo1->currentText(), {}};
+    for (int i = 0; i < ui->ListView1->topLevelItemCount(); ++i)
+        formula.parameters.append(listRow(*ui->ListView1->topLevelItem(i)));
     return formula;
 }
 
@@ -230,7 +235,7 @@ bool Frmaddnewfun::save(bool adding)
 {
     const Formula formula = typedFormula();
     if (const auto refusal = messageOf(Formulas::checkFields(formula))) {
-        main_.messages().box(*refusal, MsgStyle::Information, this);
+        messages_.box(*refusal, MsgStyle::Information, this);
         return false;
     }
     if (!(adding ? addFormula(formula) : modifyFormula(formula)))
@@ -244,46 +249,40 @@ void Frmaddnewfun::tellRoundedDefaults(const QList<NamedValue>& parameters)
     QStringList notices;
     for (const NamedValue& parameter : parameters) {
         if (const std::optional<QString> kept = StoredValue::rounded(parameter.value))
-            notices << main_.messages().text(Messages::Label81).arg(parameter.value, parameter.symbol, *kept);
+            notices << messages_.text(Messages::Label81).arg(parameter.value, parameter.symbol, *kept);
     }
     if (!notices.isEmpty())
-        main_.messages().box(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
+        messages_.box(notices.join(QLatin1Char('\n')), MsgStyle::Information, this);
 }
 
 bool Frmaddnewfun::addFormula(const Formula& formula)
 {
-    FormulaTree& tree = main_.tree();
-    QTreeWidgetItem* context = tree.find(contextKey_);
-    const QString parent = tree.isRoot(context) ? QString() : contextKey_;
-    Store& store = main_.store();
+    const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
+    const QString parent = root ? QString() : contextKey_;
+    Store& store = store_;
     auto checked = Formulas::Problem::None;
     auto written = Formulas::Problem::None;
-    if (!main_.messages().runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
+    if (!messages_.runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
                           [&] { written = Formulas::add(store, formula, parent); }, this)) {
         if (checked == Formulas::Problem::TableNameInUse)
-            main_.messages().notice(ItemName::whoseTable(store, formula.name));
+            messages_.notice(ItemName::whoseTable(store, formula.name));
         return false;
     }
     if (refuse(written, parent))
         return false;
-    tree.add(contextKey_, formula.name, ImageList::Formula);
-    if (context)
-        context->setExpanded(true);
+    emit formulaAdded(contextKey_, formula.name);
     return true;
 }
 
 bool Frmaddnewfun::modifyFormula(const Formula& formula)
 {
-    Store& store = main_.store();
+    Store& store = store_;
     auto problem = Formulas::Problem::None;
-    if (!main_.messages().runChecked([&] { return messageOf(Formulas::checkModify(store, contextKey_, formula.name)); },
+    if (!messages_.runChecked([&] { return messageOf(Formulas::checkModify(store, contextKey_, formula.name)); },
                           [&] { problem = Formulas::modify(store, contextKey_, formula, *read_); }, this)
         || refuse(problem, QString()))
         return false;
-    // The node's key follows its caption, as the tree finds nodes by caption.
-    if (QTreeWidgetItem* node = main_.tree().find(contextKey_); node && formula.name != contextKey_)
-        main_.tree().rename(node, formula.name);
-    emit formulaModified();
+    emit formulaModified(contextKey_, formula.name);
     return true;
 }
 
@@ -320,7 +319,7 @@ bool Frmaddnewfun::refuse(Formulas::Problem problem, const QString& catalog)
 {
     const auto label = messageOf(problem);
     if (label)
-        main_.messages().box(*label, problem == Formulas::Problem::Changed ? contextKey_ : catalog, MsgStyle::Information,
+        messages_.box(*label, problem == Formulas::Problem::Changed ? contextKey_ : catalog, MsgStyle::Information,
                              this);
     return label.has_value();
 }
@@ -328,7 +327,7 @@ bool Frmaddnewfun::refuse(Formulas::Problem problem, const QString& catalog)
 void Frmaddnewfun::updateExpressionCheck()
 {
     QStringList variableSymbols;
-    for (int i = 0; i < ui.ListView2->topLevelItemCount(); ++i)
-        variableSymbols << ui.ListView2->topLevelItem(i)->text(0);
-    ui.ExpressionCheck->setText(expressionProblem(engine_, ui.Text4->text(), typedFormula().parameters, variableSymbols));
+    for (int i = 0; i < ui->ListView2->topLevelItemCount(); ++i)
+        variableSymbols << ui->ListView2->topLevelItem(i)->text(0);
+    ui->ExpressionCheck->setText(expressionProblem(engine_, ui->Text4->text(), typedFormula().parameters, variableSymbols));
 }

@@ -1,3 +1,4 @@
+#include "editor/editorlauncher.h"
 #include "mainwindow/form1.h"
 #include "variables/variablelist.h"
 
@@ -57,7 +58,12 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
                                                                        *ui.mdefvarroot, *ui.Rmodvar, *ui.Rdelvar,
                                                                        *ui.Rdelallvar},
                                                 store_, *messages_, [this] { return variableLevel(); });
-    connectEditor();
+    editor_ = std::make_unique<EditorLauncher>(
+        EditorLauncher::Controls{*this, *ui.Text2, *ui.mnewfun, *ui.mnewfunroot, *ui.mmodfun,
+                                 {*ui.Rmenu, *ui.Rmenuaddvar, *ui.Rmodpara, *ui.Rdelpara, *ui.Raddvar}},
+        store_, *messages_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
+    connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
+    connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
     ui.Text4->setBackgroundRole(QPalette::Button);
     ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
     if (const QScreen* screen = this->screen())

@@ -14,6 +14,7 @@
 #include <optional>
 
 class Desktop;
+class EditorLauncher;
 class ParameterGrid;
 class ResultList;
 class StatusLine;
@@ -74,11 +75,9 @@ private:
     void mdelcata_Click();
     void mdelallfunroot_Click();
 
-    // The formula editor's entry points (form1editor.cpp).
-    void connectEditor();
-    void mnewfun_Click();
-    void mmodfun_Click();
-    void openFormulaEditor(Messages::Label mode);
+    // What the formula editor stored, shown in the tree.
+    void showAddedFormula(const QString& parentKey, const QString& name);
+    void showModifiedFormula(const QString& key, const QString& name);
 
     // "Calculate", and a computation the result list recalls.
     void Command1_Click();
@@ -88,6 +87,9 @@ private:
     // The level whose variables the list shows and the variable commands change: the selected
     // catalog's caption, or an empty text for the root; nullopt when neither is selected.
     std::optional<QString> variableLevel() const;
+    // The key of the node selected in the tree when it is the root or a catalog (or else when it
+    // is a formula); nullopt otherwise.
+    std::optional<QString> selectedKey(bool catalogOrRoot) const;
 
     Ui::form1 ui;
     Store& store_;
@@ -99,6 +101,7 @@ private:
     std::unique_ptr<ResultList> results_;
     std::unique_ptr<ParameterGrid> grid_;
     std::unique_ptr<VariableList> variables_;
+    std::unique_ptr<EditorLauncher> editor_;
     StatusLine* statusLine_ = nullptr;
     Module1 layouts_;
 

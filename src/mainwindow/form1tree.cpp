@@ -1,6 +1,7 @@
 // The formula tree: what a click shows, and the key, mouse and double click on a node.
 #include "calc/computation.h"
 #include "calc/parametergrid.h"
+#include "editor/editorlauncher.h"
 #include "layout/contextmenu.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
@@ -114,7 +115,7 @@ void form1::Tvwmain_DblClick()
 {
     const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
     if (node && !FormulaTree::isFolder(node) && !tree_.hasChildren(node))
-        mmodfun_Click();
+        editor_->mmodfun_Click();
 }
 
 void form1::Tvwmain_KeyDown(int keyCode)
@@ -139,4 +140,29 @@ void form1::Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position)
         return;
     QMenu* menu = tree_.isRoot(node) ? ui.mrootedt : FormulaTree::isFolder(node) ? ui.menuedit : ui.mfunedt;
     menu->popup(ui.Tvwmain->viewport()->mapToGlobal(position));
+}
+
+std::optional<QString> form1::selectedKey(bool catalogOrRoot) const
+{
+    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    if (!node || FormulaTree::isFolder(node) != catalogOrRoot)
+        return std::nullopt;
+    return FormulaTree::key(node);
+}
+
+void form1::showAddedFormula(const QString& parentKey, const QString& name)
+{
+    QTreeWidgetItem* parent = tree_.find(parentKey);
+    tree_.add(parentKey, name, ImageList::Formula);
+    if (parent)
+        parent->setExpanded(true);
+}
+
+void form1::showModifiedFormula(const QString& key, const QString& name)
+{
+    // The node's key follows its caption, as the tree finds nodes by caption.
+    if (QTreeWidgetItem* node = tree_.find(key); node && name != key)
+        tree_.rename(node, name);
+    // The formula shown is the one rewritten: show it as the library now holds it.
+    Tvwmain_Click();
 }

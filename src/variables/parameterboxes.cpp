@@ -1,7 +1,7 @@
 #include "variables/parameterboxes.h"
 
+#include "layout/messages.h"
 #include "layout/userdialogs.h"
-#include "mainwindow/form1.h"
 #include "store/textrules.h"
 #include "variables/parameterchecks.h"
 
@@ -31,7 +31,7 @@ QStringList parameterSymbols(const QTreeWidget& list)
     return symbols;
 }
 
-bool acceptParameter(form1& main, QWidget& dialog, const NamedValue& parameter, const QStringList& takenSymbols)
+bool acceptParameter(Messages& messages, QWidget& dialog, const NamedValue& parameter, const QStringList& takenSymbols)
 {
     using ParameterChecks::Problem;
     Messages::Label refusal = Messages::Label29;
@@ -48,6 +48,6 @@ bool acceptParameter(form1& main, QWidget& dialog, const NamedValue& parameter, 
     case Problem::DescriptionTooLong: refusal = Messages::Label79; break;
     case Problem::None: return true;
     }
-    main.messages().box(refusal, MsgStyle::Information, &dialog);
+    messages.box(refusal, MsgStyle::Information, &dialog);
     return false;
 }

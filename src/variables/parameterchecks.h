@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/formulas.h"
+#include "store/namedvalue.h"
 
 #include <QList>
 #include <QStringList>
