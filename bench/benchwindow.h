@@ -3,6 +3,7 @@
 #include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QStringList>
 

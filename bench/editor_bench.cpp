@@ -5,6 +5,7 @@
 #include "benchwindow.h"
 #include "editor/frmaddnewfun.h"
 #include "mainwindow/form1.h"
+#include "ui_form1.h"
 #include "variables/listrow.h"
 
 #include <QApplication>

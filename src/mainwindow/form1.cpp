@@ -1,5 +1,6 @@
 #include "editor/editorlauncher.h"
 #include "mainwindow/form1.h"
+#include "ui_form1.h"
 #include "variables/variablelist.h"
 
 #include "calc/history.h"
@@ -20,10 +21,10 @@
 
 namespace {
 
-Ui::form1 createControls(form1* window)
+std::unique_ptr<Ui::form1> createControls(form1* window)
 {
-    Ui::form1 controls;
-    controls.setupUi(window);
+    auto controls = std::make_unique<Ui::form1>();
+    controls->setupUi(window);
     return controls;
 }
 
@@ -35,37 +36,37 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     , store_(store)
     , messages_(new Messages(*this, dialogs))
     , images_(new ImageList(this))
-    , tree_(*ui.Tvwmain, *images_)
+    , tree_(*ui->Tvwmain, *images_)
     , treeReadAhead_(std::move(treeReadAhead))
     , integrityCheck_(new IntegrityCheck(store.path(), this))
 {
     connectCommands();
-    results_ = std::make_unique<ResultList>(ResultList::Controls{*ui.ListView1, *ui.Rdelresmenu, *ui.delres, *ui.delallres,
-                                                                 *ui.Routresult, *ui.Routtxt, *ui.Routexcel, *ui.Rcopyres,
-                                                                 *ui.Text8},
+    results_ = std::make_unique<ResultList>(ResultList::Controls{*ui->ListView1, *ui->Rdelresmenu, *ui->delres, *ui->delallres,
+                                                                 *ui->Routresult, *ui->Routtxt, *ui->Routexcel, *ui->Rcopyres,
+                                                                 *ui->Text8},
                                             store_, *messages_);
     connect(results_.get(), &ResultList::recalled, this, &form1::showRecalled);
     connect(results_.get(), &ResultList::resultsDeleted, this, &form1::clearFormulaView);
-    grid_ = std::make_unique<ParameterGrid>(ParameterGrid::Controls{*ui.MSFlexGrid1, *ui.Text1, *ui.Command3, *ui.Text5,
-                                                                    *ui.Text6},
+    grid_ = std::make_unique<ParameterGrid>(ParameterGrid::Controls{*ui->MSFlexGrid1, *ui->Text1, *ui->Command3, *ui->Text5,
+                                                                    *ui->Text6},
                                             store_, *messages_, *results_, [this] {
-                                                const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+                                                const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
                                                 return node ? node->text(0) : QString();
                                             });
     connect(results_.get(), &ResultList::exporting, grid_.get(), &ParameterGrid::hideChooseButton);
-    connect(ui.Command1, &QPushButton::clicked, this, &form1::Command1_Click);
-    variables_ = std::make_unique<VariableList>(VariableList::Controls{*ui.ListView2, *ui.Rmoddelvar, *ui.mdefval,
-                                                                       *ui.mdefvarroot, *ui.Rmodvar, *ui.Rdelvar,
-                                                                       *ui.Rdelallvar},
+    connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
+    variables_ = std::make_unique<VariableList>(VariableList::Controls{*ui->ListView2, *ui->Rmoddelvar, *ui->mdefval,
+                                                                       *ui->mdefvarroot, *ui->Rmodvar, *ui->Rdelvar,
+                                                                       *ui->Rdelallvar},
                                                 store_, *messages_, [this] { return variableLevel(); });
     editor_ = std::make_unique<EditorLauncher>(
-        EditorLauncher::Controls{*this, *ui.Text2, *ui.mnewfun, *ui.mnewfunroot, *ui.mmodfun,
-                                 {*ui.Rmenu, *ui.Rmenuaddvar, *ui.Rmodpara, *ui.Rdelpara, *ui.Raddvar}},
+        EditorLauncher::Controls{*this, *ui->Text2, *ui->mnewfun, *ui->mnewfunroot, *ui->mmodfun,
+                                 {*ui->Rmenu, *ui->Rmenuaddvar, *ui->Rmodpara, *ui->Rdelpara, *ui->Raddvar}},
         store_, *messages_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
     connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
     connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
-    ui.Text4->setBackgroundRole(QPalette::Button);
-    ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
+    ui->Text4->setBackgroundRole(QPalette::Button);
+    ui->Text4->viewport()->setBackgroundRole(QPalette::Button);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
@@ -78,7 +79,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     // What the window offers beyond its design, each part in a file of its own.
     connectStatusLine();
     connectKeyboard();
-    CellTips::install(*ui.Tvwmain);
+    CellTips::install(*ui->Tvwmain);
     // Laid out once now, at the designed size, so that the designed geometry is what is
     // recorded; a saved size given before the window shows is then a resize like any other.
     Form_Resize();
@@ -117,11 +118,11 @@ void form1::Form_Load()
     tree_.root()->setExpanded(true);
 
     variables_->enableVariableEntries(false);
-    for (QAction* entry : {ui.mnewcataroot, ui.mnewfunroot, ui.mdefvarroot, ui.mdelallfunroot})
+    for (QAction* entry : {ui->mnewcataroot, ui->mnewfunroot, ui->mdefvarroot, ui->mdelallfunroot})
         entry->setEnabled(false);
-    ui.Command1->hide();
-    ui.ListView2->show();
-    ui.ListView2->raise();
+    ui->Command1->hide();
+    ui->ListView2->show();
+    ui->ListView2->raise();
 }
 
 void form1::Form_Resize()
@@ -171,7 +172,7 @@ void form1::closeEvent(QCloseEvent* event)
 
 void form1::connectStatusLine()
 {
-    statusLine_ = new StatusLine(*ui.StatusLine, store_);
+    statusLine_ = new StatusLine(*ui->StatusLine, store_);
     connect(results_.get(), &ResultList::calculationFailed, statusLine_, &StatusLine::tell);
     connect(results_.get(), &ResultList::calculated, statusLine_, [this](const QString& note) {
         statusLine_->tell(note);
@@ -182,9 +183,9 @@ void form1::connectStatusLine()
     // A note lasts until the next node is shown; what opening did, until the user clicks one:
     // the last session's node made current again is no start.
     const auto clearNote = [this] { statusLine_->tell({}); };
-    connect(ui.Tvwmain, &QTreeWidget::itemClicked, statusLine_, clearNote);
-    connect(ui.Tvwmain, &QTreeWidget::currentItemChanged, statusLine_, clearNote);
-    connect(ui.Tvwmain, &QTreeWidget::itemClicked, statusLine_, &StatusLine::clearConversion);
+    connect(ui->Tvwmain, &QTreeWidget::itemClicked, statusLine_, clearNote);
+    connect(ui->Tvwmain, &QTreeWidget::currentItemChanged, statusLine_, clearNote);
+    connect(ui->Tvwmain, &QTreeWidget::itemClicked, statusLine_, &StatusLine::clearConversion);
 }
 
 void form1::connectKeyboard()
@@ -196,21 +197,21 @@ void form1::connectKeyboard()
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, [this] {
-            if (ui.Text1->hasFocus())
-                ui.MSFlexGrid1->setFocus(Qt::ShortcutFocusReason);
-            ui.Command1->click();
+            if (ui->Text1->hasFocus())
+                ui->MSFlexGrid1->setFocus(Qt::ShortcutFocusReason);
+            ui->Command1->click();
         });
     }
     // Tab goes only to controls that take input; the expression and the description are
     // still there to be selected with the mouse.
-    for (QWidget* shown : std::initializer_list<QWidget*>{ui.Text3, ui.Text4})
+    for (QWidget* shown : std::initializer_list<QWidget*>{ui->Text3, ui->Text4})
         shown->setFocusPolicy(Qt::ClickFocus);
     markFocus(*this);
 }
 
 std::optional<QString> form1::variableLevel() const
 {
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (!node || !FormulaTree::isFolder(node))
         return std::nullopt;
     return tree_.isRoot(node) ? QString() : FormulaTree::key(node);
@@ -219,8 +220,8 @@ std::optional<QString> form1::variableLevel() const
 void form1::Command1_Click()
 {
     grid_->hideChooseButton();
-    const QString expression = ui.Text3->toPlainText();
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QString expression = ui->Text3->toPlainText();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     // With no node current (after a deletion, say) there is no formula to file a result under.
     if (expression.isEmpty() || !node) {
         messages_->box(Messages::Label49, MsgStyle::Information);
@@ -242,26 +243,26 @@ void form1::showRecalled(const QString& formula, const Computation::Recalled& co
     // The grid is refilled: an edit still open belongs to what it showed before, as after a
     // tree click.
     grid_->selectionChanged();
-    ui.Text3->show();
-    ui.Text3->setPlainText(computation.expression);
+    ui->Text3->show();
+    ui->Text3->setPlainText(computation.expression);
     showDescription(formula, computation.description);
     // "Calculate" computes the formula selected in the tree.
     if (QTreeWidgetItem* node = tree_.find(formula))
         tree_.selectQuietly(node);
-    ui.MSFlexGrid1->show();
+    ui->MSFlexGrid1->show();
     grid_->showRows(computation.parameters);
 
-    ui.ListView2->hide();
+    ui->ListView2->hide();
     grid_->hideChooseButton();
-    ui.Label2->setText(ui.Text8->text());
-    ui.Label4->show();
-    ui.Command1->show();
+    ui->Label2->setText(ui->Text8->text());
+    ui->Label4->show();
+    ui->Command1->show();
     statusLine_->tell(note);
 }
 
 void form1::clearFormulaView()
 {
-    ui.Text3->clear();
-    ui.Text4->clear();
+    ui->Text3->clear();
+    ui->Text4->clear();
     grid_->clear();
 }

@@ -5,7 +5,6 @@
 #include "layout/module1.h"
 #include "mainwindow/formulatree.h"
 #include "mainwindow/imagelist.h"
-#include "ui_form1.h"
 
 #include <QWidget>
 #include <functional>
@@ -19,6 +18,9 @@ class ParameterGrid;
 class ResultList;
 class StatusLine;
 class VariableList;
+namespace Ui {
+class form1;
+}
 class IntegrityCheck;
 class Store;
 class UserDialogs;
@@ -37,7 +39,7 @@ public:
     Store& store() { return store_; }
     Messages& messages() { return *messages_; }
     FormulaTree& tree() { return tree_; }
-    Ui::form1& controls() { return ui; }
+    Ui::form1& controls() { return *ui; }
     // Exported workbooks go to desktop; without one, to the system's.
     void setDesktop(Desktop* desktop);
 
@@ -91,7 +93,7 @@ private:
     // is a formula); nullopt otherwise.
     std::optional<QString> selectedKey(bool catalogOrRoot) const;
 
-    Ui::form1 ui;
+    std::unique_ptr<Ui::form1> ui;
     Store& store_;
     Messages* messages_;
     ImageList* images_;

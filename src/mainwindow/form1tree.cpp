@@ -9,6 +9,7 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
+#include "ui_form1.h"
 #include "variables/listrow.h"
 #include "variables/variablelist.h"
 
@@ -20,16 +21,16 @@ constexpr int DeleteKey = 46;
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
+    if (watched == ui->Tvwmain && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
         Tvwmain_KeyDown(DeleteKey);
         return true;
     }
-    if (const auto at = contextMenuAt(*ui.Tvwmain, watched, event)) {
+    if (const auto at = contextMenuAt(*ui->Tvwmain, watched, event)) {
         Tvwmain_MouseDown(Qt::RightButton, *at);
         return true;
     }
-    if (watched == ui.Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress)
+    if (watched == ui->Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress)
         nodeShownByPress_ = false;
     return QWidget::eventFilter(watched, event);
 }
@@ -37,19 +38,19 @@ bool form1::eventFilter(QObject* watched, QEvent* event)
 void form1::Tvwmain_Click()
 {
     grid_->selectionChanged();
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (!node)
         return;
     const QString caption = node->text(0);
     bool shown = true;
     messages_->run([&] {
         if (!FormulaTree::isFolder(node)) {
-            ui.Label2->setText(ui.Text8->text());
-            ui.Text3->show();
-            ui.Label4->show();
-            ui.MSFlexGrid1->show();
-            ui.Command1->show();
-            ui.ListView2->hide();
+            ui->Label2->setText(ui->Text8->text());
+            ui->Text3->show();
+            ui->Label4->show();
+            ui->MSFlexGrid1->show();
+            ui->Command1->show();
+            ui->ListView2->hide();
             showFormula(caption);
             return;
         }
@@ -57,12 +58,12 @@ void form1::Tvwmain_Click()
             showRoot();
         else if (!(shown = showCatalogOf(caption)))
             return;
-        ui.ListView2->show();
-        ui.Label2->setText(ui.Text7->text());
-        ui.Text3->hide();
-        ui.Label4->hide();
-        ui.MSFlexGrid1->hide();
-        ui.Command1->hide();
+        ui->ListView2->show();
+        ui->Label2->setText(ui->Text7->text());
+        ui->Text3->hide();
+        ui->Label4->hide();
+        ui->MSFlexGrid1->hide();
+        ui->Command1->hide();
     });
     if (!shown)
         return;
@@ -83,13 +84,13 @@ bool form1::showCatalogOf(const QString& caption)
 
 void form1::showRoot()
 {
-    ui.Text4->clear();
+    ui->Text4->clear();
     variables_->clear();
     variables_->LoadVariableTable(QStringLiteral("GlobalVariant"));
-    ui.mnewcataroot->setEnabled(true);
-    ui.mnewfunroot->setEnabled(true);
-    ui.mdefvarroot->setEnabled(true);
-    ui.mdelallfunroot->setEnabled(tree_.hasChildren(tree_.root()));
+    ui->mnewcataroot->setEnabled(true);
+    ui->mnewfunroot->setEnabled(true);
+    ui->mdefvarroot->setEnabled(true);
+    ui->mdelallfunroot->setEnabled(tree_.hasChildren(tree_.root()));
 }
 
 void form1::showFormula(const QString& caption)
@@ -101,26 +102,26 @@ void form1::showFormula(const QString& caption)
         messages_->box(Messages::Label65, MsgStyle::Information);
         return;
     }
-    ui.Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
+    ui->Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
     showDescription(caption, formula->value(QStringLiteral("descr")).toString());
     grid_->FillParameterGrid(caption);
 }
 
 void form1::showDescription(const QString& name, const QString& description)
 {
-    ui.Text4->setPlainText(TextRules::shown(name) + QLatin1Char('\n') + TextRules::shown(description));
+    ui->Text4->setPlainText(TextRules::shown(name) + QLatin1Char('\n') + TextRules::shown(description));
 }
 
 void form1::Tvwmain_DblClick()
 {
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (node && !FormulaTree::isFolder(node) && !tree_.hasChildren(node))
         editor_->mmodfun_Click();
 }
 
 void form1::Tvwmain_KeyDown(int keyCode)
 {
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (keyCode != DeleteKey || !node)
         return;
     if (tree_.isRoot(node))
@@ -135,16 +136,16 @@ void form1::Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position)
 {
     if (button != Qt::RightButton)
         return;
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (!node)
         return;
-    QMenu* menu = tree_.isRoot(node) ? ui.mrootedt : FormulaTree::isFolder(node) ? ui.menuedit : ui.mfunedt;
-    menu->popup(ui.Tvwmain->viewport()->mapToGlobal(position));
+    QMenu* menu = tree_.isRoot(node) ? ui->mrootedt : FormulaTree::isFolder(node) ? ui->menuedit : ui->mfunedt;
+    menu->popup(ui->Tvwmain->viewport()->mapToGlobal(position));
 }
 
 std::optional<QString> form1::selectedKey(bool catalogOrRoot) const
 {
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (!node || FormulaTree::isFolder(node) != catalogOrRoot)
         return std::nullopt;
     return FormulaTree::key(node);

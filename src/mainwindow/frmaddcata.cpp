@@ -1,11 +1,14 @@
 #include "mainwindow/frmaddcata.h"
 
 #include "layout/dialogframe.h"
+#include "layout/messages.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/catalogs.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/formulatree.h"
+#include "mainwindow/imagelist.h"
 #include "store/itemname.h"
 #include "store/textrules.h"
+#include "ui_frmaddcata.h"
 
 #include <QTreeWidget>
 
@@ -34,50 +37,55 @@ std::optional<Messages::Label> messageOf(Catalogs::Problem problem)
 
 } // namespace
 
-Frmaddcata::Frmaddcata(form1& main)
-    : QDialog(&main, DialogFrame)
-    , main_(main)
+Frmaddcata::Frmaddcata(Store& store, Messages& messages, FormulaTree& tree, QPlainTextEdit& description, QWidget* parent)
+    : QDialog(parent, DialogFrame)
+    , ui(std::make_unique<Ui::Frmaddcata>())
+    , store_(store)
+    , messages_(messages)
+    , tree_(tree)
+    , description_(description)
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
     setAttribute(Qt::WA_DeleteOnClose, false);
-    connect(ui.Command1, &QPushButton::clicked, this, &Frmaddcata::Command1_Click);
-    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->Command1, &QPushButton::clicked, this, &Frmaddcata::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &QDialog::reject);
 }
+
+Frmaddcata::~Frmaddcata() = default;
 
 void Frmaddcata::setModify(const QSqlRecord& row)
 {
     read_ = row;
-    ui.Text1->setText(row.value(QStringLiteral("caption")).toString());
-    ui.Text2->setPlainText(TextRules::shown(row.value(QStringLiteral("descr")).toString()));
-    setWindowTitle(main_.messages().text(Messages::Label28));
+    ui->Text1->setText(row.value(QStringLiteral("caption")).toString());
+    ui->Text2->setPlainText(TextRules::shown(row.value(QStringLiteral("descr")).toString()));
+    setWindowTitle(messages_.text(Messages::Label28));
 }
 
 void Frmaddcata::Command1_Click()
 {
-    const QString name = ui.Text1->text();
-    const QString description = ui.Text2->toPlainText();
+    const QString name = ui->Text1->text();
+    const QString description = ui->Text2->toPlainText();
     if (const auto refusal = messageOf(Catalogs::checkInput(name, description))) {
-        main_.messages().box(*refusal, MsgStyle::Information);
+        messages_.box(*refusal, MsgStyle::Information);
         return;
     }
-    const bool adding = windowTitle() == main_.messages().text(Messages::Label20);
+    const bool adding = windowTitle() == messages_.text(Messages::Label20);
     if (adding ? addCatalog(name, description) : modifyCatalog(name, description)) {
-        main_.controls().Text4->setPlainText(name + QLatin1Char('\n') + description);
+        description_.setPlainText(name + QLatin1Char('\n') + description);
         accept();
     }
 }
 
 bool Frmaddcata::addCatalog(const QString& name, const QString& description)
 {
-    FormulaTree& tree = main_.tree();
-    QTreeWidgetItem* selected = main_.controls().Tvwmain->currentItem();
+    FormulaTree& tree = tree_;
+    QTreeWidgetItem* selected = tree.current();
     if (!selected)
         selected = tree.root();
     const QString parent = tree.isRoot(selected) ? QString() : FormulaTree::key(selected);
-    Store& store = main_.store();
-    if (!storeChecked(name, parent, [&] { return Catalogs::checkAdd(store, name); },
-                      [&] { return Catalogs::add(store, name, parent, description); }))
+    if (!storeChecked(name, parent, [&] { return Catalogs::checkAdd(store_, name); },
+                      [&] { return Catalogs::add(store_, name, parent, description); }))
         return false;
     tree.add(FormulaTree::key(selected), name, ImageList::Folder);
     selected->setExpanded(true);
@@ -86,16 +94,15 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
 
 bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
 {
-    QTreeWidgetItem* selected = main_.controls().Tvwmain->currentItem();
+    QTreeWidgetItem* selected = tree_.current();
     if (!selected || !read_)
         return false;
     const QString oldName = FormulaTree::key(selected);
-    Store& store = main_.store();
-    if (!storeChecked(name, oldName, [&] { return Catalogs::checkRename(store, oldName, name); },
-                      [&] { return Catalogs::modify(store, oldName, name, description, *read_); }))
+    if (!storeChecked(name, oldName, [&] { return Catalogs::checkRename(store_, oldName, name); },
+                      [&] { return Catalogs::modify(store_, oldName, name, description, *read_); }))
         return false;
     if (name != oldName)
-        main_.tree().rename(selected, name);
+        tree_.rename(selected, name);
     return true;
 }
 
@@ -104,10 +111,10 @@ bool Frmaddcata::storeChecked(const QString& name, const QString& item, const st
 {
     Catalogs::Problem checked = Catalogs::Problem::None;
     Catalogs::Problem written = Catalogs::Problem::None;
-    if (!main_.messages().runChecked([&] { return messageOf(checked = check()); }, [&] { written = write(); })) {
+    if (!messages_.runChecked([&] { return messageOf(checked = check()); }, [&] { written = write(); })) {
         // The message says only that a table has the name; the status line says whose it is.
         if (checked == Catalogs::Problem::TableNameInUse)
-            main_.messages().notice(ItemName::whoseTable(main_.store(), name));
+            messages_.notice(ItemName::whoseTable(store_, name));
         return false;
     }
     return !refuse(written, item);
@@ -117,6 +124,6 @@ bool Frmaddcata::refuse(Catalogs::Problem problem, const QString& catalog)
 {
     const auto label = messageOf(problem);
     if (label)
-        main_.messages().box(*label, catalog, MsgStyle::Information);
+        messages_.box(*label, catalog, MsgStyle::Information);
     return label.has_value();
 }

@@ -14,6 +14,7 @@
 #include "store/formula.h"
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "ui_form1.h"
 #include "xlsxfile.h"
 
 #include <QApplication>

@@ -10,6 +10,7 @@
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "ui_form1.h"
 #include "variables/listrow.h"
 
 #include <QApplication>

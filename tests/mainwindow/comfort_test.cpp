@@ -1,11 +1,12 @@
 // What the main window offers beyond its design, through the real widgets: the status line,
 // the keyboard, tooltips, and a window that comes back as it was left.
 #include "calc/parametergrid.h"
+#include "editor/frmaddnewfun.h"
 #include "guidriver.h"
 #include "librarytest.h"
-#include "editor/frmaddnewfun.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

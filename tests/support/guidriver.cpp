@@ -2,6 +2,7 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
+#include "ui_form1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -7,6 +7,7 @@
 #include "mainwindow/form1.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "ui_form1.h"
 #include "variables/frmaddvar.h"
 #include "variables/listrow.h"
 #include "variables/variables.h"
