@@ -80,6 +80,10 @@ Evaluation evaluate(const QString& expression, const QList<GridRow>& rows);
 std::optional<ComputationRecord> record(Store& store, const QString& caption, const QString& expression,
                                         const QList<GridRow>& rows, double result, const QTime& time);
 
+// Forgets every computation: empties ParaResult and sets each formula's counter back to '0',
+// so that the next computation of any formula is number 1.
+void resetHistory(Store& store);
+
 struct Recalled
 {
     QString expression;

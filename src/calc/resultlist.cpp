@@ -4,7 +4,6 @@
 #include "calc/desktop.h"
 #include "calc/exportprogress.h"
 #include "calc/frmresult.h"
-#include "calc/history.h"
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
 #include "layout/celltips.h"
@@ -213,7 +212,7 @@ void ResultList::delallres_Click()
 {
     if (messages_.box(Messages::Label55, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
         return;
-    if (!messages_.run([this] { History::reset(store_); }))
+    if (!messages_.run([this] { Computation::resetHistory(store_); }))
         return;
     ui_.ListView1.clear();
     enableResultEntries(false);

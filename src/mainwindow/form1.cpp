@@ -3,7 +3,6 @@
 #include "ui_form1.h"
 #include "variables/variablelist.h"
 
-#include "calc/history.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "layout/celltips.h"
@@ -141,7 +140,7 @@ void form1::Form_Unload()
     // the window back on screen, and once they answer, the history is cleared.
     for (;;) {
         try {
-            History::reset(store_);
+            Computation::resetHistory(store_);
             return;
         } catch (const StoreError& error) {
             const bool locked = error.kind() == StoreError::Kind::Busy;

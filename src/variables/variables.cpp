@@ -6,7 +6,7 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
-#include "variables/numeral.h"
+#include "variables/parameterchecks.h"
 
 #include <QSqlRecord>
 #include <algorithm>
