@@ -1,18 +1,20 @@
-#include "editor/editorlauncher.h"
 #include "mainwindow/form1.h"
-#include "ui_form1.h"
-#include "variables/variablelist.h"
 
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "editor/editorlauncher.h"
 #include "layout/celltips.h"
 #include "layout/focusmarker.h"
 #include "layout/lists.h"
+#include "layout/messages.h"
 #include "layout/qtlayout.h"
 #include "layout/userdialogs.h"
+#include "mainwindow/imagelist.h"
 #include "mainwindow/statusline.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
+#include "ui_form1.h"
+#include "variables/variablelist.h"
 
 #include <QCloseEvent>
 #include <QScreen>
@@ -39,7 +41,31 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     , treeReadAhead_(std::move(treeReadAhead))
     , integrityCheck_(new IntegrityCheck(store.path(), this))
 {
-    connectCommands();
+    connectTree();
+    createPanels();
+    ui->Text4->setBackgroundRole(QPalette::Button);
+    ui->Text4->viewport()->setBackgroundRole(QPalette::Button);
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    Form_Load();
+    connect(integrityCheck_, &IntegrityCheck::damaged, this, [this](const QString& report) {
+        store_.markDamaged(report);
+        messages_->boxTrouble(StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText());
+    });
+    integrityCheck_->start();
+
+    connectStatusLine();
+    connectKeyboard();
+    CellTips::install(*ui->Tvwmain);
+    // Laid out once now, at the designed size, so that the designed geometry is what is
+    // recorded; a saved size given before the window shows is then a resize like any other.
+    Form_Resize();
+}
+
+form1::~form1() = default;
+
+void form1::createPanels()
+{
     results_ = std::make_unique<ResultList>(ResultList::Controls{*ui->ListView1, *ui->Rdelresmenu, *ui->delres, *ui->delallres,
                                                                  *ui->Routresult, *ui->Routtxt, *ui->Routexcel, *ui->Rcopyres,
                                                                  *ui->Text8},
@@ -53,7 +79,6 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
                                                 return node ? node->text(0) : QString();
                                             });
     connect(results_.get(), &ResultList::exporting, grid_.get(), &ParameterGrid::hideChooseButton);
-    connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
     variables_ = std::make_unique<VariableList>(VariableList::Controls{*ui->ListView2, *ui->Rmoddelvar, *ui->mdefval,
                                                                        *ui->mdefvarroot, *ui->Rmodvar, *ui->Rdelvar,
                                                                        *ui->Rdelallvar},
@@ -64,27 +89,8 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
         store_, *messages_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
     connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
     connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
-    ui->Text4->setBackgroundRole(QPalette::Button);
-    ui->Text4->viewport()->setBackgroundRole(QPalette::Button);
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
-    Form_Load();
-    connect(integrityCheck_, &IntegrityCheck::damaged, this, [this](const QString& report) {
-        store_.markDamaged(report);
-        messages_->boxTrouble(StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText());
-    });
-    integrityCheck_->start();
-
-    // What the window offers beyond its design, each part in a file of its own.
-    connectStatusLine();
-    connectKeyboard();
-    CellTips::install(*ui->Tvwmain);
-    // Laid out once now, at the designed size, so that the designed geometry is what is
-    // recorded; a saved size given before the window shows is then a resize like any other.
-    Form_Resize();
+    connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
 }
-
-form1::~form1() = default;
 
 void form1::setDesktop(Desktop* desktop)
 {
@@ -107,7 +113,6 @@ void form1::Form_Load()
 {
     results_->setUp();
     variables_->setUp();
-
     grid_->setUp();
 
     messages_->run([this] {
@@ -206,14 +211,6 @@ void form1::connectKeyboard()
     for (QWidget* shown : std::initializer_list<QWidget*>{ui->Text3, ui->Text4})
         shown->setFocusPolicy(Qt::ClickFocus);
     markFocus(*this);
-}
-
-std::optional<QString> form1::variableLevel() const
-{
-    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
-    if (!node || !FormulaTree::isFolder(node))
-        return std::nullopt;
-    return tree_.isRoot(node) ? QString() : FormulaTree::key(node);
 }
 
 void form1::Command1_Click()

@@ -3,12 +3,12 @@
 #include "layout/dialogframe.h"
 #include "layout/messages.h"
 #include "layout/userdialogs.h"
-#include "ui_frmaddvar.h"
-
-#include <QTreeWidget>
 #include "store/storedvalue.h"
 #include "store/textrules.h"
+#include "ui_frmaddvar.h"
 #include "variables/listrow.h"
+
+#include <QTreeWidget>
 
 namespace {
 
