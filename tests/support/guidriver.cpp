@@ -49,6 +49,16 @@ void GuiDriver::pressDeleteInTree(form1& window)
     QTest::keyClick(window.controls().Tvwmain, Qt::Key_Delete);
 }
 
+QList<QStringList> GuiDriver::listRows(const QTreeWidget& list, int columns)
+{
+    QList<QStringList> rows(list.topLevelItemCount());
+    for (int i = 0; i < rows.size(); ++i) {
+        for (int column = 0; column < columns; ++column)
+            rows[i] << list.topLevelItem(i)->text(column);
+    }
+    return rows;
+}
+
 void GuiDriver::trigger(form1& window, const char* entry)
 {
     window.findChild<QAction*>(QLatin1String(entry))->trigger();
