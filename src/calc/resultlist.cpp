@@ -18,7 +18,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -109,8 +108,7 @@ bool ResultList::eventFilter(QObject* watched, QEvent* event)
         ListView1_MouseDown(Qt::RightButton, *at);
         return true;
     }
-    if (watched == &list && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    if (deleteKeyOn(list, watched, event)) {
         ListView1_KeyDown(DeleteKey);
         return true;
     }

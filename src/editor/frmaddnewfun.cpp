@@ -76,18 +76,16 @@ bool Frmaddnewfun::Form_Load()
     const bool modifying = modeField_.text() == messages_.text(Messages::Label22);
     std::optional<QStringList> tables;
     const bool loaded = messages_.run([&] {
-        Store& store = store_;
         if (!modifying) {
-            const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
-            tables = Variables::visibleTables(store, root ? QString() : contextKey_);
-        } else if ((read_ = Formula::read(store, contextKey_))) {
-            tables = Variables::visibleTables(store, Formulas::catalogOf(store, contextKey_));
+            tables = Variables::visibleTables(store_, catalogAddedInto());
+        } else if ((read_ = Formula::read(store_, contextKey_))) {
+            tables = Variables::visibleTables(store_, Formulas::catalogOf(store_, contextKey_));
             // A formula whose catalog is gone still sees the global variables.
             if (!tables)
-                tables = Variables::visibleTables(store, QString());
+                tables = Variables::visibleTables(store_, QString());
         }
         for (const QString& table : tables.value_or(QStringList()))
-            LoadVariableTable(*ui->ListView2, store, table);
+            LoadVariableTable(*ui->ListView2, store_, table);
     });
     if (!loaded)
         return false;
@@ -257,15 +255,13 @@ void Frmaddnewfun::tellRoundedDefaults(const QList<NamedValue>& parameters)
 
 bool Frmaddnewfun::addFormula(const Formula& formula)
 {
-    const bool root = contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0;
-    const QString parent = root ? QString() : contextKey_;
-    Store& store = store_;
+    const QString parent = catalogAddedInto();
     auto checked = Formulas::Problem::None;
     auto written = Formulas::Problem::None;
-    if (!messages_.runChecked([&] { return messageOf(checked = Formulas::checkAdd(store, formula.name)); },
-                          [&] { written = Formulas::add(store, formula, parent); }, this)) {
+    if (!messages_.runChecked([&] { return messageOf(checked = Formulas::checkAdd(store_, formula.name)); },
+                              [&] { written = Formulas::add(store_, formula, parent); }, this)) {
         if (checked == Formulas::Problem::TableNameInUse)
-            messages_.notice(ItemName::whoseTable(store, formula.name));
+            messages_.notice(ItemName::whoseTable(store_, formula.name));
         return false;
     }
     if (refuse(written, parent))
@@ -274,12 +270,16 @@ bool Frmaddnewfun::addFormula(const Formula& formula)
     return true;
 }
 
+QString Frmaddnewfun::catalogAddedInto() const
+{
+    return contextKey_.compare(ItemName::RootKey, Qt::CaseInsensitive) == 0 ? QString() : contextKey_;
+}
+
 bool Frmaddnewfun::modifyFormula(const Formula& formula)
 {
-    Store& store = store_;
     auto problem = Formulas::Problem::None;
-    if (!messages_.runChecked([&] { return messageOf(Formulas::checkModify(store, contextKey_, formula.name)); },
-                          [&] { problem = Formulas::modify(store, contextKey_, formula, *read_); }, this)
+    if (!messages_.runChecked([&] { return messageOf(Formulas::checkModify(store_, contextKey_, formula.name)); },
+                              [&] { problem = Formulas::modify(store_, contextKey_, formula, *read_); }, this)
         || refuse(problem, QString()))
         return false;
     emit formulaModified(contextKey_, formula.name);

@@ -68,6 +68,8 @@ private:
     void CopyVariableToParameters();
 
     Formula typedFormula() const;
+    // The caption of the catalog a new formula goes into; empty for the root.
+    QString catalogAddedInto() const;
     // True when the formula passed its checks and is stored, the tree showing it.
     bool save(bool adding);
     bool addFormula(const Formula& formula);

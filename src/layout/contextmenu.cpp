@@ -40,3 +40,9 @@ std::optional<QPoint> contextMenuAt(QAbstractItemView& view, const QObject* watc
     view.scrollTo(current);
     return view.visualRect(current).center();
 }
+
+bool deleteKeyOn(const QAbstractItemView& view, const QObject* watched, const QEvent* event)
+{
+    return watched == &view && event->type() == QEvent::KeyPress
+        && static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Delete;
+}

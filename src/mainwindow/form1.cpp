@@ -5,7 +5,6 @@
 #include "editor/editorlauncher.h"
 #include "layout/celltips.h"
 #include "layout/focusmarker.h"
-#include "layout/lists.h"
 #include "layout/messages.h"
 #include "layout/qtlayout.h"
 #include "layout/userdialogs.h"

@@ -13,14 +13,10 @@
 #include "mainwindow/frmaddcata.h"
 #include "mainwindow/imagelist.h"
 #include "store/itemrow.h"
-#include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
 #include "ui_form1.h"
-#include "variables/listrow.h"
 #include "variables/variablelist.h"
-
-#include <QKeyEvent>
 
 namespace {
 constexpr int DeleteKey = 46;
@@ -53,8 +49,7 @@ void form1::connectTree()
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ui->Tvwmain && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    if (deleteKeyOn(*ui->Tvwmain, watched, event)) {
         Tvwmain_KeyDown(DeleteKey);
         return true;
     }

@@ -10,7 +10,6 @@
 #include "variables/variables.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QTreeWidget>
@@ -74,8 +73,7 @@ bool VariableList::eventFilter(QObject* watched, QEvent* event)
         ListView2_MouseDown(Qt::RightButton, *at);
         return true;
     }
-    if (watched == &list && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    if (deleteKeyOn(list, watched, event)) {
         ListView2_KeyDown(DeleteKey);
         return true;
     }
