@@ -4,16 +4,19 @@
 #include "store/storeerror.h"
 
 #include <QLabel>
-#include <QMetaEnum>
 
 Messages::Messages(QWidget& window, UserDialogs& dialogs)
     : QObject(&window)
     , window_(window)
     , dialogs_(dialogs)
 {
-    const QMetaEnum labels = QMetaEnum::fromType<Label>();
-    for (int i = 0; i < labels.keyCount(); ++i)
-        labels_.insert(labels.value(i), window.findChild<const QLabel*>(QLatin1String(labels.key(i))));
+    // One walk over the window's children, not one for each label: the window is made at every start.
+    for (const QLabel* label : window.findChildren<const QLabel*>()) {
+        bool numbered = false;
+        const int number = QStringView(label->objectName()).mid(5).toInt(&numbered);
+        if (numbered && label->objectName().startsWith(QLatin1String("Label")))
+            labels_.insert(number, label);
+    }
 }
 
 QString Messages::text(Label label) const

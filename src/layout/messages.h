@@ -19,7 +19,7 @@ class Messages : public QObject
 {
     Q_OBJECT
 public:
-    // The labels, each enumerator named as the label's object name.
+    // The labels by the numbers of their object names, "Label5" to "Label81".
     enum Label {
         Label5 = 5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14, Label15, Label16,
         Label17, Label18, Label19, Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27, Label28,
@@ -29,7 +29,6 @@ public:
         Label61, Label62, Label63, Label64, Label65, Label66, Label67, Label68, Label69, Label70, Label71, Label72,
         Label73, Label74, Label75, Label76, Label77, Label78, Label79, Label80, Label81,
     };
-    Q_ENUM(Label)
 
     // The labels are window's children; boxes open over window unless told otherwise.
     Messages(QWidget& window, UserDialogs& dialogs);
