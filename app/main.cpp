@@ -1,5 +1,5 @@
+#include "layout/userdialogs.h"
 #include "mainwindow/startup.h"
-#include "mainwindow/userdialogs.h"
 
 #include <QApplication>
 #include <QSettings>

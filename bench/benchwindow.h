@@ -1,8 +1,9 @@
 #pragma once
 
+#include "layout/userdialogs.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QStringList>
 

@@ -5,6 +5,7 @@
 #include "calc/parametergrid.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QTreeWidget>
 #include <benchmark/benchmark.h>

@@ -5,6 +5,7 @@
 #include "benchwindow.h"
 #include "editor/frmaddnewfun.h"
 #include "mainwindow/form1.h"
+#include "ui_form1.h"
 #include "variables/listrow.h"
 
 #include <QApplication>
@@ -132,7 +133,7 @@ void saveNew(benchmark::State& state)
         setText(editor, "Text4", symbols.join(QLatin1Char('+')));
         auto* parameters = editor.findChild<QTreeWidget*>(QStringLiteral("ListView1"));
         for (const QString& symbol : symbols)
-            addListRow(*parameters, {symbol, QStringLiteral("Part ") + symbol, QStringLiteral("1.5"), QStringLiteral("m"), {}});
+            addListRow(*parameters, {QStringLiteral("Part ") + symbol, symbol, QStringLiteral("m"), QStringLiteral("1.5"), {}});
         return name;
     };
     timeOk(state, bench, window.controls().mnewfun, prepare, [&](const QString& name) { return window.tree().find(name); });

@@ -49,14 +49,14 @@ struct ExportBench
         dialogs.saveTo = directory.filePath(QStringLiteral("results.txt"));
         Store::Transaction transaction(store);
         for (int i = 0; i < Computations; ++i) {
-            QList<GridParameter> parameters;
-            for (const FormulaParameter& parameter : formula.parameters)
-                parameters.append({parameter.name, parameter.symbol, parameter.value, parameter.value, parameter.unit});
+            QList<GridRow> parameters;
+            for (const NamedValue& parameter : formula.parameters)
+                parameters.append({parameter, parameter.value});
             parameters[2].input = QString::number(400 + i % 500);
             parameters[3].input = QString::number(6 + i % 20);
             const auto row = Computation::record(store, FormulaName, formula.expression, parameters, 1000.0 / (i + 1),
                                                  QTime(8, 0).addSecs(i));
-            addResultRow(*window->controls().ListView1, *row);
+            ResultList::addRow(*window->controls().ListView1, *row);
         }
         transaction.commit();
     }

@@ -6,7 +6,7 @@
 #include "calc/chartdrawing.h"
 #include "calc/frmsweep.h"
 #include "calc/sweeprangeboxes.h"
-#include "editor/storedformula.h"
+#include "store/formula.h"
 
 #include <QAbstractScrollArea>
 #include <QComboBox>
@@ -59,7 +59,7 @@ void computeAndShow(benchmark::State& state)
         return;
     }
     // r = a*b+c
-    Frmsweep window(*Formulas::read(store, benchFormulaName(1)), {}, dialogs, *charts, QStringLiteral("Calcora"));
+    Frmsweep window(*Formula::read(store, benchFormulaName(1)), {}, dialogs, *charts, QStringLiteral("Calcora"));
     setRange(window, "VaryRange", "a", QStringLiteral("1"), QString::number(points / curves));
     window.findChild<QGroupBox*>(QStringLiteral("CurveGroup"))->setChecked(curves > 1);
     if (curves > 1)

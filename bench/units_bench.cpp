@@ -17,7 +17,7 @@ namespace {
 // line load and its own weight, grown by heat.
 const char* const Expression = "(F*L^3/(48*E*I)+5*q*L^4/(384*E*I)+m*g*L^3/(48*E*I))*(1+alpha*(T-T0)/1000000)";
 
-const QList<FormulaParameter> Parameters{
+const QList<NamedValue> Parameters{
     {"Point load", "F", "kN", "10", ""},        {"Span", "L", "m", "6", ""},
     {"Modulus", "E", "N/mm²", "210000", ""},    {"Second moment", "I", "mm⁴", "19430000", ""},
     {"Line load", "q", "N/mm", "5", ""},        {"Expansion", "alpha", "µm/(m·K)", "12", ""},
@@ -29,12 +29,12 @@ const QList<FormulaParameter> Parameters{
 const QStringList Inputs{"10000 N", "6000 mm", "210 GPa", "1943 cm⁴", "5 kN/m",
                          "0.000012 1/K", "313.15 K", "68 °F", "0.1 t", "32.17 ft/s²"};
 
-QList<GridParameter> grid(const QStringList& inputs)
+QList<GridRow> grid(const QStringList& inputs)
 {
-    QList<GridParameter> rows;
+    QList<GridRow> rows;
     for (qsizetype i = 0; i < Parameters.size(); ++i) {
-        const FormulaParameter& p = Parameters.at(i);
-        rows.append({p.name, p.symbol, inputs.at(i), p.value, p.unit});
+        const NamedValue& p = Parameters.at(i);
+        rows.append({p, inputs.at(i)});
     }
     return rows;
 }
@@ -43,7 +43,7 @@ QList<GridParameter> grid(const QStringList& inputs)
 void gridWithUnits(benchmark::State& state)
 {
     Units units;
-    const QList<GridParameter> rows = grid(Inputs);
+    const QList<GridRow> rows = grid(Inputs);
     for (auto _ : state) {
         const UnitConversion::Inputs converted = UnitConversion::inputs(units, rows);
         if (!converted.refusal.isEmpty() || converted.conversions.size() != rows.size())
@@ -58,9 +58,9 @@ void gridOfNumbers(benchmark::State& state)
 {
     Units units;
     QStringList numbers;
-    for (const FormulaParameter& parameter : Parameters)
+    for (const NamedValue& parameter : Parameters)
         numbers << parameter.value;
-    const QList<GridParameter> rows = grid(numbers);
+    const QList<GridRow> rows = grid(numbers);
     for (auto _ : state)
         benchmark::DoNotOptimize(UnitConversion::inputs(units, rows));
 }
@@ -69,7 +69,7 @@ BENCHMARK(gridOfNumbers)->Unit(benchmark::kMicrosecond);
 // The first conversion of a run: the unit database read, each unit parsed once.
 void firstGridWithUnits(benchmark::State& state)
 {
-    const QList<GridParameter> rows = grid(Inputs);
+    const QList<GridRow> rows = grid(Inputs);
     for (auto _ : state) {
         Units units;
         benchmark::DoNotOptimize(UnitConversion::inputs(units, rows));

@@ -44,7 +44,8 @@ QTreeWidget& variableList(BenchWindow& bench)
 // A dialog loaded and typed into, not yet confirmed; entry: the list entry to change, if any.
 std::unique_ptr<Frmaddvar> typedDialog(BenchWindow& bench, const QStringList& fields, QTreeWidgetItem* entry = nullptr)
 {
-    auto dialog = std::make_unique<Frmaddvar>(bench.window);
+    auto dialog = std::make_unique<Frmaddvar>(bench.store, bench.window.messages(), variableList(bench),
+                                              benchDeepCatalogName(BenchDeepLevels), &bench.window);
     if (entry)
         dialog->setModify(entry);
     int i = 0;
@@ -145,7 +146,7 @@ void modifyVariable(benchmark::State& state)
     if (!showDeepCatalog(state, bench))
         return;
     QTreeWidgetItem* entry = lastEntry(bench);
-    const QStringList original = listRowFields(*entry);
+    const QStringList original = listRow(*entry).listFields();
     QStringList changed = original;
     // A new symbol too, so that the other entries are searched for it.
     changed[0] += QLatin1Char('x');
@@ -153,7 +154,7 @@ void modifyVariable(benchmark::State& state)
     std::unique_ptr<Frmaddvar> dialog;
     measure(state, bench,
             {[&] { dialog = typedDialog(bench, changed, entry); }, [&] { pressOk(*dialog); },
-             [&] { return listRowFields(*entry) == changed; }, [&] { pressOk(*typedDialog(bench, original, entry)); }});
+             [&] { return listRow(*entry).listFields() == changed; }, [&] { pressOk(*typedDialog(bench, original, entry)); }});
 }
 
 void deleteVariable(benchmark::State& state)

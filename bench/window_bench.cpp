@@ -11,6 +11,7 @@
 #include "mainwindow/form1.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "ui_form1.h"
 #include "variables/variables.h"
 
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "calc/computationtext.h"
 
 #include "calc/resultformat.h"
-#include "editor/formulas.h"
+#include "store/formula.h"
 
 #include <QHash>
 #include <QStringList>
@@ -53,17 +53,17 @@ QStringList changes(const ComputationRecord& made, const Formula& now)
         changed << QStringLiteral("precision was %1 decimal places").arg(made.precision);
 
     QStringList symbols;
-    for (const GridParameter& parameter : made.parameters)
+    for (const GridRow& parameter : made.parameters)
         symbols << parameter.symbol;
     QStringList symbolsNow;
     QHash<QString, QString> unitsNow;
-    for (const FormulaParameter& parameter : now.parameters) {
+    for (const NamedValue& parameter : now.parameters) {
         symbolsNow << parameter.symbol;
         unitsNow.insert(parameter.symbol, parameter.unit);
     }
     if (symbols != symbolsNow)
         changed << was(QStringLiteral("parameter list"), symbols.join(QStringLiteral(", ")));
-    for (const GridParameter& parameter : made.parameters) {
+    for (const GridRow& parameter : made.parameters) {
         const auto unit = unitsNow.constFind(parameter.symbol);
         if (unit != unitsNow.cend() && *unit != parameter.unit)
             changed << was(QStringLiteral("unit of ") + parameter.symbol, parameter.unit);
@@ -76,7 +76,7 @@ QStringList changes(const ComputationRecord& made, const Formula& now)
 QString ComputationText::copy(const ComputationRecord& computation)
 {
     QStringList lines{assignment(computation.function, computation.result(), computation.unit)};
-    for (const GridParameter& parameter : computation.parameters)
+    for (const GridRow& parameter : computation.parameters)
         lines << assignment(parameter.symbol, parameter.input, parameter.unit);
     if (const QString full = fullResult(computation); !full.isEmpty())
         lines << assignment(computation.function, full, computation.unit) + QStringLiteral(" (full precision)");

@@ -2,6 +2,7 @@
 
 #include "store/fieldtext.h"
 #include "store/itemname.h"
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -51,15 +52,8 @@ const std::optional<ExportSource::Formula>& ExportSource::formula(const QString&
     std::optional<Formula> found;
     // A formula deleted or renamed since its computation, or whose table another program
     // dropped, is simply not found.
-    if (const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {name})) {
-        const QString table = fieldText(*item, QStringLiteral("indtable"));
-        if (store_.tableExists(table)) {
-            if (const auto row = store_.first(QStringLiteral("select * from ") + sqlName(table)
-                                                  + QStringLiteral(" where name=?"),
-                                              {name}))
-                found = Formula{fieldText(*row, QStringLiteral("varname")), fieldText(*row, QStringLiteral("expression"))};
-        }
-    }
+    if (const std::optional<QSqlRecord> row = Computation::formulaRow(store_, name))
+        found = Formula{fieldText(*row, QStringLiteral("varname")), fieldText(*row, QStringLiteral("expression"))};
     return *formulas_.insert(key, found);
 }
 
@@ -71,7 +65,7 @@ void ExportSource::readHistory()
     // A computation's rows follow each other: its entry is looked up once for all of them.
     QByteArray formula;
     QByteArray number;
-    QList<ExportedParameter>* parameters = nullptr;
+    QList<NamedValue>* parameters = nullptr;
     // In the order the rows were written, which is the order of the computation's parameters.
     // Every column is text: values are kept as typed.
     store_.forEachText(QStringLiteral("select Fmuname,Hisid,name,paraname,paravalue,unit from ParaResult order by ID"),
@@ -84,6 +78,6 @@ void ExportSource::readHistory()
                                parameters = entry == history_.end() ? nullptr : &*entry;
                            }
                            if (parameters)
-                               parameters->append({row.text(2), row.text(3), row.text(4), row.text(5)});
+                               parameters->append({row.text(2), row.text(3), row.text(5), row.text(4), {}});
                        });
 }

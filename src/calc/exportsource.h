@@ -11,15 +11,6 @@
 
 class Store;
 
-// One parameter of a computation, as its history row holds it.
-struct ExportedParameter
-{
-    QString name;
-    QString symbol;
-    QString value; // as typed into the grid
-    QString unit;
-};
-
 // A computation of the result list with everything the exports write about it.
 struct ExportedComputation
 {
@@ -28,7 +19,9 @@ struct ExportedComputation
     // formula is no longer there, the function name it was computed with and no expression.
     QString function;
     std::optional<QString> expression;
-    QList<ExportedParameter> parameters; // its history rows, in the order they were recorded
+    // Its history rows, in the order they were recorded, each with the value computed with as
+    // typed into the grid.
+    QList<NamedValue> parameters;
 };
 
 // The captions the exports put before values and over columns, read from the main window.
@@ -84,5 +77,5 @@ private:
     Store& store_;
     QList<ComputationRecord> rows_;
     QHash<QString, std::optional<Formula>> formulas_; // by the name's comparison key
-    QHash<Key, QList<ExportedParameter>> history_;
+    QHash<Key, QList<NamedValue>> history_;
 };

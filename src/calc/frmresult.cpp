@@ -1,52 +1,45 @@
 #include "calc/frmresult.h"
 
-#include "calc/gridparameters.h"
-#include "calc/parametergrid.h"
-#include "calc/resultlist.h"
-#include "mainwindow/celltips.h"
-#include "mainwindow/dialogframe.h"
-#include "mainwindow/focusmarker.h"
-#include "mainwindow/form1.h"
+#include "layout/celltips.h"
+#include "layout/dialogframe.h"
+#include "layout/focusmarker.h"
+#include "layout/lists.h"
+#include "layout/messages.h"
+#include "ui_frmresult.h"
 
-Frmresult::Frmresult(form1& main)
-    : QDialog(&main, DialogFrame)
-    , main_(main)
-{
-    ui.setupUi(this);
-    setFixedSize(size());
-    connect(ui.Command1, &QPushButton::clicked, this, &Frmresult::Command1_Click);
-    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
-    CellTips::install(*ui.ListView1);
-    markFocus(*this);
-    Form_Load();
+namespace {
+constexpr int ResultColumn = 2;
 }
 
-void Frmresult::Form_Load()
+Frmresult::Frmresult(const QList<ComputationRecord>& computations, const Messages& messages, QWidget* parent)
+    : QDialog(parent, DialogFrame)
+    , ui(std::make_unique<Ui::Frmresult>())
 {
-    Ui::form1& labels = main_.controls();
-    setListColumns(*ui.ListView1, {{labels.Label10, 3.5}, {labels.Label11, 4.5}, {labels.Label12, 3.5},
-                                   {labels.Label13, 5}, {labels.Label14, 3}, {labels.Label15, 5}});
-    const QTreeWidget& results = *labels.ListView1;
-    for (int i = 0; i < results.topLevelItemCount(); ++i)
-        addResultRow(*ui.ListView1, resultRowColumns(*results.topLevelItem(i)));
+    ui->setupUi(this);
+    setFixedSize(size());
+    connect(ui->Command1, &QPushButton::clicked, this, &Frmresult::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &QDialog::reject);
+    CellTips::install(*ui->ListView1);
+    markFocus(*this);
+    Form_Load(computations, messages);
+}
+
+Frmresult::~Frmresult() = default;
+
+void Frmresult::Form_Load(const QList<ComputationRecord>& computations, const Messages& messages)
+{
+    setListColumns(*ui->ListView1, {{messages.text(Messages::Label10), 3.5}, {messages.text(Messages::Label11), 4.5},
+                                    {messages.text(Messages::Label12), 3.5}, {messages.text(Messages::Label13), 5},
+                                    {messages.text(Messages::Label14), 3}, {messages.text(Messages::Label15), 5}});
+    for (const ComputationRecord& computation : computations)
+        new QTreeWidgetItem(ui->ListView1, computation.columns());
 }
 
 void Frmresult::Command1_Click()
 {
-    const QList<QTreeWidgetItem*> selected = ui.ListView1->selectedItems();
+    const QList<QTreeWidgetItem*> selected = ui->ListView1->selectedItems();
     if (selected.isEmpty())
         return;
-    const QString value = selected.constFirst()->text(ResultColumn::Result);
-    Ui::form1& window = main_.controls();
-    QTableWidget& grid = *window.MSFlexGrid1;
-    bool rowRead = false;
-    bool columnRead = false;
-    const int row = window.Text5->text().toInt(&rowRead);
-    const int column = window.Text6->text().toInt(&columnRead);
-    if (rowRead && columnRead && row >= 0 && row < grid.rowCount() && column >= 0 && column < grid.columnCount()) {
-        moveCurrentCell(grid, row, column);
-        ParameterGrid::setCell(grid, row, column, value);
-    }
-    window.Text1->setText(value);
+    chosen_ = selected.constFirst()->text(ResultColumn);
     accept();
 }

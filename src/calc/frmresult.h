@@ -1,23 +1,31 @@
 #pragma once
 
-#include "ui_frmresult.h"
+#include "calc/computation.h"
 
 #include <QDialog>
+#include <memory>
 
-class form1;
+class Messages;
+namespace Ui {
+class Frmresult;
+}
 
-// Lists the computations of the main window's result list; OK puts the chosen result, as the
-// list shows it, into the grid cell being edited.
+// Lists the computations of the main window's result list; OK on one gives its result, as the
+// list shows it, for the grid cell being edited.
 class Frmresult : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Frmresult(form1& main);
+    Frmresult(const QList<ComputationRecord>& computations, const Messages& messages, QWidget* parent);
+    ~Frmresult() override;
+
+    // The result chosen with OK.
+    const QString& chosen() const { return chosen_; }
 
 private:
-    void Form_Load();
+    void Form_Load(const QList<ComputationRecord>& computations, const Messages& messages);
     void Command1_Click();
 
-    Ui::Frmresult ui;
-    form1& main_;
+    std::unique_ptr<Ui::Frmresult> ui;
+    QString chosen_;
 };

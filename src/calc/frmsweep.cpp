@@ -6,7 +6,7 @@
 #include "calc/sweepplan.h"
 #include "calc/sweeprangeboxes.h"
 #include "calc/sweeptablemodel.h"
-#include "mainwindow/userdialogs.h"
+#include "layout/userdialogs.h"
 #include "ui_frmsweep.h"
 
 #include <QDir>

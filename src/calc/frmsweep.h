@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/sweepchart.h"
-#include "editor/formulas.h"
+#include "store/formula.h"
 
 #include <QHash>
 #include <QString>

@@ -25,7 +25,7 @@ QString ResultText::block(const ExportedComputation& computation, const ExportTe
     const ComputationRecord& listed = computation.computed;
     result += listed.result() + QLatin1Char(' ') + listed.unit;
     QString parameters;
-    for (const ExportedParameter& parameter : computation.parameters) {
+    for (const NamedValue& parameter : computation.parameters) {
         parameters += parameter.name + QStringLiteral(": ") + parameter.symbol + QLatin1Char('=') + parameter.value
             + QLatin1Char(' ') + parameter.unit + QStringLiteral(".  ");
     }

@@ -59,7 +59,7 @@ public:
         sheet_.range(address(2, row_)).setValue(function + listed.result() + QLatin1Char(' ') + listed.unit);
         sheet_.range(address(3, row_)).setValue(listed.time);
         int column = TextColumns;
-        for (const ExportedParameter& parameter : computation.parameters) {
+        for (const NamedValue& parameter : computation.parameters) {
             sheet_.range(address(column, row_))
                 .setValue(parameter.symbol + QLatin1Char('=') + parameter.value + QLatin1Char(' ') + parameter.unit);
             // Every parameter column is headed once, by the first computation that reaches it.
@@ -99,7 +99,7 @@ public:
             table = tables_.insert(key, {heading(function, computation.unit), {}, {}});
         }
         Row row{computation.formula, computation.number, computation.time, computation.value, {}};
-        for (const GridParameter& parameter : computation.parameters) {
+        for (const GridRow& parameter : computation.parameters) {
             // A formula changed between two computations gets a column for every symbol and
             // unit it had.
             const QString column = heading(parameter.symbol, parameter.unit);

@@ -1,14 +1,14 @@
 #include "calc/sweepplan.h"
 
 #include "calc/calcengine.h"
-#include "editor/formulas.h"
+#include "store/formula.h"
 
 #include <algorithm>
 
 QStringList SweepPlan::symbolsOf(const Formula& formula)
 {
     QStringList symbols;
-    for (const FormulaParameter& parameter : formula.parameters) {
+    for (const NamedValue& parameter : formula.parameters) {
         if (!parameter.symbol.isEmpty())
             symbols.append(parameter.symbol);
     }
@@ -70,7 +70,7 @@ std::optional<SweepTable> Sweep::compute(const Formula& formula, const SweepPlan
 
 SweepChart Sweep::chart(const Formula& formula, const SweepPlan& plan, const SweepTable& table)
 {
-    const FormulaParameter& x = parameterOf(formula, plan.sweptSymbol(0));
+    const NamedValue& x = parameterOf(formula, plan.sweptSymbol(0));
     SweepChart chart{formula.name, parameterTitle(x), withUnit(formula.function, formula.unit), {}};
     const std::size_t inner = plan.axes.front().values.size();
     for (std::size_t first = 0; first < table.rowCount(); first += inner) {
@@ -92,13 +92,13 @@ QString Sweep::withUnit(const QString& title, const QString& unit)
     return unit.isEmpty() ? title : title + QLatin1String(" [") + unit + QLatin1Char(']');
 }
 
-const FormulaParameter& Sweep::parameterOf(const Formula& formula, const QString& symbol)
+const NamedValue& Sweep::parameterOf(const Formula& formula, const QString& symbol)
 {
     return *std::find_if(formula.parameters.cbegin(), formula.parameters.cend(),
-                         [&symbol](const FormulaParameter& parameter) { return parameter.symbol == symbol; });
+                         [&symbol](const NamedValue& parameter) { return parameter.symbol == symbol; });
 }
 
-QString Sweep::parameterTitle(const FormulaParameter& parameter)
+QString Sweep::parameterTitle(const NamedValue& parameter)
 {
     return withUnit(parameter.name + QLatin1Char(' ') + parameter.symbol, parameter.unit);
 }

@@ -11,7 +11,7 @@
 
 class CalcEngine;
 struct Formula;
-struct FormulaParameter;
+struct NamedValue;
 
 // A formula swept over one or two of its parameters, the others held at one value each: what
 // the engine computes, and what comes of it as a table and a chart. The command line and the
@@ -44,9 +44,9 @@ SweepChart chart(const Formula& formula, const SweepPlan& plan, const SweepTable
 // "title [unit]", or the title alone for no unit: how headings and axes name a quantity.
 QString withUnit(const QString& title, const QString& unit);
 // The formula's parameter of that symbol, which it must have.
-const FormulaParameter& parameterOf(const Formula& formula, const QString& symbol);
+const NamedValue& parameterOf(const Formula& formula, const QString& symbol);
 // "Launch angle alpha [°]": how the chart's axis and the sweep window name a parameter.
-QString parameterTitle(const FormulaParameter& parameter);
+QString parameterTitle(const NamedValue& parameter);
 
 } // namespace Sweep
 

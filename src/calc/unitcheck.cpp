@@ -136,7 +136,7 @@ private:
 } // namespace
 
 UnitCheck::Outcome UnitCheck::check(Units& units, CalcEngine& engine, const QString& expression,
-                                    const QString& resultUnit, const QList<FormulaParameter>& parameters)
+                                    const QString& resultUnit, const QList<NamedValue>& parameters)
 {
     const std::optional<Units::Unit> result = units.find(resultUnit);
     if (!result)
@@ -144,7 +144,7 @@ UnitCheck::Outcome UnitCheck::check(Units& units, CalcEngine& engine, const QStr
     QStringList symbols;
     std::vector<Dimension> dimensions;
     std::vector<double> defaults;
-    for (const FormulaParameter& parameter : parameters) {
+    for (const NamedValue& parameter : parameters) {
         if (!CalcEngine::isParameterSymbol(parameter.symbol))
             continue;
         const std::optional<Units::Unit> unit = units.find(parameter.unit);

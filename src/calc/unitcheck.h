@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/formulas.h"
+#include "store/namedvalue.h"
 
 #include <QList>
 #include <QString>
@@ -41,6 +41,6 @@ struct Outcome
 
 // parameters: those whose symbol can be a parameter's take part, as Calculate binds them.
 Outcome check(Units& units, CalcEngine& engine, const QString& expression, const QString& resultUnit,
-              const QList<FormulaParameter>& parameters);
+              const QList<NamedValue>& parameters);
 
 } // namespace UnitCheck

@@ -39,10 +39,10 @@ UnitConversion::Input UnitConversion::input(Units& units, const QString& symbol,
     return {value, QStringLiteral("%1: %2 = %3%4").arg(symbol, typed, value, inUnit), {}};
 }
 
-UnitConversion::Inputs UnitConversion::inputs(Units& units, const QList<GridParameter>& rows)
+UnitConversion::Inputs UnitConversion::inputs(Units& units, const QList<GridRow>& rows)
 {
     Inputs converted{rows, {}, {}};
-    for (GridParameter& row : converted.rows) {
+    for (GridRow& row : converted.rows) {
         if (row.symbol.isEmpty())
             continue;
         const Input input = UnitConversion::input(units, row.symbol, row.input, row.unit);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/fillparametergrid.h"
+#include "calc/computation.h"
 
 #include <QList>
 #include <QString>
@@ -44,7 +44,7 @@ Input input(Units& units, const QString& symbol, const QString& text, const QStr
 // The grid's rows as Calculate hands them to the engine.
 struct Inputs
 {
-    QList<GridParameter> rows; // each Input in its parameter's unit: the values the history keeps
+    QList<GridRow> rows; // each Input in its parameter's unit: the values the history keeps
     QStringList conversions;   // one for each converted row, in row order
     QString refusal;           // the first row's refusal; empty when the computation can go on
 
@@ -52,7 +52,7 @@ struct Inputs
     QString note() const { return conversions.join(QStringLiteral("; ")); }
 };
 // input() for every row of the grid that has a symbol; the padding rows stay as they are.
-Inputs inputs(Units& units, const QList<GridParameter>& rows);
+Inputs inputs(Units& units, const QList<GridRow>& rows);
 
 // A result in fromUnit read in the unit a user typed.
 struct Reading

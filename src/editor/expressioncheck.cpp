@@ -18,14 +18,14 @@ QString symbolAt(const QString& expression, qsizetype position)
 
 } // namespace
 
-QString expressionProblem(CalcEngine& engine, const QString& expression, const QList<FormulaParameter>& parameters,
+QString expressionProblem(CalcEngine& engine, const QString& expression, const QList<NamedValue>& parameters,
                           const QStringList& variableSymbols)
 {
     // An empty expression has a message of its own when the formula is saved.
     if (expression.isEmpty())
         return {};
     QList<ParameterString::Pair> pairs;
-    for (const FormulaParameter& parameter : parameters) {
+    for (const NamedValue& parameter : parameters) {
         if (CalcEngine::isParameterSymbol(parameter.symbol))
             pairs.append({parameter.symbol, QStringLiteral("1")});
     }

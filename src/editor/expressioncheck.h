@@ -14,5 +14,5 @@ class CalcEngine;
 // parameter whose symbol no expression can name is left out (saving names that fault).
 // A symbol that is one of variableSymbols but no parameter's is named as a variable still to
 // be copied into the parameters, since Calculate binds the parameters alone.
-QString expressionProblem(CalcEngine& engine, const QString& expression, const QList<FormulaParameter>& parameters,
+QString expressionProblem(CalcEngine& engine, const QString& expression, const QList<NamedValue>& parameters,
                           const QStringList& variableSymbols);

@@ -1,9 +1,8 @@
 #include "editor/formulas.h"
 
 #include "calc/calcengine.h"
-#include "editor/storedformula.h"
-#include "mainwindow/catalogs.h"
 #include "store/itemname.h"
+#include "store/itemrow.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
@@ -15,11 +14,6 @@ namespace {
 
 using Formulas::Problem;
 
-std::optional<QSqlRecord> itemCaptioned(Store& store, const QString& caption)
-{
-    return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
-}
-
 bool isPrecision(const QString& text)
 {
     bool whole = false;
@@ -27,9 +21,9 @@ bool isPrecision(const QString& text)
     return whole && places >= Formulas::MinPrecision && places <= Formulas::MaxPrecision;
 }
 
-void insertParameters(Store& store, const QString& table, const QList<FormulaParameter>& parameters)
+void insertParameters(Store& store, const QString& table, const QList<NamedValue>& parameters)
 {
-    for (const FormulaParameter& parameter : parameters) {
+    for (const NamedValue& parameter : parameters) {
         store.execute(QStringLiteral("insert into ") + table
                           + QStringLiteral(" (name,varname,unit,defvalue,descr,ispara) values (?,?,?,?,?,1)"),
                       {parameter.name, parameter.symbol, parameter.unit, parameter.value, parameter.description});
@@ -61,7 +55,7 @@ QList<Problem> Formulas::fieldProblems(const Formula& formula)
     if (!isPrecision(formula.precision))
         problems << Problem::BadPrecision;
     // Rows copied from variables or read from the library passed no parameter dialog.
-    const QList<FormulaParameter>& parameters = formula.parameters;
+    const QList<NamedValue>& parameters = formula.parameters;
     if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::number(p.value); }))
         problems << Problem::DefaultNotANumber;
     if (std::any_of(parameters.cbegin(), parameters.cend(), [](const auto& p) { return !CalcEngine::isParameterSymbol(p.symbol); }))
@@ -76,11 +70,7 @@ Problem Formulas::checkAdd(Store& store, const QString& name)
 {
     if (const auto problem = ItemName::problemOf<Problem>(ItemName::use(name)); problem != Problem::None)
         return problem;
-    if (ItemName::taken(store, name))
-        return Problem::NameInUse;
-    if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
-        return Problem::TableNameInUse;
-    return Problem::None;
+    return ItemName::problemOf<Problem>(ItemName::inUse(store, name, ItemRow::Kind::Formula));
 }
 
 Problem Formulas::checkModify(Store& store, const QString& oldName, const QString& newName)
@@ -88,12 +78,20 @@ Problem Formulas::checkModify(Store& store, const QString& oldName, const QStrin
     return ItemName::problemOf<Problem>(ItemName::renameUse(store, oldName, newName));
 }
 
+Problem Formulas::checkUnchanged(Store& store, const QString& caption, const Formula& asRead)
+{
+    const std::optional<Formula> stored = Formula::read(store, caption);
+    if (!stored)
+        return Problem::Missing;
+    return *stored == asRead ? Problem::None : Problem::Changed;
+}
+
 Problem Formulas::add(Store& store, const Formula& formula, const QString& parent)
 {
     const QString table = sqlName(formula.name);
     const bool topLevel = parent.isEmpty();
     Store::Transaction transaction(store);
-    if (!topLevel && !Catalogs::stillThere(store, parent))
+    if (!topLevel && !ItemRow::findExactly(store, parent, ItemRow::Kind::Catalog))
         return Problem::CatalogMissing;
     store.execute(Schema::formulaTable(formula.name));
     store.execute(QStringLiteral("insert into ") + table
@@ -115,7 +113,7 @@ Problem Formulas::modify(Store& store, const QString& oldName, const Formula& fo
     // Another window's change since the editor read the formula would be undone.
     if (const Problem problem = checkUnchanged(store, oldName, asRead); problem != Problem::None)
         return problem;
-    const auto item = itemCaptioned(store, oldName);
+    const auto item = ItemRow::find(store, oldName);
     const QString table = sqlName(item->value(QStringLiteral("indtable")).toString());
     store.execute(QStringLiteral("update ") + table
                       + QStringLiteral(" set name=?,descr=?,varname=?,unit=?,expression=?,preci=? where name=?"),
@@ -138,7 +136,7 @@ Problem Formulas::modify(Store& store, const QString& oldName, const Formula& fo
 
 QString Formulas::catalogOf(Store& store, const QString& caption)
 {
-    const auto item = itemCaptioned(store, caption);
+    const auto item = ItemRow::find(store, caption);
     if (!item || item->value(QStringLiteral("isroot")).toInt() == 1)
         return {};
     return item->value(QStringLiteral("belongto")).toString();

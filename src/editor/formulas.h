@@ -1,45 +1,11 @@
 #pragma once
 
+#include "store/formula.h"
+
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 class Store;
-
-// One parameter row of a formula: the symbol the expression uses, and its default value.
-struct FormulaParameter
-{
-    QString name;
-    QString symbol;
-    QString unit;
-    QString value;
-    QString description;
-
-    // In the order of a list row: symbol, name, value, unit, description.
-    QStringList listFields() const { return {symbol, name, value, unit, description}; }
-    static FormulaParameter fromListFields(const QStringList& fields)
-    {
-        return {fields.value(1), fields.value(0), fields.value(3), fields.value(2), fields.value(4)};
-    }
-    friend bool operator==(const FormulaParameter& a, const FormulaParameter& b) { return a.listFields() == b.listFields(); }
-};
-
-struct Formula
-{
-    QString name;       // caption in the tree, and the name of its table
-    QString function;   // the symbol of the result
-    QString unit;
-    QString expression;
-    QString description;
-    QString precision;  // decimal places of the shown result, 1 to 8
-    QList<FormulaParameter> parameters;
-
-    friend bool operator==(const Formula& a, const Formula& b)
-    {
-        return a.name == b.name && a.function == b.function && a.unit == b.unit && a.expression == b.expression
-            && a.description == b.description && a.precision == b.precision && a.parameters == b.parameters;
-    }
-};
 
 // Adding and changing formulas, without any widget: the checks in the order the user meets
 // them, and the statements of each change, each change one transaction.
@@ -81,6 +47,10 @@ QList<Problem> fieldProblems(const Formula& formula);
 Problem checkAdd(Store& store, const QString& name);
 // oldName is the formula's current caption; a change of letter case alone is no clash.
 Problem checkModify(Store& store, const QString& oldName, const QString& newName);
+// Whether the library still holds the formula captioned caption as asRead, what Formula::read()
+// gave when an editor opened it: Missing when it is gone, Changed when another window changed it
+// since (its computation counter aside), None otherwise.
+Problem checkUnchanged(Store& store, const QString& caption, const Formula& asRead);
 
 // Stores a new formula: its table, its formula row, its parameter rows, and its place in the
 // tree under parent (a catalog's caption, or empty for the root). CatalogMissing, and nothing
@@ -88,7 +58,7 @@ Problem checkModify(Store& store, const QString& oldName, const QString& newName
 Problem add(Store& store, const Formula& formula, const QString& parent);
 // Rewrites the formula captioned oldName: its formula row (its computation counter kept), all
 // its parameter rows, and its caption when formula.name differs. Its table keeps its name.
-// asRead is the formula as the editor read it (read()); Missing or Changed, and nothing
+// asRead is the formula as the editor read it (Formula::read()); Missing or Changed, and nothing
 // written, when the library no longer holds it so.
 Problem modify(Store& store, const QString& oldName, const Formula& formula, const Formula& asRead);
 // The caption of the catalog holding the formula captioned caption; empty for a formula

@@ -1,6 +1,7 @@
 #include "mainwindow/catalogs.h"
 
 #include "store/itemname.h"
+#include "store/itemrow.h"
 #include "store/schema.h"
 #include "store/store.h"
 
@@ -42,14 +43,7 @@ Catalogs::Problem Catalogs::checkAdd(Store& store, const QString& name)
         return problem;
     if (name.at(0).unicode() >= '0' && name.at(0).unicode() <= '9')
         return Problem::FirstCharacterDigit;
-    if (store.first(QStringLiteral("select * from CataConstruct where  flag=1 and caption=?"), {name}))
-        return Problem::NameInUse;
-    if (store.first(QStringLiteral("select * from CataConstruct where indtable=?"), {name}) || store.tableExists(name))
-        return Problem::TableNameInUse;
-    // A renamed formula's caption, which no longer names its table.
-    if (ItemName::taken(store, name))
-        return Problem::NameInUse;
-    return Problem::None;
+    return ItemName::problemOf<Problem>(ItemName::inUse(store, name, ItemRow::Kind::Catalog));
 }
 
 Catalogs::Problem Catalogs::checkRename(Store& store, const QString& oldName, const QString& newName)
@@ -59,21 +53,14 @@ Catalogs::Problem Catalogs::checkRename(Store& store, const QString& oldName, co
 
 std::optional<QSqlRecord> Catalogs::read(Store& store, const QString& caption)
 {
-    return store.first(QStringLiteral("select * from CataConstruct where flag=1 and caption=?"), {caption});
-}
-
-bool Catalogs::stillThere(Store& store, const QString& caption)
-{
-    // The library finds captions without regard to case; a new case is a new name all the same.
-    const std::optional<QSqlRecord> row = read(store, caption);
-    return row && row->value(QStringLiteral("caption")).toString() == caption;
+    return ItemRow::find(store, caption, ItemRow::Kind::Catalog);
 }
 
 Catalogs::Problem Catalogs::add(Store& store, const QString& name, const QString& parent, const QString& description)
 {
     const bool topLevel = parent.isEmpty();
     Store::Transaction transaction(store);
-    if (!topLevel && !stillThere(store, parent))
+    if (!topLevel && !ItemRow::findExactly(store, parent, ItemRow::Kind::Catalog))
         return Problem::ParentMissing;
     store.execute(topLevel ? QStringLiteral("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
                                             "values (?,1,?,?,1,?)")

@@ -41,9 +41,6 @@ Problem checkRename(Store& store, const QString& oldName, const QString& newName
 
 // The catalog captioned caption, its row of CataConstruct; nullopt when there is none.
 std::optional<QSqlRecord> read(Store& store, const QString& caption);
-// Whether a catalog is captioned exactly caption, letter case too: not when another window
-// renamed or deleted it since this one showed it.
-bool stillThere(Store& store, const QString& caption);
 
 // parent is the caption of the catalog to add into, or empty for a catalog under the root.
 // ParentMissing, and nothing written, when parent is no longer there.

@@ -1,5 +1,6 @@
 #include "mainwindow/deletions.h"
 
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -7,8 +8,8 @@ void Deletions::deleteItem(Store& store, const QString& caption)
 {
     Store::Transaction transaction(store);
     // A table dropped by another tool leaves an item that can still be deleted.
-    if (const auto row = store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption}))
-        store.execute(QStringLiteral("drop table if exists ") + sqlName(row->value(QStringLiteral("indtable")).toString()));
+    if (const std::optional<QString> table = ItemRow::table(store, caption))
+        store.execute(QStringLiteral("drop table if exists ") + sqlName(*table));
     store.execute(QStringLiteral("delete * from CataConstruct where caption =?"), {caption});
     transaction.commit();
 }

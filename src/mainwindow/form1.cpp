@@ -1,30 +1,30 @@
 #include "mainwindow/form1.h"
 
-#include "calc/history.h"
 #include "calc/parametergrid.h"
-#include "calc/resultdetails.h"
 #include "calc/resultlist.h"
+#include "editor/editorlauncher.h"
+#include "layout/celltips.h"
+#include "layout/focusmarker.h"
+#include "layout/messages.h"
 #include "layout/qtlayout.h"
-#include "mainwindow/celltips.h"
-#include "mainwindow/keyboard.h"
-#include "mainwindow/longcells.h"
+#include "layout/userdialogs.h"
+#include "mainwindow/imagelist.h"
 #include "mainwindow/statusline.h"
-#include "mainwindow/userdialogs.h"
 #include "store/integritycheck.h"
 #include "store/store.h"
+#include "ui_form1.h"
+#include "variables/variablelist.h"
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QShortcut>
 
 namespace {
 
-// Twips, the designed unit of the window, to pixels.
-constexpr int TwipsPerPixel = 15;
-
-Ui::form1 createControls(form1* window)
+std::unique_ptr<Ui::form1> createControls(form1* window)
 {
-    Ui::form1 controls;
-    controls.setupUi(window);
+    auto controls = std::make_unique<Ui::form1>();
+    controls->setupUi(window);
     return controls;
 }
 
@@ -34,39 +34,66 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     : QWidget(parent)
     , ui(createControls(this))
     , store_(store)
-    , dialogs_(dialogs)
+    , messages_(new Messages(*this, dialogs))
     , images_(new ImageList(this))
-    , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), this))
-    , tree_(*ui.Tvwmain, *images_)
+    , tree_(*ui->Tvwmain, *images_)
     , treeReadAhead_(std::move(treeReadAhead))
     , integrityCheck_(new IntegrityCheck(store.path(), this))
 {
-    connectCommands();
-    connectCalculation();
-    connectVariables();
-    connectEditor();
-    ui.Text4->setBackgroundRole(QPalette::Button);
-    ui.Text4->viewport()->setBackgroundRole(QPalette::Button);
-    cutLongCells(*ui.ListView2);
+    connectTree();
+    createPanels();
+    ui->Text4->setBackgroundRole(QPalette::Button);
+    ui->Text4->viewport()->setBackgroundRole(QPalette::Button);
     if (const QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
     connect(integrityCheck_, &IntegrityCheck::damaged, this, [this](const QString& report) {
         store_.markDamaged(report);
-        dialogs_.msgBox(this, StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText(),
-                        MsgStyle::Information, ui.Label25->text());
-        emit libraryTroubleShown();
+        messages_->boxTrouble(StoreError({}, report, StoreError::Kind::Damaged, store_.path()).userText());
     });
     integrityCheck_->start();
 
-    // What the window offers beyond its design, each part in a file of its own.
-    connectStatusLine(*this);
-    connectKeyboard(*this);
-    connectCellTips(*this);
-    connectResultDetails(*this);
+    connectStatusLine();
+    connectKeyboard();
+    CellTips::install(*ui->Tvwmain);
     // Laid out once now, at the designed size, so that the designed geometry is what is
     // recorded; a saved size given before the window shows is then a resize like any other.
     Form_Resize();
+}
+
+form1::~form1() = default;
+
+void form1::createPanels()
+{
+    results_ = std::make_unique<ResultList>(ResultList::Controls{*ui->ListView1, *ui->Rdelresmenu, *ui->delres, *ui->delallres,
+                                                                 *ui->Routresult, *ui->Routtxt, *ui->Routexcel, *ui->Rcopyres,
+                                                                 *ui->Text8},
+                                            store_, *messages_);
+    connect(results_.get(), &ResultList::recalled, this, &form1::showRecalled);
+    connect(results_.get(), &ResultList::resultsDeleted, this, &form1::clearFormulaView);
+    grid_ = std::make_unique<ParameterGrid>(ParameterGrid::Controls{*ui->MSFlexGrid1, *ui->Text1, *ui->Command3, *ui->Text5,
+                                                                    *ui->Text6},
+                                            store_, *messages_, *results_, [this] {
+                                                const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+                                                return node ? node->text(0) : QString();
+                                            });
+    connect(results_.get(), &ResultList::exporting, grid_.get(), &ParameterGrid::hideChooseButton);
+    variables_ = std::make_unique<VariableList>(VariableList::Controls{*ui->ListView2, *ui->Rmoddelvar, *ui->mdefval,
+                                                                       *ui->mdefvarroot, *ui->Rmodvar, *ui->Rdelvar,
+                                                                       *ui->Rdelallvar},
+                                                store_, *messages_, [this] { return variableLevel(); });
+    editor_ = std::make_unique<EditorLauncher>(
+        EditorLauncher::Controls{*this, *ui->Text2, *ui->mnewfun, *ui->mnewfunroot, *ui->mmodfun,
+                                 {*ui->Rmenu, *ui->Rmenuaddvar, *ui->Rmodpara, *ui->Rdelpara, *ui->Raddvar}},
+        store_, *messages_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
+    connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
+    connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
+    connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
+}
+
+void form1::setDesktop(Desktop* desktop)
+{
+    results_->setDesktop(desktop);
 }
 
 LibraryTree form1::takeLibraryTree()
@@ -83,40 +110,27 @@ LibraryTree form1::takeLibraryTree()
 
 void form1::Form_Load()
 {
-    setListColumns(*ui.ListView1, {{ui.Label10, 2.5}, {ui.Label11, 5}, {ui.Label12, 2.5},
-                                   {ui.Label13, 5}, {ui.Label14, 3}, {ui.Label15, 5}});
-    setListColumns(*ui.ListView2, {{ui.Label5, 4}, {ui.Label6, 3.5}, {ui.Label7, 4}, {ui.Label8, 5}, {ui.Label9, 5}});
+    results_->setUp();
+    variables_->setUp();
+    grid_->setUp();
 
-    QTableWidget& grid = *ui.MSFlexGrid1;
-    grid.horizontalHeader()->hide();
-    grid.verticalHeader()->hide();
-    ParameterGrid::clear(grid, gridHeader(), ParameterGrid::MinimumRows);
-    for (int column = 0; column < ParameterGrid::ColumnCount; ++column) {
-        static constexpr double divisors[] = {4, 4.5, 4, 4, 6};
-        grid.setColumnWidth(column, qRound(grid.width() / divisors[column]));
-    }
-    grid.verticalHeader()->setMinimumSectionSize(1);
-    grid.verticalHeader()->setDefaultSectionSize(qRound(240.0 / TwipsPerPixel));
-    grid.setRowHeight(0, qRound(280.0 / TwipsPerPixel));
-
-    runCommand([this] {
-        tree_.reset(ui.Label24->text());
+    messages_->run([this] {
+        tree_.reset(messages_->text(Messages::Label24));
         tree_.load(takeLibraryTree());
     });
     tree_.root()->setExpanded(true);
 
-    for (QAction* entry : {ui.Rmodvar, ui.Rdelvar, ui.Rdelallvar, ui.mnewcataroot, ui.mnewfunroot,
-                           ui.mdefvarroot, ui.mdelallfunroot})
+    variables_->enableVariableEntries(false);
+    for (QAction* entry : {ui->mnewcataroot, ui->mnewfunroot, ui->mdefvarroot, ui->mdelallfunroot})
         entry->setEnabled(false);
-    ui.Command1->hide();
-    ui.ListView2->show();
-    ui.ListView2->raise();
-    MouseEditOpen = 0;
+    ui->Command1->hide();
+    ui->ListView2->show();
+    ui->ListView2->raise();
 }
 
 void form1::Form_Resize()
 {
-    ui.Command3->hide();
+    grid_->hideChooseButton();
     resizeAllControls(layouts_, *this);
 }
 
@@ -130,18 +144,15 @@ void form1::Form_Unload()
     // the window back on screen, and once they answer, the history is cleared.
     for (;;) {
         try {
-            History::reset(store_);
+            Computation::resetHistory(store_);
             return;
         } catch (const StoreError& error) {
             const bool locked = error.kind() == StoreError::Kind::Busy;
             show();
-            dialogs_.msgBox(this,
-                            error.userText()
-                                + (locked ? QStringLiteral("\n\nPress OK once the other program is done: Calcora then "
-                                                           "clears the results of this session and closes.")
-                                          : QString()),
-                            MsgStyle::Information, ui.Label25->text());
-            emit libraryTroubleShown();
+            messages_->boxTrouble(error.userText()
+                                  + (locked ? QStringLiteral("\n\nPress OK once the other program is done: Calcora "
+                                                             "then clears the results of this session and closes.")
+                                            : QString()));
             if (!locked)
                 return;
         }
@@ -162,51 +173,91 @@ void form1::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-int form1::message(const QLabel* label, int style, QWidget* over)
+void form1::connectStatusLine()
 {
-    return message(label->text(), style, over);
+    statusLine_ = new StatusLine(*ui->StatusLine, store_);
+    connect(results_.get(), &ResultList::calculationFailed, statusLine_, &StatusLine::tell);
+    connect(results_.get(), &ResultList::calculated, statusLine_, [this](const QString& note) {
+        statusLine_->tell(note);
+        statusLine_->clearConversion();
+    });
+    connect(messages_, &Messages::noticed, statusLine_, &StatusLine::tell);
+    connect(messages_, &Messages::troubleShown, statusLine_, &StatusLine::show);
+    // A note lasts until the next node is shown; what opening did, until the user clicks one:
+    // the last session's node made current again is no start.
+    const auto clearNote = [this] { statusLine_->tell({}); };
+    connect(ui->Tvwmain, &QTreeWidget::itemClicked, statusLine_, clearNote);
+    connect(ui->Tvwmain, &QTreeWidget::currentItemChanged, statusLine_, clearNote);
+    connect(ui->Tvwmain, &QTreeWidget::itemClicked, statusLine_, &StatusLine::clearConversion);
 }
 
-int form1::message(const QString& text, int style, QWidget* over)
+void form1::connectKeyboard()
 {
-    return dialogs_.msgBox(over ? over : this, text, style, ui.Label25->text());
-}
-
-int form1::message(const QLabel* label, const QString& item, int style, QWidget* over)
-{
-    const QString text = label->text();
-    return dialogs_.msgBox(over ? over : this, text.contains(QLatin1String("%1")) ? text.arg(item) : text, style,
-                           ui.Label25->text());
-}
-
-bool form1::runCommand(const std::function<void()>& command, QWidget* over)
-{
-    try {
-        command();
-        return true;
-    } catch (const StoreError& error) {
-        dialogs_.msgBox(over ? over : this, error.userText(), MsgStyle::Information, ui.Label25->text());
-        emit libraryTroubleShown();
+    // Ctrl+Return and F9 run "Calculate" from anywhere in the window; a value still being typed
+    // is written back first, as when the button is clicked.
+    for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                                     QKeySequence(Qt::Key_F9)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            if (ui->Text1->hasFocus())
+                ui->MSFlexGrid1->setFocus(Qt::ShortcutFocusReason);
+            ui->Command1->click();
+        });
     }
-    return false;
+    // Tab goes only to controls that take input; the expression and the description are
+    // still there to be selected with the mouse.
+    for (QWidget* shown : std::initializer_list<QWidget*>{ui->Text3, ui->Text4})
+        shown->setFocusPolicy(Qt::ClickFocus);
+    markFocus(*this);
 }
 
-bool form1::runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write, QWidget* over)
+void form1::Command1_Click()
 {
-    const QLabel* refusal = nullptr;
-    const bool written = runCommand([&] {
-        refusal = check();
-        if (!refusal)
-            write();
-    }, over);
-    if (refusal) {
-        message(refusal, MsgStyle::Information, over);
-        return false;
+    grid_->hideChooseButton();
+    const QString expression = ui->Text3->toPlainText();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+    // With no node current (after a deletion, say) there is no formula to file a result under.
+    if (expression.isEmpty() || !node) {
+        messages_->box(Messages::Label49, MsgStyle::Information);
+        return;
     }
-    return written;
+    const QList<GridRow> rows = grid_->rowsToCompute();
+    // A computation that fails leaves nothing in the library or the list; only the status line
+    // says why.
+    const Computation::Evaluation evaluation = Computation::evaluate(expression, rows);
+    if (!evaluation.value) {
+        statusLine_->tell(evaluation.failure);
+        return;
+    }
+    results_->add(node->text(0), expression, rows, *evaluation.value);
 }
 
-QStringList form1::gridHeader() const
+void form1::showRecalled(const QString& formula, const Computation::Recalled& computation, const QString& note)
 {
-    return {ui.Label16->text(), ui.Label17->text(), ui.Label19->text(), ui.Label18->text(), ui.Label13->text()};
+    // The grid is refilled: an edit still open belongs to what it showed before, as after a
+    // tree click.
+    grid_->selectionChanged();
+    ui->Text3->show();
+    ui->Text3->setPlainText(computation.expression);
+    showDescription(formula, computation.description);
+    // "Calculate" computes the formula selected in the tree.
+    if (QTreeWidgetItem* node = tree_.find(formula))
+        tree_.selectQuietly(node);
+    ui->MSFlexGrid1->show();
+    grid_->showRows(computation.parameters);
+
+    ui->ListView2->hide();
+    grid_->hideChooseButton();
+    ui->Label2->setText(ui->Text8->text());
+    ui->Label4->show();
+    ui->Command1->show();
+    statusLine_->tell(note);
+}
+
+void form1::clearFormulaView()
+{
+    ui->Text3->clear();
+    ui->Text4->clear();
+    grid_->clear();
 }

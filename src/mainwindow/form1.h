@@ -1,63 +1,64 @@
 #pragma once
 
+// The main window, and how the program fits together.
+//
+// form1 is the one main window. Every control of it is form1.ui's, its hidden labels among them,
+// whose captions are every text the system shows (read through Messages). The window keeps the
+// formula tree with its menus (catalogs and deletions), its load, resize and close, and
+// "Calculate". The rest is panels of their subsystems, each made here and handed the controls it
+// works with:
+//   calc/       ParameterGrid: the parameter grid and its in-cell editor;
+//               ResultList: the results, their recall, deletion and exports;
+//   variables/  VariableList: the variables of the level the tree shows;
+//   editor/     EditorLauncher: opens the formula editor, with the window disabled meanwhile.
+// A panel does not know the window: what it needs of the tree it asks through a function it was
+// given, and what it did it tells by signal, so that the window can follow. Dialogs take the
+// store, Messages and the controls they fill, never the window.
+//
+// Under the panels and dialogs, each subsystem keeps its rules and statements in modules without
+// any widget. A folder uses only those before it in store ← layout ← calc ← variables ← editor
+// ← mainwindow: the store holds the library, its records and the one caption lookup and name
+// rule; layout what every window shares.
+
 #include "layout/module1.h"
-#include "mainwindow/commondialog.h"
 #include "mainwindow/formulatree.h"
-#include "mainwindow/imagelist.h"
-#include "ui_form1.h"
 
 #include <QWidget>
-#include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 
 class Desktop;
+class EditorLauncher;
+class ImageList;
 class IntegrityCheck;
+class Messages;
+class ParameterGrid;
+class ResultList;
+class StatusLine;
 class Store;
 class UserDialogs;
+class VariableList;
+namespace Computation {
+struct Recalled;
+}
+namespace Ui {
+class form1;
+}
 
-// The main window: the formula tree, the variable list, the expression and description boxes,
-// the parameter grid, "Calculate" and the result list, with the context menus of all of them.
-// Its hidden labels hold every text the system shows.
 class form1 : public QWidget
 {
     Q_OBJECT
 public:
     // treeReadAhead, when given, is the library's tree being read already (see startSession).
     form1(Store& store, UserDialogs& dialogs, QWidget* parent = nullptr, std::future<LibraryTree> treeReadAhead = {});
+    ~form1() override;
 
-    Store& store() { return store_; }
-    UserDialogs& dialogs() { return dialogs_; }
+    Messages& messages() { return *messages_; }
     FormulaTree& tree() { return tree_; }
-    Ui::form1& controls() { return ui; }
-
-    // A message box with label's caption as text and Label25's as title, over the window over
-    // (this one when null); returns the answer.
-    int message(const QLabel* label, int style, QWidget* over = nullptr);
-    // The same for a label whose caption may name an item by %1.
-    int message(const QLabel* label, const QString& item, int style, QWidget* over = nullptr);
-    // The same with a text made from a label's caption.
-    int message(const QString& text, int style, QWidget* over = nullptr);
-    // Runs one user command; a statement the library refuses is shown, and false returned.
-    bool runCommand(const std::function<void()>& command, QWidget* over = nullptr);
-    // Runs check and, when it names no refusal, write, as one command. Shows the refusal's
-    // label or the library's complaint; true when written.
-    bool runChecked(const std::function<const QLabel*()>& check, const std::function<void()>& write,
-                    QWidget* over = nullptr);
-
-    // The grid's header row, in column order.
-    QStringList gridHeader() const;
-
-signals:
-    // What the status line tells: "Calculate" added nothing, for reason (a line for the user),
-    // or added a result; a result was recalled; a command met trouble with the library and said
-    // so in a box. A note, when not empty, is a line for the user about the result.
-    void calculationFailed(const QString& reason);
-    void calculated(const QString& note);
-    void recalled(const QString& note);
-    void libraryTroubleShown();
-    // A line about a command just refused, beside its message box.
-    void noticed(const QString& text);
+    Ui::form1& controls() { return *ui; }
+    // Exported workbooks go to desktop; without one, to the system's.
+    void setDesktop(Desktop* desktop);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -65,13 +66,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createPanels();
+    void connectTree();
+    void connectStatusLine();
+    // Ctrl+Return and F9 calculate, Tab goes only where input is taken, the focus is framed.
+    void connectKeyboard();
+
     void Form_Load();
     LibraryTree takeLibraryTree();
     void Form_Resize();
     void Form_Unload();
-    void connectCommands();
 
-    // The formula tree.
+    // The formula tree (form1tree.cpp).
     void Tvwmain_Click();
     void Tvwmain_DblClick();
     void Tvwmain_KeyDown(int keyCode);
@@ -81,6 +87,12 @@ private:
     void showRoot();
     void showFormula(const QString& caption);
     void showDescription(const QString& name, const QString& description);
+    // The level whose variables the list shows and the variable commands change: the selected
+    // catalog's caption, or an empty text for the root; nullopt when neither is selected.
+    std::optional<QString> variableLevel() const;
+    // The key of the node selected in the tree when it is the root or a catalog (or else when it
+    // is a formula); nullopt otherwise.
+    std::optional<QString> selectedKey(bool catalogOrRoot) const;
 
     // Catalogs, formulas and deletions, from the tree's menus.
     void mnewcata_Click();
@@ -88,86 +100,30 @@ private:
     void mdelfun_Click();
     void mdelcata_Click();
     void mdelallfunroot_Click();
-    void removeResultsOf(const QString& formula);
+    // What the formula editor stored, shown in the tree.
+    void showAddedFormula(const QString& parentKey, const QString& name);
+    void showModifiedFormula(const QString& key, const QString& name);
 
-    // The formula editor's entry points (form1editor.cpp).
-    void connectEditor();
-    void mnewfun_Click();
-    void mmodfun_Click();
-    void openFormulaEditor(const QLabel* mode);
-
-    // The parameter grid and its in-cell editor (form1grid.cpp).
-    void connectGrid();
-    bool gridEvent(QObject* watched, QEvent* event);
-    int ParameterCount();
-    bool OpenEditor();
-    void MSFlexGrid1_KeyPress(int keyAscii);
-    void MSFlexGrid1_MouseDown(Qt::MouseButton button);
-    void MSFlexGrid1_MouseMove();
-    void MSFlexGrid1_Scroll();
-    void Text1_KeyPress(int& keyAscii);
-    void Text1_LostFocus();
-    void Command3_Click();
-
-    // "Calculate" and the result list (form1results.cpp).
-    void connectCalculation();
-    bool resultListEvent(QObject* watched, QEvent* event);
+    // "Calculate", and what the result list asks of the window.
     void Command1_Click();
-    void ListView1_Click();
-    void RecallComputation();
-    void ListView1_KeyDown(int keyCode);
-    void ListView1_MouseDown(Qt::MouseButton button, const QPoint& position);
-    void delres_Click();
-    void delallres_Click();
-    void enableResultEntries(bool enabled);
+    void showRecalled(const QString& formula, const Computation::Recalled& computation, const QString& note);
     void clearFormulaView();
 
-    // Variables: the variable dialog's entry points and the variable list (form1variables.cpp).
-public:
-    // The level whose variables the list shows and the variable commands change: the selected
-    // catalog's caption, or an empty text for the root; nullopt when neither is selected.
-    std::optional<QString> variableLevel() const;
-
-private:
-    void connectVariables();
-    bool variableListEvent(QObject* watched, QEvent* event);
-    void mdefval_Click();
-    void Rmodvar_Click();
-    void Rdelvar_Click();
-    void Rdelallvar_Click();
-    void ListView2_Click();
-    void ListView2_DblClick();
-    void ListView2_KeyDown(int keyCode);
-    void ListView2_MouseDown(Qt::MouseButton button, const QPoint& position);
-    void enableVariableEntries(bool enabled);
-
-    Ui::form1 ui;
+    std::unique_ptr<Ui::form1> ui;
     Store& store_;
-    UserDialogs& dialogs_;
+    Messages* messages_;
     ImageList* images_;
-    CommonDialog* cd1;
     FormulaTree tree_;
     std::future<LibraryTree> treeReadAhead_;
     IntegrityCheck* integrityCheck_;
+    // The panels, gone before the controls they work with, which are the window's children.
+    std::unique_ptr<ResultList> results_;
+    std::unique_ptr<ParameterGrid> grid_;
+    std::unique_ptr<VariableList> variables_;
+    std::unique_ptr<EditorLauncher> editor_;
+    StatusLine* statusLine_ = nullptr;
     Module1 layouts_;
 
-    // The grid's in-cell editing: the cell last opened, whether a mouse press opened it, and
-    // whether a tree click has refilled the grid since (then a pending edit is stale).
-    short EditRow = 0;
-    short EditCol = 0;
-    short MouseEditOpen = 0;
-    short SelectionChanged = 0;
     // Whether the current press on the tree made its node current, and so showed it already.
     bool nodeShownByPress_ = false;
-
-    // Exporting the result list (form1export.cpp).
-public:
-    // Exported workbooks go to desktop; without one, to the system's.
-    void setDesktop(Desktop* desktop) { desktop_ = desktop; }
-
-private:
-    void connectExport();
-    void Routtxt_Click();
-    void Routexcel_Click();
-    Desktop* desktop_ = nullptr;
 };

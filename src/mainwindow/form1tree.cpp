@@ -1,54 +1,83 @@
-// The formula tree: what a click shows, and the key, mouse and double click on a node.
-#include "calc/fillparametergrid.h"
-#include "editor/loadvariabletable.h"
-#include "mainwindow/contextmenu.h"
+// The formula tree: what a click shows, the key, mouse and double click on a node, and the
+// commands of its menus that add, change and delete catalogs and delete formulas.
+#include "calc/computation.h"
+#include "calc/parametergrid.h"
+#include "calc/resultlist.h"
+#include "editor/editorlauncher.h"
+#include "layout/contextmenu.h"
+#include "layout/messages.h"
+#include "layout/userdialogs.h"
+#include "mainwindow/catalogs.h"
+#include "mainwindow/deletions.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
-#include "store/sqltext.h"
+#include "mainwindow/frmaddcata.h"
+#include "mainwindow/imagelist.h"
+#include "store/itemrow.h"
 #include "store/store.h"
 #include "store/textrules.h"
-
-#include <QKeyEvent>
+#include "ui_form1.h"
+#include "variables/variablelist.h"
 
 namespace {
 constexpr int DeleteKey = 46;
 }
 
+void form1::connectTree()
+{
+    // The right-hand side always shows the tree's current node, however it became current: a
+    // click, the arrow keys, typing a name. A click on the node already current shows it again.
+    connect(ui->Tvwmain, &QTreeWidget::currentItemChanged, this, [this] {
+        Tvwmain_Click();
+        nodeShownByPress_ = true;
+    });
+    connect(ui->Tvwmain, &QTreeWidget::itemClicked, this, [this] {
+        if (!nodeShownByPress_)
+            Tvwmain_Click();
+        nodeShownByPress_ = false;
+    });
+    connect(ui->Tvwmain, &QTreeWidget::itemDoubleClicked, this, &form1::Tvwmain_DblClick);
+    ui->Tvwmain->installEventFilter(this);
+    ui->Tvwmain->viewport()->installEventFilter(this);
+
+    connect(ui->mnewcata, &QAction::triggered, this, &form1::mnewcata_Click);
+    connect(ui->mnewcataroot, &QAction::triggered, this, &form1::mnewcata_Click);
+    connect(ui->mmodcata, &QAction::triggered, this, &form1::mmodcata_Click);
+    connect(ui->mdelfun, &QAction::triggered, this, &form1::mdelfun_Click);
+    connect(ui->mdelcata, &QAction::triggered, this, &form1::mdelcata_Click);
+    connect(ui->mdelallfunroot, &QAction::triggered, this, &form1::mdelallfunroot_Click);
+}
+
 bool form1::eventFilter(QObject* watched, QEvent* event)
 {
-    if (gridEvent(watched, event) || resultListEvent(watched, event) || variableListEvent(watched, event))
-        return true;
-    if (watched == ui.Tvwmain && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Delete) {
+    if (deleteKeyOn(*ui->Tvwmain, watched, event)) {
         Tvwmain_KeyDown(DeleteKey);
         return true;
     }
-    if (const auto at = contextMenuAt(*ui.Tvwmain, watched, event)) {
+    if (const auto at = contextMenuAt(*ui->Tvwmain, watched, event)) {
         Tvwmain_MouseDown(Qt::RightButton, *at);
         return true;
     }
-    if (watched == ui.Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress)
+    if (watched == ui->Tvwmain->viewport() && event->type() == QEvent::MouseButtonPress)
         nodeShownByPress_ = false;
     return QWidget::eventFilter(watched, event);
 }
 
 void form1::Tvwmain_Click()
 {
-    SelectionChanged = 1;
-    ui.Text1->clear();
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    grid_->selectionChanged();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (!node)
         return;
     const QString caption = node->text(0);
     bool shown = true;
-    runCommand([&] {
+    messages_->run([&] {
         if (!FormulaTree::isFolder(node)) {
-            ui.Label2->setText(ui.Text8->text());
-            ui.Text3->show();
-            ui.Label4->show();
-            ui.MSFlexGrid1->show();
-            ui.Command1->show();
-            ui.ListView2->hide();
+            ui->Label2->setText(ui->Text8->text());
+            ui->Text3->show();
+            ui->Label4->show();
+            ui->MSFlexGrid1->show();
+            ui->Command1->show();
+            ui->ListView2->hide();
             showFormula(caption);
             return;
         }
@@ -56,82 +85,70 @@ void form1::Tvwmain_Click()
             showRoot();
         else if (!(shown = showCatalogOf(caption)))
             return;
-        ui.ListView2->show();
-        ui.Label2->setText(ui.Text7->text());
-        ui.Text3->hide();
-        ui.Label4->hide();
-        ui.MSFlexGrid1->hide();
-        ui.Command1->hide();
+        ui->ListView2->show();
+        ui->Label2->setText(ui->Text7->text());
+        ui->Text3->hide();
+        ui->Label4->hide();
+        ui->MSFlexGrid1->hide();
+        ui->Command1->hide();
     });
     if (!shown)
         return;
-    const bool variablesListed = ui.ListView2->topLevelItemCount() > 0;
-    ui.Rmodvar->setEnabled(variablesListed);
-    ui.Rdelvar->setEnabled(variablesListed);
-    ui.Command3->hide();
+    variables_->offerChanges();
+    grid_->hideChooseButton();
 }
 
 bool form1::showCatalogOf(const QString& caption)
 {
-    ui.ListView2->clear();
-    const auto catalog = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
+    variables_->clear();
+    const std::optional<QSqlRecord> catalog = ItemRow::find(store_, caption);
     if (!catalog)
         return false;
-    LoadVariableTable(*ui.ListView2, store_, catalog->value(QStringLiteral("indtable")).toString());
+    variables_->LoadVariableTable(catalog->value(QStringLiteral("indtable")).toString());
     showDescription(caption, catalog->value(QStringLiteral("descr")).toString());
     return true;
 }
 
 void form1::showRoot()
 {
-    ui.Text4->clear();
-    ui.ListView2->clear();
-    LoadVariableTable(*ui.ListView2, store_, QStringLiteral("GlobalVariant"));
-    ui.mnewcataroot->setEnabled(true);
-    ui.mnewfunroot->setEnabled(true);
-    ui.mdefvarroot->setEnabled(true);
-    ui.mdelallfunroot->setEnabled(tree_.hasChildren(tree_.root()));
+    ui->Text4->clear();
+    variables_->clear();
+    variables_->LoadVariableTable(QStringLiteral("GlobalVariant"));
+    ui->mnewcataroot->setEnabled(true);
+    ui->mnewfunroot->setEnabled(true);
+    ui->mdefvarroot->setEnabled(true);
+    ui->mdelallfunroot->setEnabled(tree_.hasChildren(tree_.root()));
 }
 
 void form1::showFormula(const QString& caption)
 {
-    std::optional<QSqlRecord> formula;
-    if (const auto item = store_.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption})) {
-        const QString table = item->value(QStringLiteral("indtable")).toString();
-        try {
-            formula = store_.first(QStringLiteral("select * from  ") + sqlName(table) + QStringLiteral("  where name = ? "),
-                                   {caption});
-        } catch (const StoreError&) {
-            if (store_.tableExists(table))
-                throw;
-        }
-    }
+    const std::optional<QSqlRecord> formula = Computation::formulaRow(store_, caption);
     // Another tool removed the formula's table or row: nothing of it can be computed.
     if (!formula) {
         clearFormulaView();
-        message(ui.Label65, MsgStyle::Information);
+        messages_->box(Messages::Label65, MsgStyle::Information);
         return;
     }
-    ui.Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
+    ui->Text3->setPlainText(formula->value(QStringLiteral("expression")).toString());
     showDescription(caption, formula->value(QStringLiteral("descr")).toString());
-    FillParameterGrid(*ui.MSFlexGrid1, store_, caption, gridHeader());
+    grid_->FillParameterGrid(caption);
 }
 
 void form1::showDescription(const QString& name, const QString& description)
 {
-    ui.Text4->setPlainText(TextRules::shown(name) + QLatin1Char('\n') + TextRules::shown(description));
+    ui->Text4->setPlainText(TextRules::shown(name) + QLatin1Char('\n') + TextRules::shown(description));
 }
 
 void form1::Tvwmain_DblClick()
 {
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (node && !FormulaTree::isFolder(node) && !tree_.hasChildren(node))
-        mmodfun_Click();
+        editor_->mmodfun_Click();
 }
 
 void form1::Tvwmain_KeyDown(int keyCode)
 {
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (keyCode != DeleteKey || !node)
         return;
     if (tree_.isRoot(node))
@@ -146,9 +163,109 @@ void form1::Tvwmain_MouseDown(Qt::MouseButton button, const QPoint& position)
 {
     if (button != Qt::RightButton)
         return;
-    const QTreeWidgetItem* node = ui.Tvwmain->currentItem();
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
     if (!node)
         return;
-    QMenu* menu = tree_.isRoot(node) ? ui.mrootedt : FormulaTree::isFolder(node) ? ui.menuedit : ui.mfunedt;
-    menu->popup(ui.Tvwmain->viewport()->mapToGlobal(position));
+    QMenu* menu = tree_.isRoot(node) ? ui->mrootedt : FormulaTree::isFolder(node) ? ui->menuedit : ui->mfunedt;
+    menu->popup(ui->Tvwmain->viewport()->mapToGlobal(position));
+}
+
+std::optional<QString> form1::variableLevel() const
+{
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+    if (!node || !FormulaTree::isFolder(node))
+        return std::nullopt;
+    return tree_.isRoot(node) ? QString() : FormulaTree::key(node);
+}
+
+std::optional<QString> form1::selectedKey(bool catalogOrRoot) const
+{
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+    if (!node || FormulaTree::isFolder(node) != catalogOrRoot)
+        return std::nullopt;
+    return FormulaTree::key(node);
+}
+
+void form1::showAddedFormula(const QString& parentKey, const QString& name)
+{
+    QTreeWidgetItem* parent = tree_.find(parentKey);
+    tree_.add(parentKey, name, ImageList::Formula);
+    if (parent)
+        parent->setExpanded(true);
+}
+
+void form1::showModifiedFormula(const QString& key, const QString& name)
+{
+    // The node's key follows its caption, as the tree finds nodes by caption.
+    if (QTreeWidgetItem* node = tree_.find(key); node && name != key)
+        tree_.rename(node, name);
+    // The formula shown is the one rewritten: show it as the library now holds it.
+    Tvwmain_Click();
+}
+
+void form1::mnewcata_Click()
+{
+    Frmaddcata dialog(store_, *messages_, tree_, *ui->Text4, this);
+    dialog.exec();
+}
+
+void form1::mmodcata_Click()
+{
+    const QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+    if (!node)
+        return;
+    Frmaddcata dialog(store_, *messages_, tree_, *ui->Text4, this);
+    std::optional<QSqlRecord> row;
+    if (!messages_->run([&] { row = Catalogs::read(store_, node->text(0)); }))
+        return;
+    // A catalog another program removed is not offered for adding in its place.
+    if (!row) {
+        messages_->box(Messages::Label64, MsgStyle::Information);
+        return;
+    }
+    dialog.setModify(*row);
+    dialog.exec();
+}
+
+void form1::mdelfun_Click()
+{
+    QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+    if (!node || tree_.hasChildren(node) || messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    const QString caption = node->text(0);
+    if (!messages_->run([&] { Deletions::deleteItem(store_, caption); }))
+        return;
+    clearFormulaView();
+    tree_.remove(node);
+    tree_.unselect();
+    results_->removeResultsOf(caption);
+}
+
+void form1::mdelcata_Click()
+{
+    QTreeWidgetItem* node = ui->Tvwmain->currentItem();
+    if (!node)
+        return;
+    if (tree_.hasChildren(node)) {
+        messages_->box(Messages::Label53, MsgStyle::Information);
+        return;
+    }
+    if (messages_->box(Messages::Label51, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    const QString caption = node->text(0);
+    if (!messages_->run([&] { Deletions::deleteItem(store_, caption); }))
+        return;
+    tree_.remove(node);
+    tree_.unselect();
+    ui->Text4->clear();
+    variables_->clear();
+}
+
+void form1::mdelallfunroot_Click()
+{
+    if (messages_->box(Messages::Label54, MsgStyle::YesNoQuestion) != MsgAnswer::Yes)
+        return;
+    if (!messages_->run([&] { Deletions::deleteAll(store_); }))
+        return;
+    tree_.reset(messages_->text(Messages::Label24));
 }

@@ -84,6 +84,11 @@ QString FormulaTree::lookupKey(const QString& key)
     return foldedName(key);
 }
 
+QTreeWidgetItem* FormulaTree::current() const
+{
+    return view_.currentItem();
+}
+
 QTreeWidgetItem* FormulaTree::find(const QString& key)
 {
     const QString folded = lookupKey(key);

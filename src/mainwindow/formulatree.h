@@ -31,6 +31,8 @@ public:
     void load(LibraryTree library);
 
     QTreeWidgetItem* root() const { return root_; }
+    // The node selected, which every command of the tree works on; nullptr when none is.
+    QTreeWidgetItem* current() const;
     // The node of key, with its children made; nullptr when there is none.
     QTreeWidgetItem* find(const QString& key);
     bool hasChildren(const QTreeWidgetItem* node) const;

@@ -1,14 +1,20 @@
 #pragma once
 
 #include "mainwindow/catalogs.h"
-#include "ui_frmaddcata.h"
 
 #include <QDialog>
 #include <QSqlRecord>
 #include <functional>
+#include <memory>
 #include <optional>
 
-class form1;
+class FormulaTree;
+class Messages;
+class QPlainTextEdit;
+class Store;
+namespace Ui {
+class Frmaddcata;
+}
 
 // Adds a catalog under the root or the selected catalog, or changes the selected catalog's
 // name and description. Its caption tells the two apart.
@@ -16,7 +22,9 @@ class Frmaddcata : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Frmaddcata(form1& main);
+    // description: the main window's description box, which shows the catalog once it is stored.
+    Frmaddcata(Store& store, Messages& messages, FormulaTree& tree, QPlainTextEdit& description, QWidget* parent);
+    ~Frmaddcata() override;
 
     // Sets the dialog up to change the catalog of row, its row of CataConstruct.
     void setModify(const QSqlRecord& row);
@@ -32,8 +40,11 @@ private:
     // Tells the problem of a save, naming the catalog another window changed; false for none.
     bool refuse(Catalogs::Problem problem, const QString& catalog);
 
-    Ui::Frmaddcata ui;
-    form1& main_;
+    std::unique_ptr<Ui::Frmaddcata> ui;
+    Store& store_;
+    Messages& messages_;
+    FormulaTree& tree_;
+    QPlainTextEdit& description_;
     // The catalog being changed as the library held it when the dialog opened.
     std::optional<QSqlRecord> read_;
 };

@@ -1,9 +1,9 @@
 #include "mainwindow/startup.h"
 
 #include "calc/resultworkbook.h"
+#include "layout/userdialogs.h"
 #include "mainwindow/drawnicons.h"
 #include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
 #include "mainwindow/windowmemory.h"
 #include "store/store.h"
 

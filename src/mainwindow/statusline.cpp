@@ -1,83 +1,77 @@
 #include "mainwindow/statusline.h"
 
-#include "mainwindow/form1.h"
-#include "mainwindow/statustext.h"
 #include "store/store.h"
 
 #include <QEvent>
+#include <QLabel>
 
 namespace {
 
-class StatusLine final : public QObject
+// Empty when the library can be worked with.
+QString libraryState(bool readOnly, bool damaged)
 {
-public:
-    explicit StatusLine(form1& window)
-        : QObject(&window)
-        , store_(window.store())
-        , line_(*window.controls().StatusLine)
-        , conversion_(StatusText::layoutConversion(store_.conversion()))
-    {
-        line_.installEventFilter(this);
-        connect(&window, &form1::calculationFailed, this, &StatusLine::tell);
-        connect(&window, &form1::calculated, this, &StatusLine::tell);
-        connect(&window, &form1::recalled, this, &StatusLine::tell);
-        connect(&window, &form1::noticed, this, &StatusLine::tell);
-        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearNote);
-        connect(window.controls().Tvwmain, &QTreeWidget::currentItemChanged, this, &StatusLine::clearNote);
-        // Told until the user starts to work: the last session's node made current again is no start.
-        connect(&window, &form1::calculated, this, &StatusLine::clearConversion);
-        connect(window.controls().Tvwmain, &QTreeWidget::itemClicked, this, &StatusLine::clearConversion);
-        connect(&window, &form1::libraryTroubleShown, this, &StatusLine::show);
-        show();
+    if (damaged)
+        return QStringLiteral("Library is damaged: nothing more is written to it.");
+    if (readOnly)
+        return QStringLiteral("Library is read-only: nothing can be changed or recorded.");
+    return {};
+}
+
+// What opening did to a library of the older layout; empty when there was nothing to do, or
+// when it was found damaged (which libraryState tells).
+QString layoutConversion(const LayoutConversion::Outcome& outcome)
+{
+    if (outcome.tables > 0) {
+        return QStringLiteral("Library converted to the current layout: the tables of its %1 catalogs and formulas "
+                              "now open and delete quickly.")
+            .arg(outcome.tables);
     }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        // The layout changes the line's width; what fits of the text changes with it.
-        if (watched == &line_ && event->type() == QEvent::Resize)
-            show();
-        return false;
-    }
-
-private:
-    void tell(const QString& note)
-    {
-        note_ = note;
-        show();
-    }
-
-    void clearNote() { tell({}); }
-
-    void clearConversion()
-    {
-        conversion_.clear();
-        show();
-    }
-
-    // The note, or else the library's state, or else what opening did to it; what does not fit
-    // is in the tooltip.
-    void show()
-    {
-        QString text = note_.isEmpty() ? StatusText::libraryState(store_.readOnly(), store_.damaged()) : note_;
-        if (text.isEmpty())
-            text = conversion_;
-        const QString fits = line_.fontMetrics().elidedText(text, Qt::ElideRight, line_.contentsRect().width());
-        line_.setText(fits);
-        line_.setToolTip(fits == text ? QString() : text);
-    }
-
-    Store& store_;
-    QLabel& line_;
-    // What the last command had to say: why Calculate added nothing, what it gave, what a
-    // recall or a refusal found.
-    QString note_;
-    QString conversion_;
-};
+    if (outcome.problem.isEmpty() || outcome.damaged)
+        return {};
+    return QStringLiteral("Library left in its earlier layout (%1): it works, more slowly; the next start tries again.")
+        .arg(outcome.busy ? QStringLiteral("another program was using it") : outcome.problem);
+}
 
 } // namespace
 
-void connectStatusLine(form1& window)
+StatusLine::StatusLine(QLabel& line, Store& store)
+    : QObject(&line)
+    , store_(store)
+    , line_(line)
+    , conversion_(layoutConversion(store.conversion()))
 {
-    new StatusLine(window);
+    line_.installEventFilter(this);
+    show();
+}
+
+bool StatusLine::eventFilter(QObject* watched, QEvent* event)
+{
+    // The layout changes the line's width; what fits of the text changes with it.
+    if (watched == &line_ && event->type() == QEvent::Resize)
+        show();
+    return false;
+}
+
+void StatusLine::tell(const QString& note)
+{
+    note_ = note;
+    show();
+}
+
+void StatusLine::clearConversion()
+{
+    conversion_.clear();
+    show();
+}
+
+void StatusLine::show()
+{
+    // The note, or else the library's state, or else what opening did to it; what does not fit
+    // is in the tooltip.
+    QString text = note_.isEmpty() ? libraryState(store_.readOnly(), store_.damaged()) : note_;
+    if (text.isEmpty())
+        text = conversion_;
+    const QString fits = line_.fontMetrics().elidedText(text, Qt::ElideRight, line_.contentsRect().width());
+    line_.setText(fits);
+    line_.setToolTip(fits == text ? QString() : text);
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/windowmemory.h"
 
 #include "mainwindow/form1.h"
+#include "ui_form1.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/itemrow.h"
+
 #include <QString>
 
 class Store;
@@ -19,7 +21,8 @@ enum class Use {
     FixedTable,  // the name of one of the library's fixed tables
     Unprintable, // a line break, a tab, another control character or a look-alike blank (see TextRules)
     TooLong,     // longer than TextRules::MaxNameLength
-    Taken,       // another item's caption (renames only)
+    Taken,       // another item's caption
+    TableTaken,  // the name of a table: an item's, whose table keeps its first name, or one of no item
     Missing,     // the item to rename is no longer in the library (renames only)
 };
 
@@ -30,6 +33,14 @@ Use use(const QString& name);
 // Whether a catalog or a formula other than the one captioned except has the caption name.
 // Captions are unique across both: they are the tree's keys and every lookup's.
 bool taken(Store& store, const QString& name, const QString& except = {});
+
+// Whether the library has name already, for a new item of kind (a catalog or a formula),
+// whose table will bear it: Taken, TableTaken, or Usable. use() is asked first.
+Use inUse(Store& store, const QString& name, ItemRow::Kind kind);
+
+// For the status line, beside the refusal of a new item's name that a table bears: whose table
+// it is. A renamed item's table keeps its first name, which the refusal does not say.
+QString whoseTable(Store& store, const QString& name);
 
 // The use of newName as the new name of the item captioned oldName: Missing when that item is
 // gone, Taken when another item has that caption, otherwise as use(). An unchanged name is
@@ -47,6 +58,7 @@ Problem problemOf(Use use)
     case Use::Unprintable: return Problem::UnprintableName;
     case Use::TooLong: return Problem::NameTooLong;
     case Use::Taken: return Problem::NameInUse;
+    case Use::TableTaken: return Problem::TableNameInUse;
     case Use::Missing: return Problem::Missing;
     case Use::Usable: break;
     }

@@ -1,6 +1,7 @@
 #include "variables/frmaddpara.h"
 
-#include "mainwindow/dialogframe.h"
+#include "layout/dialogframe.h"
+#include "ui_frmaddpara.h"
 #include "variables/listrow.h"
 
 #include <QTreeWidget>
@@ -9,17 +10,20 @@ namespace {
 const QString InitialDefault = QStringLiteral("0");
 }
 
-Frmaddpara::Frmaddpara(form1& main, QTreeWidget& parameters, QWidget* parent)
+Frmaddpara::Frmaddpara(Messages& messages, QTreeWidget& parameters, QWidget* parent)
     : QDialog(parent, DialogFrame)
-    , main_(main)
+    , ui(std::make_unique<Ui::Frmaddpara>())
+    , messages_(messages)
     , parameters_(parameters)
 {
-    ui.setupUi(this);
+    ui->setupUi(this);
     setFixedSize(size());
-    connect(ui.Command1, &QPushButton::clicked, this, &Frmaddpara::Command1_Click);
-    connect(ui.Command2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui.Command3, &QPushButton::clicked, this, &Frmaddpara::Command3_Click);
+    connect(ui->Command1, &QPushButton::clicked, this, &Frmaddpara::Command1_Click);
+    connect(ui->Command2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->Command3, &QPushButton::clicked, this, &Frmaddpara::Command3_Click);
 }
+
+Frmaddpara::~Frmaddpara() = default;
 
 void Frmaddpara::Command1_Click()
 {
@@ -32,19 +36,19 @@ void Frmaddpara::Command3_Click()
     if (!addParameter())
         return;
     boxes().show({{}, {}, {}, InitialDefault, {}});
-    ui.Text2->setFocus();
+    ui->Text2->setFocus();
 }
 
 bool Frmaddpara::addParameter()
 {
-    const FormulaParameter parameter = boxes().typed();
-    if (!acceptParameter(main_, *this, parameter, parameterSymbols(parameters_)))
+    const NamedValue parameter = boxes().typed();
+    if (!acceptParameter(messages_, *this, parameter, parameterSymbols(parameters_)))
         return false;
-    addListRow(parameters_, parameter.listFields());
+    addListRow(parameters_, parameter);
     return true;
 }
 
 ParameterBoxes Frmaddpara::boxes()
 {
-    return {*ui.Text2, *ui.Text1, *ui.Text3, *ui.Text4, *ui.Text6};
+    return {*ui->Text2, *ui->Text1, *ui->Text3, *ui->Text4, *ui->Text6};
 }

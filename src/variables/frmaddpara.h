@@ -1,12 +1,15 @@
 #pragma once
 
-#include "ui_frmaddpara.h"
 #include "variables/parameterboxes.h"
 
 #include <QDialog>
+#include <memory>
 
+class Messages;
 class QTreeWidget;
-class form1;
+namespace Ui {
+class Frmaddpara;
+}
 
 // Appends parameters to the formula editor's parameter list. Enter presses "Next", which
 // keeps the dialog open for the next parameter.
@@ -14,7 +17,8 @@ class Frmaddpara : public QDialog
 {
     Q_OBJECT
 public:
-    Frmaddpara(form1& main, QTreeWidget& parameters, QWidget* parent);
+    Frmaddpara(Messages& messages, QTreeWidget& parameters, QWidget* parent);
+    ~Frmaddpara() override;
 
 private:
     ParameterBoxes boxes();
@@ -23,7 +27,7 @@ private:
     // True when the typed parameter passed its checks and is in the list.
     bool addParameter();
 
-    Ui::Frmaddpara ui;
-    form1& main_;
+    std::unique_ptr<Ui::Frmaddpara> ui;
+    Messages& messages_;
     QTreeWidget& parameters_;
 };

@@ -1,25 +1,29 @@
 #pragma once
 
-#include "ui_frmmodpara.h"
 #include "variables/parameterboxes.h"
 
 #include <QDialog>
+#include <memory>
 
+class Messages;
 class QTreeWidgetItem;
-class form1;
+namespace Ui {
+class Frmmodpara;
+}
 
 // Changes one row of the formula editor's parameter list in place.
 class Frmmodpara : public QDialog
 {
     Q_OBJECT
 public:
-    Frmmodpara(form1& main, QTreeWidgetItem& row, QWidget* parent);
+    Frmmodpara(Messages& messages, QTreeWidgetItem& row, QWidget* parent);
+    ~Frmmodpara() override;
 
 private:
     ParameterBoxes boxes();
     void Command1_Click();
 
-    Ui::Frmmodpara ui;
-    form1& main_;
+    std::unique_ptr<Ui::Frmmodpara> ui;
+    Messages& messages_;
     QTreeWidgetItem& row_;
 };

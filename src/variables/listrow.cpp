@@ -1,48 +1,29 @@
 #include "variables/listrow.h"
 
-#include "variables/variables.h"
-
-#include <QMenu>
 #include <QTreeWidget>
 
-namespace {
-constexpr int FieldCount = 5;
-}
-
-QTreeWidgetItem* addListRow(QTreeWidget& list, const QStringList& fields)
+QTreeWidgetItem* addListRow(QTreeWidget& list, const NamedValue& value)
 {
-    return new QTreeWidgetItem(&list, fields);
+    return new QTreeWidgetItem(&list, value.listFields());
 }
 
-QTreeWidgetItem* addListRow(QTreeWidget& list, const QSqlRecord& row)
-{
-    return addListRow(list, Variables::rowFields(row));
-}
-
-QStringList listRowFields(const QTreeWidgetItem& row)
+NamedValue listRow(const QTreeWidgetItem& row)
 {
     QStringList fields;
-    for (int column = 0; column < FieldCount; ++column)
+    for (int column = 0; column < 5; ++column)
         fields << row.text(column);
-    return fields;
+    return NamedValue::fromListFields(fields);
 }
 
-void setListRowFields(QTreeWidgetItem& row, const QStringList& fields)
+void setListRow(QTreeWidgetItem& row, const NamedValue& value)
 {
-    for (int column = 0; column < FieldCount; ++column)
-        row.setText(column, fields.value(column));
+    const QStringList fields = value.listFields();
+    for (int column = 0; column < fields.size(); ++column)
+        row.setText(column, fields.at(column));
 }
 
-QTreeWidgetItem* selectedListRow(const QTreeWidget& list)
+void LoadVariableTable(QTreeWidget& list, Store& store, const QString& table)
 {
-    const QList<QTreeWidgetItem*> selected = list.selectedItems();
-    return selected.isEmpty() ? nullptr : selected.constFirst();
-}
-
-bool popUpListMenu(QTreeWidget& list, QMenu& menu, const QPoint& position)
-{
-    if (list.topLevelItemCount() == 0)
-        return false;
-    menu.exec(list.viewport()->mapToGlobal(position));
-    return true;
+    for (const NamedValue& variable : NamedValue::readTable(store, table))
+        addListRow(list, variable);
 }

@@ -1,7 +1,7 @@
 #include "variables/parameterboxes.h"
 
-#include "mainwindow/form1.h"
-#include "mainwindow/userdialogs.h"
+#include "layout/messages.h"
+#include "layout/userdialogs.h"
 #include "store/textrules.h"
 #include "variables/parameterchecks.h"
 
@@ -9,12 +9,12 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-FormulaParameter ParameterBoxes::typed() const
+NamedValue ParameterBoxes::typed() const
 {
     return {name.text(), symbol.text(), unit.text(), value.text(), description.toPlainText()};
 }
 
-void ParameterBoxes::show(const FormulaParameter& parameter) const
+void ParameterBoxes::show(const NamedValue& parameter) const
 {
     symbol.setText(parameter.symbol);
     name.setText(parameter.name);
@@ -31,24 +31,23 @@ QStringList parameterSymbols(const QTreeWidget& list)
     return symbols;
 }
 
-bool acceptParameter(form1& main, QWidget& dialog, const FormulaParameter& parameter, const QStringList& takenSymbols)
+bool acceptParameter(Messages& messages, QWidget& dialog, const NamedValue& parameter, const QStringList& takenSymbols)
 {
     using ParameterChecks::Problem;
-    const Ui::form1& labels = main.controls();
-    const QLabel* refusal = nullptr;
+    Messages::Label refusal = Messages::Label29;
     switch (ParameterChecks::check(parameter, takenSymbols)) {
-    case Problem::EmptyName: refusal = labels.Label30; break;
-    case Problem::EmptySymbol: refusal = labels.Label31; break;
-    case Problem::EmptyValue: refusal = labels.Label32; break;
-    case Problem::NotNumeral: refusal = labels.Label33; break;
-    case Problem::NotANumber: refusal = labels.Label67; break;
-    case Problem::UnusableSymbol: refusal = labels.Label68; break;
-    case Problem::SymbolInUse: refusal = labels.Label29; break;
-    case Problem::UnprintableName: refusal = labels.Label75; break;
-    case Problem::NameTooLong: refusal = labels.Label77; break;
-    case Problem::DescriptionTooLong: refusal = labels.Label79; break;
+    case Problem::EmptyName: refusal = Messages::Label30; break;
+    case Problem::EmptySymbol: refusal = Messages::Label31; break;
+    case Problem::EmptyValue: refusal = Messages::Label32; break;
+    case Problem::NotNumeral: refusal = Messages::Label33; break;
+    case Problem::NotANumber: refusal = Messages::Label67; break;
+    case Problem::UnusableSymbol: refusal = Messages::Label68; break;
+    case Problem::SymbolInUse: refusal = Messages::Label29; break;
+    case Problem::UnprintableName: refusal = Messages::Label75; break;
+    case Problem::NameTooLong: refusal = Messages::Label77; break;
+    case Problem::DescriptionTooLong: refusal = Messages::Label79; break;
     case Problem::None: return true;
     }
-    main.message(refusal, MsgStyle::Information, &dialog);
+    messages.box(refusal, MsgStyle::Information, &dialog);
     return false;
 }

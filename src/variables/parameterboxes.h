@@ -1,14 +1,14 @@
 #pragma once
 
-#include "editor/formulas.h"
+#include "store/namedvalue.h"
 
 #include <QStringList>
 
 class QLineEdit;
 class QPlainTextEdit;
 class QTreeWidget;
+class Messages;
 class QWidget;
-class form1;
 
 // The five boxes both parameter dialogs have, read and written as one parameter.
 struct ParameterBoxes
@@ -19,8 +19,8 @@ struct ParameterBoxes
     QLineEdit& unit;
     QPlainTextEdit& description;
 
-    FormulaParameter typed() const;
-    void show(const FormulaParameter& parameter) const;
+    NamedValue typed() const;
+    void show(const NamedValue& parameter) const;
 };
 
 // The symbols of the rows of the formula editor's parameter list, in order.
@@ -28,4 +28,4 @@ QStringList parameterSymbols(const QTreeWidget& list);
 
 // Whether parameter may go into the parameter list, its symbol differing from takenSymbols;
 // if not, the reason is shown over dialog.
-bool acceptParameter(form1& main, QWidget& dialog, const FormulaParameter& parameter, const QStringList& takenSymbols);
+bool acceptParameter(Messages& messages, QWidget& dialog, const NamedValue& parameter, const QStringList& takenSymbols);

@@ -2,14 +2,27 @@
 
 #include "calc/calcengine.h"
 #include "store/textrules.h"
-#include "variables/numeral.h"
 
-ParameterChecks::Problem ParameterChecks::check(const FormulaParameter& parameter, const QStringList& takenSymbols)
+bool isNumeral(const QString& text)
+{
+    for (const QChar c : text) {
+        if (!(c.unicode() >= '0' && c.unicode() <= '9') && c != QLatin1Char('.') && c != QLatin1Char('-'))
+            return false;
+    }
+    return true;
+}
+
+bool isNumber(const QString& text)
+{
+    return CalcEngine::number(text).has_value();
+}
+
+ParameterChecks::Problem ParameterChecks::check(const NamedValue& parameter, const QStringList& takenSymbols)
 {
     return problems(parameter, takenSymbols).value(0, Problem::None);
 }
 
-QList<ParameterChecks::Problem> ParameterChecks::problems(const FormulaParameter& parameter, const QStringList& takenSymbols)
+QList<ParameterChecks::Problem> ParameterChecks::problems(const NamedValue& parameter, const QStringList& takenSymbols)
 {
     QList<Problem> problems;
     // The name is asked for before the symbol, although the symbol's box stands above it.

@@ -2,10 +2,11 @@
 
 #include "calc/calcengine.h"
 #include "store/fieldtext.h"
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/textrules.h"
-#include "variables/numeral.h"
+#include "variables/parameterchecks.h"
 
 #include <QSqlRecord>
 #include <algorithm>
@@ -13,11 +14,6 @@
 namespace {
 
 const QString GlobalTable = QStringLiteral("GlobalVariant");
-
-std::optional<QSqlRecord> catalogRow(Store& store, const QString& caption)
-{
-    return store.first(QStringLiteral("select * from CataConstruct where caption=?"), {caption});
-}
 
 // Where a variable of the list is in the library: the table of its level, and the rows holding
 // exactly its symbol and name, by their SQLite row numbers. The library compares text without
@@ -32,7 +28,7 @@ struct ListedRows
     QVariantList rows;
 };
 
-ListedRows listedRows(Store& store, const QString& catalog, const Variable& listed)
+ListedRows listedRows(Store& store, const QString& catalog, const NamedValue& listed)
 {
     const std::optional<QString> table = Variables::tableOf(store, catalog);
     if (!table)
@@ -47,7 +43,7 @@ ListedRows listedRows(Store& store, const QString& catalog, const Variable& list
          store.query(QStringLiteral("select rowid as rowNumber, varname, name, defvalue, unit, descr from ") + sqlName(*table)
                          + QStringLiteral(" where varname=? and name=?"),
                      {listed.symbol, listed.name})) {
-        const QStringList stored = Variables::rowFields(row);
+        const QStringList stored = NamedValue::fromRow(row).listFields();
         if (stored.mid(0, 2) != shown.mid(0, 2))
             continue;
         if (stored != shown)
@@ -59,20 +55,12 @@ ListedRows listedRows(Store& store, const QString& catalog, const Variable& list
 
 } // namespace
 
-QStringList Variables::rowFields(const QSqlRecord& row)
-{
-    QStringList fields;
-    for (const char* column : {"varname", "name", "defvalue", "unit", "descr"})
-        fields << fieldText(row, QLatin1String(column));
-    return fields;
-}
-
-Variables::Problem Variables::checkFields(const Variable& variable)
+Variables::Problem Variables::checkFields(const NamedValue& variable)
 {
     return fieldProblems(variable).value(0, Problem::None);
 }
 
-QList<Variables::Problem> Variables::fieldProblems(const Variable& variable)
+QList<Variables::Problem> Variables::fieldProblems(const NamedValue& variable)
 {
     QList<Problem> problems;
     if (variable.symbol.isEmpty())
@@ -97,7 +85,7 @@ std::optional<QStringList> Variables::visibleTables(Store& store, const QString&
 {
     QStringList tables;
     if (!catalog.isEmpty()) {
-        std::optional<QSqlRecord> row = catalogRow(store, catalog);
+        std::optional<QSqlRecord> row = ItemRow::find(store, catalog);
         if (!row)
             return std::nullopt;
         // A parent that is gone, or a loop of parents in a damaged library, ends the walk early.
@@ -108,7 +96,7 @@ std::optional<QStringList> Variables::visibleTables(Store& store, const QString&
             tables << table;
             if (row->value(QStringLiteral("isroot")).toInt() == 1)
                 break;
-            row = catalogRow(store, row->value(QStringLiteral("belongto")).toString());
+            row = ItemRow::find(store, row->value(QStringLiteral("belongto")).toString());
         }
     }
     tables << GlobalTable;
@@ -119,10 +107,7 @@ std::optional<QString> Variables::tableOf(Store& store, const QString& catalog)
 {
     if (catalog.isEmpty())
         return GlobalTable;
-    const std::optional<QSqlRecord> row = catalogRow(store, catalog);
-    if (!row)
-        return std::nullopt;
-    return row->value(QStringLiteral("indtable")).toString();
+    return ItemRow::table(store, catalog);
 }
 
 bool Variables::holdsSymbol(Store& store, const QString& table, const QString& symbol)
@@ -140,7 +125,7 @@ bool Variables::definedIn(Store& store, const QStringList& tables, const QString
     return std::any_of(tables.cbegin(), tables.cend(), [&](const QString& table) { return holdsSymbol(store, table, symbol); });
 }
 
-Variables::Problem Variables::define(Store& store, const QString& catalog, const Variable& variable)
+Variables::Problem Variables::define(Store& store, const QString& catalog, const NamedValue& variable)
 {
     Store::Transaction transaction(store);
     const std::optional<QStringList> tables = visibleTables(store, catalog);
@@ -154,7 +139,7 @@ Variables::Problem Variables::define(Store& store, const QString& catalog, const
     return Problem::None;
 }
 
-Variables::Problem Variables::change(Store& store, const QString& catalog, const Variable& listed, const Variable& changed)
+Variables::Problem Variables::change(Store& store, const QString& catalog, const NamedValue& listed, const NamedValue& changed)
 {
     Store::Transaction transaction(store);
     const ListedRows found = listedRows(store, catalog, listed);
@@ -171,7 +156,7 @@ Variables::Problem Variables::change(Store& store, const QString& catalog, const
     return Problem::None;
 }
 
-Variables::Problem Variables::remove(Store& store, const QString& catalog, const Variable& listed)
+Variables::Problem Variables::remove(Store& store, const QString& catalog, const NamedValue& listed)
 {
     Store::Transaction transaction(store);
     const ListedRows found = listedRows(store, catalog, listed);
@@ -191,7 +176,7 @@ void Variables::removeAll(Store& store, const QString& catalog)
     transaction.commit();
 }
 
-void Variables::add(Store& store, const QString& table, const Variable& variable)
+void Variables::add(Store& store, const QString& table, const NamedValue& variable)
 {
     store.execute(QStringLiteral("insert into ") + sqlName(table) + QStringLiteral(" (name,varname,unit,defvalue,descr) values (?,?,?,?,?)"),
                   {variable.name, variable.symbol, variable.unit, variable.value, variable.description});

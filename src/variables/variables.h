@@ -1,31 +1,16 @@
 #pragma once
 
+#include "store/namedvalue.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-class QSqlRecord;
 class Store;
 
-// A named constant: global (a row of GlobalVariant) or of one catalog (a row of its table).
-struct Variable
-{
-    QString name;
-    QString symbol;
-    QString unit;
-    QString value;
-    QString description;
-
-    // In the order of a list row: symbol, name, value, unit, description.
-    QStringList listFields() const { return {symbol, name, value, unit, description}; }
-    static Variable fromListFields(const QStringList& fields)
-    {
-        return {fields.value(1), fields.value(0), fields.value(3), fields.value(2), fields.value(4)};
-    }
-};
-
-// Defining, changing and deleting variables, without any widget. A level of the tree is named
+// Defining, changing and deleting variables (named constants: global, rows of GlobalVariant, or of
+// one catalog, rows of its table), without any widget. A level of the tree is named
 // by a catalog's caption, or by an empty text for the root, whose variables are the global ones.
 // Each command is one transaction, its checks included.
 namespace Variables {
@@ -49,14 +34,10 @@ enum class Problem {
     Changed,         // another window changed the variable since the list showed it
 };
 
-// A row of a variable or formula table as the lists show it: symbol, name, value, unit,
-// description.
-QStringList rowFields(const QSqlRecord& row);
-
 // The checks of the fields, in the order the dialog makes them: the first problem, or all
 // of them, one for each field at most.
-Problem checkFields(const Variable& variable);
-QList<Problem> fieldProblems(const Variable& variable);
+Problem checkFields(const NamedValue& variable);
+QList<Problem> fieldProblems(const NamedValue& variable);
 // Changing a variable's symbol to one that another variable of its level has; the level's
 // symbols are those listed, the changed variable's own among them.
 Problem checkNewSymbol(const QString& oldSymbol, const QString& symbol, const QStringList& listedSymbols);
@@ -74,19 +55,19 @@ bool holdsSymbol(Store& store, const QString& table, const QString& symbol);
 bool definedIn(Store& store, const QStringList& tables, const QString& symbol);
 
 // Adds to the level, unless a visible table holds the symbol already.
-Problem define(Store& store, const QString& catalog, const Variable& variable);
+Problem define(Store& store, const QString& catalog, const NamedValue& variable);
 // Rewrites the variable of the level that the list shows as listed: the one of exactly its symbol
 // and name. Changed, and nothing written, when the library no longer holds it as listed (its
 // value compared as the library keeps it, so an entry showing a value as typed, 1.50 or
 // 0.00001, is no change).
-Problem change(Store& store, const QString& catalog, const Variable& listed, const Variable& changed);
+Problem change(Store& store, const QString& catalog, const NamedValue& listed, const NamedValue& changed);
 // Deletes the variable listed, as change() finds it; one already gone is no error. One changed
 // since, or one whose catalog is gone, is not deleted (Changed, CatalogMissing).
-Problem remove(Store& store, const QString& catalog, const Variable& listed);
+Problem remove(Store& store, const QString& catalog, const NamedValue& listed);
 // Deletes every variable of the level, and only those.
 void removeAll(Store& store, const QString& catalog);
 
 // Inserts into table, GlobalVariant or a catalog's own table (its indtable), unchecked.
-void add(Store& store, const QString& table, const Variable& variable);
+void add(Store& store, const QString& table, const NamedValue& variable);
 
 } // namespace Variables

@@ -1,8 +1,11 @@
 // The engine, the result format and what the status line says of a result; main runs every
 // test twice, the second time where the locale writes decimals with a comma.
 #include "calc/calcengine.h"
+#include "calc/computation.h"
 #include "calc/computationtext.h"
+#include "calc/parameterstring.h"
 #include "calc/resultformat.h"
+#include "calc/sweep.h"
 #include "editor/formulas.h"
 
 #include <QLocale>
@@ -109,6 +112,98 @@ private slots:
         QVERIFY(qIsNaN(engine.evaluate({1})));
     }
 
+    // Calculate with the grid's rows of R and I and an empty row: the value, or why there is none,
+    // placed at the grid row and parameter when a value is at fault, at the character when the
+    // expression is.
+    void evaluatesTheGrid_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("failure"); // how it starts
+        const QString row1 = "Not computed, row 1 (Resistance): ";
+        const QString row2 = "Not computed, row 2 (Current): ";
+        QTest::newRow("typed values") << "R*I" << QStringList{"1", " 0.33333 "} << 0.33333 << "";
+        QTest::newRow("the parameter string's own separators")
+            << "R*I" << QStringList{"1", "1#R||2"} << qQNaN() << row2 + "A symbol or value cannot hold '#' or '|'.";
+        QTest::newRow("quote and comment") << "R*I" << QStringList{"1'); delete from ParaResult; --", "1"} << qQNaN()
+                                           << row1 + "The value of R, \"1'); delete from ParaResult; --\", is not a number.";
+        QTest::newRow("NUL") << "R*I" << QStringList{QStringLiteral("1") + QChar(0), "1"} << qQNaN() << row1;
+        QTest::newRow("lone surrogate") << "R*I" << QStringList{"1", QStringLiteral("1") + QChar(0xD800)} << qQNaN() << row2;
+        QTest::newRow("a digit outside the first plane") << "R*I" << QStringList{"1", QString::fromUtf8("2𝟘")} << qQNaN() << row2;
+        QTest::newRow("10,000 digits") << "R*I" << QStringList{QString(10000, '9'), "1"} << qQNaN() << row1;
+        QTest::newRow("result out of range") << "R*I" << QStringList{"1e300", "1e300"} << qQNaN()
+                                             << "Not computed: The result is not a finite number";
+        QTest::newRow("unknown symbol") << "R*q" << QStringList{"1", "1"} << qQNaN()
+                                        << "Not computed, character 3 of the expression: Unknown symbol 'q'.";
+    }
+    void evaluatesTheGrid()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QStringList, inputs);
+        QFETCH(double, value);
+        QFETCH(QString, failure);
+        const QList<GridRow> rows{{{"Resistance", "R", "Ω", "220", {}}, inputs.at(0)},
+                                  {{"Current", "I", "A", "0.05", {}}, inputs.at(1)},
+                                  {}};
+        const Computation::Evaluation evaluation = Computation::evaluate(expression, rows);
+        QCOMPARE(evaluation.value.value_or(qQNaN()), value);
+        QVERIFY2(failure.isEmpty() ? evaluation.failure.isEmpty() : evaluation.failure.startsWith(failure),
+                 qPrintable(evaluation.failure));
+    }
+
+    // The grid's rows travel to the engine and back as they are, empty rows included; a text that
+    // would change the pairs cannot travel.
+    void parameterStrings_data()
+    {
+        QTest::addColumn<QStringList>("pairs"); // symbol, value, symbol, value, …
+        QTest::addColumn<QString>("text");       // empty: cannot travel
+        QTest::newRow("two rows of a six-row grid") << QStringList{"a", "2", "b", "3", "", "", "", ""} << "#a||2#b||3#||#||##";
+        QTest::newRow("no rows") << QStringList{} << "##";
+        QTest::newRow("blanks and signs kept") << QStringList{"α", " -1.5 "} << "#α|| -1.5 ##";
+        QTest::newRow("a hash in a value") << QStringList{"a", "1#b"} << "";
+        QTest::newRow("a bar in a symbol") << QStringList{"a|b", "1"} << "";
+    }
+    void parameterStrings()
+    {
+        QFETCH(QStringList, pairs);
+        QFETCH(QString, text);
+        QList<ParameterString::Pair> rows;
+        for (int i = 0; i + 1 < pairs.size(); i += 2)
+            rows.append({pairs.at(i), pairs.at(i + 1)});
+        QCOMPARE(ParameterString::build(rows).value_or(QString()), text);
+        if (!text.isEmpty())
+            QCOMPARE(ParameterString::parse(text).pairs, rows);
+    }
+
+    // A range FROM:TO:STEP runs from FROM to TO inclusive, down as well as up, on the numbers the
+    // user meant rather than the sums' rounding errors.
+    void sweepRanges_data()
+    {
+        QTest::addColumn<QString>("range");
+        QTest::addColumn<QList<double>>("values"); // none: refused
+        QTest::newRow("up") << "0:30:10" << QList<double>{0, 10, 20, 30};
+        QTest::newRow("down, the step's sign from the direction") << "1:0:-0.5" << QList<double>{1, 0.5, 0};
+        QTest::newRow("tenths land on the tenths") << "0:0.3:0.1" << QList<double>{0, 0.1, 0.2, 0.3};
+        QTest::newRow("a step past the end") << "-1:1:1.5" << QList<double>{-1, 0.5};
+        QTest::newRow("one value") << "2:2:1" << QList<double>{2};
+        QTest::newRow("a step of zero") << "0:1:0" << QList<double>{};
+        QTest::newRow("too many points") << "0:1:1e-7" << QList<double>{};
+        QTest::newRow("two parts") << "0:1" << QList<double>{};
+        QTest::newRow("decimal comma") << "0:1,5:1" << QList<double>{};
+    }
+    void sweepRanges()
+    {
+        QFETCH(QString, range);
+        QFETCH(QList<double>, values);
+        QString problem;
+        const std::optional<Sweep::Range> parsed = Sweep::Range::parse(range, problem);
+        QCOMPARE(parsed.has_value(), !values.isEmpty());
+        QCOMPARE(problem.isEmpty(), !values.isEmpty());
+        const std::vector<double> swept = parsed ? parsed->values() : std::vector<double>();
+        QCOMPARE(QList<double>(swept.begin(), swept.end()), values);
+    }
+
     // Half away from zero, on the decimal the value reads as rather than the nearest double.
     void formatsResults_data()
     {
@@ -182,7 +277,7 @@ private slots:
         QFETCH(int, precision);
         QFETCH(QString, note);
         const ComputationRecord computation{"KineticEnergy", "1", "9:00:00", value, "Ek", used, "J", precision,
-                                            {{"Mass", "m", "1200", "1200", "kg"}, {"Velocity", "v", "13.9", "13.9", "m/s"}}};
+                                            {{{"Mass", "m", "kg", "1200", {}}, "1200"}, {{"Velocity", "v", "m/s", "13.9", {}}, "13.9"}}};
         QCOMPARE(ComputationText::recallNote(computation, now.name.isEmpty() ? std::nullopt : std::optional(now)), note);
     }
 };

@@ -3,7 +3,8 @@
 #include "calc/chartdrawing.h"
 #include "calc/frmsweep.h"
 #include "calc/sweeprangeboxes.h"
-#include "editor/storedformula.h"
+#include "editor/formulas.h"
+#include "store/formula.h"
 #include "librarytest.h"
 #include "xlsxfile.h"
 
@@ -66,7 +67,7 @@ private:
         const ChartDrawing* charts = ChartDrawing::load(problem);
         if (!charts)
             qFatal("the charts module did not load: %s", qPrintable(problem));
-        window_ = std::make_unique<Frmsweep>(*Formulas::read(library().store(), formula), inputs(given),
+        window_ = std::make_unique<Frmsweep>(*Formula::read(library().store(), formula), inputs(given),
                                              library().dialogs(), *charts, "Calcora");
         window_->show();
         if (!QTest::qWaitForWindowExposed(window_.get()))

@@ -8,15 +8,15 @@
 #include <QTest>
 #include <cmath>
 
-Q_DECLARE_METATYPE(QList<FormulaParameter>)
+Q_DECLARE_METATYPE(QList<NamedValue>)
 Q_DECLARE_METATYPE(UnitCheck::Verdict)
 
 namespace {
 
 // Parameters written "symbol unit default" each.
-QList<FormulaParameter> parameters(std::initializer_list<const char*> rows)
+QList<NamedValue> parameters(std::initializer_list<const char*> rows)
 {
-    QList<FormulaParameter> list;
+    QList<NamedValue> list;
     for (const char* row : rows) {
         const QStringList fields = QString::fromUtf8(row).split(QLatin1Char(' '));
         list.append({QStringLiteral("Parameter ") + fields.at(0), fields.at(0), fields.at(1), fields.at(2), QString()});
@@ -154,10 +154,10 @@ private slots:
     // it is, and the first refusal stops the computation.
     void convertsTheGrid()
     {
-        QList<GridParameter> rows{{"Length", "L", "2500 mm", "2", "m"},
-                                  {"Force", "F", "1000", "1000", "N"},
-                                  {"Temperature", "T", "20 °C", "293.15", "K"},
-                                  {{}, {}, {}, {}, {}}};
+        QList<GridRow> rows{{{"Length", "L", "m", "2", {}}, "2500 mm"},
+                            {{"Force", "F", "N", "1000", {}}, "1000"},
+                            {{"Temperature", "T", "K", "293.15", {}}, "20 °C"},
+                            {}};
         UnitConversion::Inputs converted = UnitConversion::inputs(units_, rows);
         QCOMPARE(converted.refusal, QString());
         QCOMPARE(converted.note(), QStringLiteral("L: 2500 mm = 2.5 m; T: 20 °C = 293.15 K"));
@@ -202,11 +202,11 @@ private slots:
     {
         QTest::addColumn<QString>("expression");
         QTest::addColumn<QString>("unit");
-        QTest::addColumn<QList<FormulaParameter>>("parameters");
+        QTest::addColumn<QList<NamedValue>>("parameters");
         QTest::addColumn<UnitCheck::Verdict>("verdict");
         QTest::addColumn<QString>("text");
         using V = UnitCheck::Verdict;
-        const auto row = [](const char* name, const char* expression, const char* unit, const QList<FormulaParameter>& list,
+        const auto row = [](const char* name, const char* expression, const char* unit, const QList<NamedValue>& list,
                             V verdict, const char* text = "Units agree") {
             QTest::newRow(name) << QString::fromUtf8(expression) << QString::fromUtf8(unit) << list << verdict
                                 << QString::fromUtf8(text);
@@ -222,7 +222,7 @@ private slots:
         row("a choice between lengths", "a>b ? a : 2*b", "mm", parameters({"a m 1", "b m 3"}), V::Agree);
         row("a difference that is zero at the defaults", "(a-b)*F", "J", parameters({"a m 2", "b m 2", "F N 5"}), V::Agree);
         row("no unit but percent", "100*(1-Tc/Th)", "%", parameters({"Tc K 300", "Th K 800"}), V::Agree);
-        row("a parameter without a symbol takes no part", "2*a", "m", parameters({"a m 1"}) + QList<FormulaParameter>{{}}, V::Agree);
+        row("a parameter without a symbol takes no part", "2*a", "m", parameters({"a m 1"}) + QList<NamedValue>{{}}, V::Agree);
 
         row("a force where a power is meant", "m*a", "kW", parameters({"m kg 1200", "a m/s² 2"}), V::Disagree,
             "The expression gives kg·m/s² (N) where the result is in kW");
@@ -255,7 +255,7 @@ private slots:
     {
         QFETCH(QString, expression);
         QFETCH(QString, unit);
-        QFETCH(QList<FormulaParameter>, parameters);
+        QFETCH(QList<NamedValue>, parameters);
         QFETCH(UnitCheck::Verdict, verdict);
         QFETCH(QString, text);
         CalcEngine engine;

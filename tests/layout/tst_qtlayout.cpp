@@ -1,5 +1,7 @@
+#include "layout/commondialog.h"
 #include "layout/module1.h"
 #include "layout/qtlayout.h"
+#include "layout/userdialogs.h"
 
 #include <QDialog>
 #include <QTest>
@@ -43,6 +45,32 @@ private slots:
         resizeTo(3000, 3000);
         for (int i = 0; i < designed.size(); ++i)
             QCOMPARE(controls[i]->geometry(), designed[i]);
+    }
+
+    // A name typed into the save dialog without a suffix gets the filter's first one; one with a
+    // suffix of its own keeps it.
+    void saveDialogAddsTheSuffix_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no suffix") << "results" << "results.txt";
+        QTest::newRow("a suffix of its own") << "results.csv" << "results.csv";
+        QTest::newRow("a dot only in the folder's name") << "run.1/results" << "run.1/results.txt";
+        QTest::newRow("a name ending in a dot") << "results." << "results.txt";
+        QTest::newRow("cancelled") << "" << "";
+    }
+    void saveDialogAddsTheSuffix()
+    {
+        struct Typed final : UserDialogs
+        {
+            QString path;
+            int msgBox(QWidget*, const QString&, int, const QString&) override { return MsgAnswer::Ok; }
+            QString saveFileName(QWidget*, const QString&) override { return path; }
+        } dialogs;
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        dialogs.path = typed;
+        QCOMPARE(CommonDialog("cd1", "Textfiles(*.txt)|*.txt", nullptr).showSave(dialogs, nullptr), saved);
     }
 };
 

@@ -1,11 +1,12 @@
 // What the main window offers beyond its design, through the real widgets: the status line,
 // the keyboard, tooltips, and a window that comes back as it was left.
 #include "calc/parametergrid.h"
+#include "editor/frmaddnewfun.h"
 #include "guidriver.h"
 #include "librarytest.h"
-#include "editor/frmaddnewfun.h"
 #include "mainwindow/form1.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -79,32 +80,6 @@ class ComfortTest : public LibraryTest
     std::optional<QSettings> settings_;
 
 private slots:
-    // A Calculate that adds nothing says why and where, without a box; a success or a tree
-    // click clears it.
-    void statusSaysWhyNothingWasAdded()
-    {
-        form1& window = library().openWindow();
-        Ui::form1& ui = window.controls();
-        const auto calculateWith = [&](int row, const QString& input) {
-            if (row > 0)
-                ParameterGrid::setCell(*ui.MSFlexGrid1, row, ParameterGrid::InputColumn, input);
-            ui.Command1->click();
-            return statusLine(window);
-        };
-        QCOMPARE(statusLine(window), QString());
-        clickNode(window, "KineticEnergy");
-        QCOMPARE(calculateWith(2, "abc"), R"(Not computed, row 2 (Velocity): The value of v, "abc", is not a number.)");
-        QCOMPARE(calculateWith(2, "12"), QString());
-        QCOMPARE(calculateWith(1, "1#v||2"), "Not computed, row 1 (Mass): A symbol or value cannot hold '#' or '|'.");
-        QCOMPARE(ui.ListView1->topLevelItemCount(), 1);
-        clickNode(window, "Mechanics");
-        QCOMPARE(statusLine(window), QString());
-        library().store().execute("update KineticEnergy set expression='m*q' where ispara=0");
-        clickNode(window, "KineticEnergy");
-        QCOMPARE(calculateWith(0, ""), "Not computed, character 3 of the expression: Unknown symbol 'q'.");
-        QCOMPARE(ui.ListView1->topLevelItemCount(), 1);
-    }
-
     // Tab goes from the tree to the next control that takes input: grid, Calculate, result list
     // and round again, showing on each where the keyboard is. The keyboard never lands on the
     // grid's header row; Enter opens the row's Input, Ctrl+Return there computes with what was

@@ -2,7 +2,7 @@
 #include "olderlayout.h"
 
 #include "editor/formulas.h"
-#include "editor/storedformula.h"
+#include "store/formula.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/deletions.h"
 #include "mainwindow/librarysearch.h"
@@ -132,7 +132,7 @@ private slots:
         Formula thick = lens;
         thick.name = "ThickLens";
         thick.description = "Image of a thick lens";
-        QCOMPARE(Formulas::modify(store, "ThinLens", thick, *Formulas::read(store, "ThinLens")), Formulas::Problem::None);
+        QCOMPARE(Formulas::modify(store, "ThinLens", thick, *Formula::read(store, "ThinLens")), Formulas::Problem::None);
         search.changeFormula("ThinLens", {thick.name, thick.function, thick.description, thick.expression});
         QCOMPARE(same(texts + QStringList{"thick"}), QString());
 

@@ -3,6 +3,7 @@
 #include "mainwindow/form1.h"
 #include "olderlayout.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QMenu>
 #include <QTest>

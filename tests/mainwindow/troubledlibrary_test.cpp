@@ -3,6 +3,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/startup.h"
 #include "store/store.h"
+#include "ui_form1.h"
 
 #include <QFile>
 #include <QTest>

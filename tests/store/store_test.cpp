@@ -1,3 +1,6 @@
+#include "store/columntype.h"
+#include "store/fieldtext.h"
+#include "store/itemname.h"
 #include "store/schema.h"
 #include "store/sqltext.h"
 #include "store/store.h"
@@ -15,7 +18,9 @@ QString text(const std::optional<QSqlRecord>& row, const char* column)
     return row ? row->value(QLatin1String(column)).toString() : QStringLiteral("<no row>");
 }
 
-// The formula's table is named with a keyword, quoted as everywhere in the program.
+// The formula's table is named with a keyword, quoted as everywhere in the program; another
+// item's table with quotes, a bracket and a letter outside the first plane.
+const QString Other = QString::fromUtf8("a\"b'c]d𝔄");
 const QString InsertParameter =
     QStringLiteral("insert into \"Order\" (name,varname,unit,defvalue,descr,ispara) values (?,?,?,?,?,1)");
 
@@ -121,43 +126,123 @@ private slots:
         QCOMPARE(units, (QStringList{"Ohm", value}));
     }
 
-    // A catalog's or formula's table answers each statement the library makes on a table, and
-    // sees only its own rows. Names are seen through their quotes, keywords and quotes in them
-    // included; the library's own spellings ("delete *", no blank before where, several blanks)
-    // are understood, and text, table names included, compares without case.
-    void itemTablesBehaveAsTables()
+    // A catalog's or formula's table answers each statement the library makes on a table as a
+    // table would, and only with its own rows: "Order" holds a, b and c, and another item's
+    // table, named with quotes, a bracket and a letter outside the first plane, holds g and must
+    // stay as it is. Names are seen through their quotes; the library's own spellings ("delete *",
+    // no blank before where) are understood; text compares without case; nothing inside a quoted
+    // value is taken for a name, a clause or a placeholder. A statement the table cannot answer is
+    // refused and changes nothing.
+    void statementsRunOnItemTables_data()
     {
-        store_->execute("insert into CataConstruct (caption,flag,belongto,indtable,isroot,descr) "
-                        "values ('Mechanics',1,'Mechanics','Mechanics',1,'')");
-        QVERIFY(store_->first("select * from CataConstruct where caption='MECHANICS'").has_value());
-        const QString other = sqlName(QString::fromUtf8("a\"b'c]d𝔄"));
-        store_->execute(Schema::catalogTable(QString::fromUtf8("a\"b'c]d𝔄")));
-        store_->execute("insert into " + other + " (name,varname,defvalue) values (?,?,?)", {"Gravity", "g", "9.81"});
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<QVariantList>("values");
+        QTest::addColumn<QString>("rows"); // what a select gives, or "Order" after a change: symbol=description
+        const QString order = "a= b= c=";
+        QTest::newRow("select, several blanks") << "select * from  `Order`  where ispara = 1 order by varname desc " << QVariantList{} << "c= b= a=";
+        QTest::newRow("select some columns") << "select varname, descr from [ORDER] where varname<>? limit 5" << QVariantList{"B"} << "a= c=";
+        QTest::newRow("placeholders on both sides of set and where")
+            << "update \"ORDER\" set descr=?where varname=? or varname=?" << QVariantList{"x", "a", "C"} << "a=x b= c=x";
+        QTest::newRow("delete *") << "delete  * from \"Order\" where varname=?" << QVariantList{"b"} << "a= c=";
+        QTest::newRow("a where inside a text") << "update \"Order\" set descr='x where ispara=0' where varname=?"
+                                               << QVariantList{"a"} << "a=x where ispara=0 b= c=";
+        QTest::newRow("a question mark inside a text") << "update \"Order\" set descr='why?' where varname=?"
+                                                       << QVariantList{"c"} << "a= b= c=why?";
+        QTest::newRow("a table's name and values inside a text")
+            << "insert into \"Order\" (varname,descr,ispara) values (?, 'insert into ItemRows (tbl) values (1)', 1)"
+            << QVariantList{"d"} << order + " d=insert into ItemRows (tbl) values (1)";
+        QTest::newRow("a statement inside a text") << "update \"Order\" set descr='x''; drop table \"Order\"; --' where varname='b'"
+                                                   << QVariantList{} << "a= b=x'; drop table \"Order\"; -- c=";
+        QTest::newRow("a column the table lacks") << "update \"Order\" set descr=?, colour=?" << QVariantList{"x", "red"} << "refused";
+        QTest::newRow("a column a catalog's table lacks") << "insert into " + sqlName(Other) + " (name,calcount) values (?,'1')"
+                                                          << QVariantList{"x"} << "refused";
+        QTest::newRow("a table an item has, in other case") << Schema::catalogTable("ORDER") << QVariantList{} << "refused";
+        QTest::newRow("a column no item's table has") << Schema::formulaTable("Fresh").replace("name TEXT", "name TEXT, extra TEXT")
+                                                      << QVariantList{} << "refused";
+        QTest::newRow("dropping a table that is not there") << "drop table Missing" << QVariantList{} << "refused";
+        QTest::newRow("unless it may not be there") << "drop table if exists Missing" << QVariantList{} << order;
+    }
+    void statementsRunOnItemTables()
+    {
+        QFETCH(QString, statement);
+        QFETCH(QVariantList, values);
+        QFETCH(QString, rows);
+        store_->execute(Schema::catalogTable(Other));
+        store_->execute("insert into " + sqlName(Other) + " (name,varname,defvalue) values (?,?,?)", {"Gravity", "g", "9.81"});
         for (const char* symbol : {"b", "a", "c"})
             store_->execute(InsertParameter, {QString("Name ") + symbol, symbol, "m", "1", ""});
-        store_->execute("update [order] set calcount=?,defvalue = '2'where varname=? or varname=?", {"7", "a", "C"});
-        store_->execute("delete  * from \"ORDER\" where varname=?", {"b"});
-
-        const Rows rows = store_->query("select * from  `Order`  where ispara = 1 order by varname desc ");
-        QCOMPARE(rows.size(), 2);
-        QCOMPARE(rows.at(0).count(), 9);
-        QCOMPARE(text(rows.at(0), "varname") + text(rows.at(1), "varname"), "ca");
-        QCOMPARE(text(rows.at(1), "calcount") + text(rows.at(1), "defvalue"), "72");
-        QCOMPARE(text(store_->first("select * from " + other), "defvalue"), "9.81");
-
-        const auto refused = [this](const QString& statement) {
-            QVERIFY_THROWS_EXCEPTION(StoreError, store_->execute(statement, {"x"}));
+        const auto shown = [this](const QString& query, const QVariantList& bound = {}) {
+            QStringList texts;
+            for (const QSqlRecord& row : store_->query(query, bound))
+                texts << text(row, "varname") + '=' + text(row, "descr");
+            return texts.join(' ');
         };
-        refused("insert into " + other + " (name,calcount) values (?,'1')");
-        refused("update " + other + " set preci=? ");
-        refused(Schema::formulaTable("Fresh").replace("name TEXT", "name TEXT, extra TEXT"));
-        refused(Schema::catalogTable("ORDER"));
-        refused("drop table Missing");
-        store_->execute("drop table if exists Missing");
-        store_->execute("drop table " + other + " ");
-        QVERIFY_THROWS_EXCEPTION(StoreError, store_->query("select * from " + other));
-        QCOMPARE(store_->query("select * from \"Order\"").size(), 2);
+        try {
+            if (statement.startsWith("select"))
+                QCOMPARE(shown(statement, values), rows);
+            store_->execute(statement, values);
+            QVERIFY(rows != "refused");
+        } catch (const StoreError& error) {
+            QVERIFY2(rows == "refused", error.what());
+        }
+        if (!statement.startsWith("select"))
+            QCOMPARE(shown("select * from \"Order\" order by varname"), rows == "refused" ? "a= b= c=" : rows);
+        QCOMPARE(shown("select * from " + sqlName(Other)), "g=");
         QVERIFY(!store_->tableExists("Fresh"));
+    }
+
+    // The names a catalog or formula may take: any text a line shows whole, up to 100 characters
+    // (a letter outside the first plane counts once), keywords and quotes included; not the
+    // root's key, SQLite's own prefix or the library's own tables in any case, and nothing a
+    // text column cannot keep.
+    void itemNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<ItemName::Use>("use");
+        const QString nonBmp = QString::fromUtf8("𝔄");
+        QTest::newRow("a keyword") << "Index" << ItemName::Use::Usable;
+        QTest::newRow("quotes and brackets") << "a\"b'c]d[" << ItemName::Use::Usable;
+        QTest::newRow("the root's key") << "GongShi" << ItemName::Use::Reserved;
+        QTest::newRow("SQLite's prefix") << "SQLITE_stat1" << ItemName::Use::Reserved;
+        QTest::newRow("a fixed table") << "itemrows" << ItemName::Use::FixedTable;
+        QTest::newRow("NUL") << QString("a") + QChar(0) << ItemName::Use::Unstorable;
+        QTest::newRow("a broken character") << QString("a") + QChar(0xDC00) << ItemName::Use::Unstorable;
+        QTest::newRow("a tab") << "a\tb" << ItemName::Use::Unprintable;
+        QTest::newRow("a line separator") << QString::fromUtf8("a\u2028b") << ItemName::Use::Unprintable;
+        QTest::newRow("a no-break space") << QString::fromUtf8("a\u00A0b") << ItemName::Use::Unprintable;
+        QTest::newRow("a zero-width space") << QString::fromUtf8("a\u200Bb") << ItemName::Use::Unprintable;
+        QTest::newRow("100 letters outside the first plane") << nonBmp.repeated(100) << ItemName::Use::Usable;
+        QTest::newRow("101 characters") << QString(101, 'n') << ItemName::Use::TooLong;
+    }
+    void itemNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(ItemName::Use, use);
+        QCOMPARE(ItemName::use(name), use);
+    }
+
+    // A column's declared type decides what it keeps; a value it cannot keep is refused for a
+    // reason the user can act on.
+    void columnTypes_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("stored"); // empty: refused
+        QTest::newRow("exponent") << "NUMERIC(28,4)" << " 1.5e2 " << "150";
+        QTest::newRow("hexadecimal") << "NUMERIC(28,4)" << "0x10" << "";
+        QTest::newRow("half of the last place") << "NUMERIC(28,4)" << "0.00005" << "0.0001";
+        QTest::newRow("whole number") << "INT" << " 42" << "42";
+        QTest::newRow("not whole") << "INT" << "1.5" << "";
+        QTest::newRow("characters, not UTF-16 units") << "VARCHAR(2)" << QString::fromUtf8("𝔄𝔅") << QString::fromUtf8("𝔄𝔅");
+        QTest::newRow("too long") << "VARCHAR(2)" << "abc" << "";
+    }
+    void columnTypes()
+    {
+        QFETCH(QString, type);
+        QFETCH(QString, value);
+        QFETCH(QString, stored);
+        ColumnType::Misfit misfit;
+        QCOMPARE(valueText(ColumnType(type).stored(value, misfit).value_or(QVariant())), stored);
     }
 
     // Libraries made before items' tables moved out of SQLite's own keep working with theirs.

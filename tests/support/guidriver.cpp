@@ -2,6 +2,7 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
+#include "ui_form1.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -46,6 +47,16 @@ void GuiDriver::rightClickNode(form1& window, const QString& caption)
 void GuiDriver::pressDeleteInTree(form1& window)
 {
     QTest::keyClick(window.controls().Tvwmain, Qt::Key_Delete);
+}
+
+QList<QStringList> GuiDriver::listRows(const QTreeWidget& list, int columns)
+{
+    QList<QStringList> rows(list.topLevelItemCount());
+    for (int i = 0; i < rows.size(); ++i) {
+        for (int column = 0; column < columns; ++column)
+            rows[i] << list.topLevelItem(i)->text(column);
+    }
+    return rows;
 }
 
 void GuiDriver::trigger(form1& window, const char* entry)

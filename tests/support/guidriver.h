@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
 class form1;
 class QAbstractItemView;
 class QModelIndex;
+class QTreeWidget;
 class QTreeWidgetItem;
 
 // Acting on the main window as a user does, through its real widgets.
@@ -19,6 +22,9 @@ void clickNode(form1& window, const QString& caption);
 // A right press on the node's row; opens the node's menu.
 void rightClickNode(form1& window, const QString& caption);
 void pressDeleteInTree(form1& window);
+// The texts of a list's rows, each as its first columns; five by default, a variable's or
+// parameter's.
+QList<QStringList> listRows(const QTreeWidget& list, int columns = 5);
 // Triggers the main window's menu entry named entry.
 void trigger(form1& window, const char* entry);
 // The whole text of the status line, also when it is cut short.

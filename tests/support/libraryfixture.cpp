@@ -3,6 +3,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/windowmemory.h"
 #include "samplelibrary.h"
+#include "ui_form1.h"
 
 #include <QTest>
 

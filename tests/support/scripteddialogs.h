@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/userdialogs.h"
+#include "layout/userdialogs.h"
 
 #include <QQueue>
 #include <QStringList>

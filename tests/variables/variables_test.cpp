@@ -7,8 +7,10 @@
 #include "mainwindow/form1.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "ui_form1.h"
 #include "variables/frmaddvar.h"
 #include "variables/listrow.h"
+#include "variables/parameterchecks.h"
 #include "variables/variables.h"
 
 #include <QApplication>
@@ -71,14 +73,6 @@ std::shared_ptr<DialogOutcome> answerDialog(const QList<QStringList>& entries, c
     return outcome;
 }
 
-QList<QStringList> listEntries(const QTreeWidget& list)
-{
-    QList<QStringList> entries;
-    for (int i = 0; i < list.topLevelItemCount(); ++i)
-        entries << listRowFields(*list.topLevelItem(i));
-    return entries;
-}
-
 // Every variable of the library as stored, by table: GlobalVariant and each catalog's table.
 QMap<QString, QList<QStringList>> storedVariables(Store& store)
 {
@@ -89,8 +83,8 @@ QMap<QString, QList<QStringList>> storedVariables(Store& store)
     for (const QString& table : tables) {
         QTreeWidget rows;
         for (const QSqlRecord& row : store.query("select * from " + sqlName(table)))
-            addListRow(rows, row);
-        variables.insert(table, listEntries(rows));
+            addListRow(rows, NamedValue::fromRow(row));
+        variables.insert(table, listRows(rows));
     }
     return variables;
 }
@@ -129,33 +123,14 @@ private slots:
         QTest::addColumn<QStringList>("fields");
         QTest::addColumn<QString>("message"); // empty: accepted
         QTest::addColumn<QString>("storedValue");
-        const QString exists = "The Variant has been existed!";
-        const QString unprintable = "The name holds a line break, a tab, a control character or a blank other than the space, please remove it!";
-        QTest::newRow("only the symbol is named") << "" << QStringList{"", "", "abc"} << "Please add variant symbol!" << "";
-        QTest::newRow("NUL in the symbol, before the name")
-            << "Beams" << QStringList{QString("a") + QChar(0), "", ""} << "The symbol can't be used in an expression, please add another!" << "";
-        QTest::newRow("exponent") << "" << QStringList{"x", "Name", "1e5"} << "The default Value is only Numeral!" << "";
-        QTest::newRow("value that is no number") << "" << QStringList{"x", "Name", "1-2"} << "The default value is not a number!" << "";
-        QTest::newRow("a global at the root") << "" << QStringList{"g", "Gravity", "9.81"} << exists << "";
-        QTest::newRow("in a catalog above") << "Beams" << QStringList{"Esteel", "Steel", "1"} << exists << "";
-        QTest::newRow("a global, in a catalog") << "Beams" << QStringList{"g", "Gravity", "1"} << exists << "";
         QTest::newRow("10,000-character symbol") << "" << QStringList{QString(10000, 's'), "Long", "1"}
                                                  << "The symbol of global variable Long has more than 20 characters. Nothing "
                                                     "was changed; shorten it to 20 characters at most."
                                                  << "";
         QTest::newRow("lone surrogate in the unit") << "" << QStringList{"x", "Name", "1", "m" + QString(QChar(0xDC00))}
                                                     << "A text holds a broken character" << "";
-        QTest::newRow("case twin of a global") << "" << QStringList{"G", "Upper g", "9.81", "m/s²", "Twin of g"} << "" << "9.81";
-        QTest::newRow("another branch's symbol") << "Beams" << QStringList{"rhoCu", "Copper", "0.0172", "Ω·mm²/m"} << "" << "0.0172";
         QTest::newRow("quotes and SQL in every text")
             << "Fluids" << QStringList{"q", "O'Brien \"x\"", "-1.5", "';--", "a\"b'c); drop table GlobalVariant; --"} << "" << "-1.5";
-        QTest::newRow("NUL in the name") << "Thermodynamics" << QStringList{"a", QString("a") + QChar(0) + "b", "12"} << unprintable << "";
-        QTest::newRow("line break in the name") << "" << QStringList{"a", "one\ntwo", "12"} << unprintable << "";
-        QTest::newRow("zero-width space in the name") << "" << QStringList{"a", QString::fromUtf8("Zero\u200Bwidth"), "12"} << unprintable << "";
-        QTest::newRow("101-character name") << "" << QStringList{"d", QString(101, 'n'), "2"}
-                                             << "The name is longer than 100 characters, please shorten it!" << "";
-        QTest::newRow("4001-character description") << "Beams" << QStringList{"d", "Long", "2", "", QString(4001, 'd')}
-                                                    << "The description is longer than 4000 characters, please shorten it!" << "";
         QTest::newRow("lines and tabs in the description")
             << "Thermodynamics" << QStringList{QString::fromUtf8("α"), "Expansion", "12", "1/K", "one\ntwo\tthree"} << "" << "12";
         QTest::newRow("longest texts") << "" << QStringList{"d", QString(100, 'n'), "2", "", QString(4000, 'd')} << "" << "2";
@@ -188,7 +163,7 @@ private slots:
         const bool notice = message.contains(" is stored as ");
         clickNode(window, level);
         auto expected = storedVariables(library().store());
-        const QStringList old = listEntries(list).value(1);
+        const QStringList old = listRows(list).value(1);
         if (vanished) {
             library().store().execute("delete * from Mechanics where varname=?", {old.at(0)});
             expected[table].removeAt(1);
@@ -211,12 +186,12 @@ private slots:
             entries[1] = five(fields);
         else if (!vanished)
             entries << five(fields);
-        QCOMPARE(listEntries(list), entries);
+        QCOMPARE(listRows(list), entries);
         if (message.isEmpty() || notice)
             entries[modifying ? 1 : entries.size() - 1][2] = storedValue;
         QCOMPARE(storedVariables(library().store()), expected);
         clickNode(window, level);
-        QCOMPARE(listEntries(list), entries);
+        QCOMPARE(listRows(list), entries);
     }
 
     // Another window changes a variable of Mechanics while the list shows it. Changing or
@@ -261,7 +236,7 @@ private slots:
         for (const QString& change : changes)
             other.execute(change);
         auto stored = storedVariables(other);
-        auto entries = listEntries(list);
+        auto entries = listRows(list);
         const int ealu = int(entries.indexOf(own));
 
         const QStringList typed = five({"Emag", "Modulus of magnesium", "45000", "MPa", "Typed"});
@@ -291,8 +266,72 @@ private slots:
                 stored["Mechanics"][ealu] = typed;
             }
         }
-        QCOMPARE(listEntries(list), entries);
+        QCOMPARE(listRows(list), entries);
         QCOMPARE(storedVariables(other), stored);
+    }
+
+    // The checks of what is typed for a variable and for a parameter, in the order the user meets
+    // them: the first problem is the one told. Values are numerals (digits, a point, a minus sign)
+    // that read as a number; names show whole on a line. A parameter's symbol differs exactly from
+    // the other parameters' of its formula.
+    void fieldChecks_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // symbol, name, value, unit, description
+        QTest::addColumn<QStringList>("taken");  // the formula's other parameters' symbols
+        QTest::addColumn<int>("variable");       // Variables::Problem
+        QTest::addColumn<int>("parameter");      // ParameterChecks::Problem
+        using V = Variables::Problem;
+        using P = ParameterChecks::Problem;
+        const auto row = [](const char* name, const QStringList& fields, V variable, P parameter, const QStringList& taken = {}) {
+            QTest::newRow(name) << fields << taken << int(variable) << int(parameter);
+        };
+        row("nothing typed: the symbol, or the parameter's name, first", {"", "", ""}, V::EmptySymbol, P::EmptyName);
+        row("NUL in the symbol, before the name", {QString("a") + QChar(0), "", "1"}, V::UnusableSymbol, P::EmptyName);
+        row("symbol no expression can name", {"1a", "Name", "1"}, V::UnusableSymbol, P::UnusableSymbol);
+        row("no value", {"x", "Name", ""}, V::EmptyValue, P::EmptyValue);
+        row("exponent", {"x", "Name", "1e5"}, V::NotNumeral, P::NotNumeral);
+        row("decimal comma", {"x", "Name", "2,5"}, V::NotNumeral, P::NotNumeral);
+        row("numerals that are no number", {"x", "Name", "1-2"}, V::NotANumber, P::NotANumber);
+        row("a minus sign alone", {"x", "Name", "-"}, V::NotANumber, P::NotANumber);
+        row("a control character in the name", {"x", "Ga\x01in", "1"}, V::UnprintableName, P::UnprintableName);
+        row("a zero-width space in the name", {"x", QString::fromUtf8("Zero\u200Bwidth"), "1"}, V::UnprintableName, P::UnprintableName);
+        row("101-character name", {"x", QString(101, 'n'), "1"}, V::NameTooLong, P::NameTooLong);
+        row("4001-character description", {"x", "Name", "1", "", QString(4001, 'd')}, V::DescriptionTooLong, P::DescriptionTooLong);
+        row("another parameter's symbol", {"R", "Gain", "1"}, V::None, P::SymbolInUse, {"I", "R"});
+        row("its case differs", {"r", "Gain", "-2.5", "'unit'", "one\ntwo"}, V::None, P::None, {"I", "R"});
+        row("longest texts", {"x", QString(100, 'n'), "2", "", QString(4000, 'd')}, V::None, P::None);
+    }
+    void fieldChecks()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, taken);
+        QFETCH(int, variable);
+        QFETCH(int, parameter);
+        const NamedValue typed = NamedValue::fromListFields(five(fields));
+        QCOMPARE(int(Variables::checkFields(typed)), variable);
+        QCOMPARE(int(ParameterChecks::check(typed, taken)), parameter);
+    }
+
+    // A new variable's symbol is refused where its level, a catalog above it or the root has it,
+    // compared exactly; a catalog beside it does not count.
+    void symbolOncePerScope_data()
+    {
+        QTest::addColumn<QString>("level");
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<bool>("defined");
+        QTest::newRow("a global, at the root") << "" << "g" << true;
+        QTest::newRow("a global, in a catalog") << "Beams" << "g" << true;
+        QTest::newRow("in a catalog above") << "Beams" << "Esteel" << true;
+        QTest::newRow("case twin of a global") << "" << "G" << false;
+        QTest::newRow("another branch's symbol") << "Beams" << "rhoCu" << false;
+    }
+    void symbolOncePerScope()
+    {
+        QFETCH(QString, level);
+        QFETCH(QString, symbol);
+        QFETCH(bool, defined);
+        QCOMPARE(Variables::define(library().store(), level, {"Name", symbol, "", "1", ""}),
+                 defined ? Variables::Problem::SymbolDefined : Variables::Problem::None);
     }
 
     // Nearest first, through a renamed catalog; a loop of parents in a damaged library ends the walk.
@@ -322,7 +361,7 @@ private slots:
         trigger(window, "mdefvarroot");
         QVERIFY(added->stayedOpen);
         QCOMPARE(added->fieldsAfter, five({}));
-        QCOMPARE(listEntries(list).mid(expected.value("GlobalVariant").size()), twins);
+        QCOMPARE(listRows(list).mid(expected.value("GlobalVariant").size()), twins);
         clickEntry(window, "X");
         answerDialog({five({"X", "LENGTH", "3", "m"})});
         trigger(window, "Rmodvar");
@@ -333,7 +372,7 @@ private slots:
         trigger(window, "Rdelvar");
         expected["GlobalVariant"] << five({"X", "LENGTH", "3", "m"});
         QCOMPARE(storedVariables(library().store()), expected);
-        QCOMPARE(listEntries(list), expected.value("GlobalVariant"));
+        QCOMPARE(listRows(list), expected.value("GlobalVariant"));
 
         const auto outcome = answerDialog({});
         clickEntry(window, "", true);
@@ -348,7 +387,7 @@ private slots:
             library().dialogs().expectMessageStarting("The formula library");
             trigger(window, "Rdelallvar");
             QCOMPARE(storedVariables(library().store()), expected);
-            QCOMPARE(listEntries(list), expected.value("GlobalVariant"));
+            QCOMPARE(listRows(list), expected.value("GlobalVariant"));
         }
         library().dialogs().expectQuestion("Do you want to delete all?", MsgAnswer::Yes);
         trigger(window, "Rdelallvar");

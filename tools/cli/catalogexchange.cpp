@@ -3,9 +3,9 @@
 #include "clierror.h"
 
 #include "calc/calcengine.h"
-#include "editor/storedformula.h"
 #include "mainwindow/catalogs.h"
 #include "store/fieldtext.h"
+#include "store/formula.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -28,9 +28,7 @@ QJsonValue decimal(const QString& text)
 const QString DefaultKey = QStringLiteral("default");
 const QString ValueKey = QStringLiteral("value");
 
-// A parameter or a variable, which share their fields.
-template<typename Row>
-QJsonObject listRowObject(const Row& row, const QString& valueKey)
+QJsonObject listRowObject(const NamedValue& row, const QString& valueKey)
 {
     return {{QStringLiteral("symbol"), row.symbol},
             {QStringLiteral("name"), row.name},
@@ -42,7 +40,7 @@ QJsonObject listRowObject(const Row& row, const QString& valueKey)
 QJsonObject formulaObject(const Formula& formula)
 {
     QJsonArray parameters;
-    for (const FormulaParameter& parameter : formula.parameters)
+    for (const NamedValue& parameter : formula.parameters)
         parameters.append(listRowObject(parameter, DefaultKey));
     return {{QStringLiteral("name"), formula.name},
             {QStringLiteral("function"), formula.function},
@@ -56,19 +54,15 @@ QJsonObject formulaObject(const Formula& formula)
 QJsonObject catalogObject(Store& store, const LibraryTree& tree, const LibraryTree::Node& catalog)
 {
     QJsonArray variables;
-    for (const QSqlRecord& row : store.query(QStringLiteral("select * from ") + sqlName(catalog.table))) {
-        const Variable variable{fieldText(row, QStringLiteral("name")), fieldText(row, QStringLiteral("varname")),
-                                fieldText(row, QStringLiteral("unit")), fieldText(row, QStringLiteral("defvalue")),
-                                fieldText(row, QStringLiteral("descr"))};
+    for (const NamedValue& variable : NamedValue::readTable(store, catalog.table))
         variables.append(listRowObject(variable, ValueKey));
-    }
     QJsonArray catalogs;
     QJsonArray formulas;
     for (const int index : catalog.children) {
         const LibraryTree::Node& child = tree.node(index);
         if (child.catalog)
             catalogs.append(catalogObject(store, tree, child));
-        else if (const std::optional<Formula> formula = Formulas::read(store, child.caption))
+        else if (const std::optional<Formula> formula = Formula::read(store, child.caption))
             formulas.append(formulaObject(*formula));
     }
     return {{QStringLiteral("name"), catalog.caption},
@@ -125,8 +119,7 @@ public:
         return objects;
     }
 
-    template<typename Row>
-    Row listRow(const QJsonObject& object, const QString& valueKey, const QString& place)
+    NamedValue listRow(const QJsonObject& object, const QString& valueKey, const QString& place)
     {
         return {text(object, QStringLiteral("name"), place), text(object, QStringLiteral("symbol"), place),
                 text(object, QStringLiteral("unit"), place), number(object, valueKey, place),
@@ -154,7 +147,7 @@ CatalogExchange::Subtree::Item readFormula(Reader& reader, const QJsonObject& ob
                     {}};
     QStringList parameterPlaces;
     for (const auto& [parameter, parameterPlace] : reader.objects(object, QStringLiteral("parameters"), place)) {
-        formula.parameters.append(reader.listRow<FormulaParameter>(parameter, DefaultKey, parameterPlace));
+        formula.parameters.append(reader.listRow(parameter, DefaultKey, parameterPlace));
         parameterPlaces.append(parameterPlace);
     }
     return {formula, parent, place, parameterPlaces};
@@ -169,7 +162,7 @@ void readCatalog(Reader& reader, const QJsonObject& object, const QString& place
     catalog.description = reader.text(object, QStringLiteral("description"), place);
     catalog.place = place;
     for (const auto& [variable, variablePlace] : reader.objects(object, QStringLiteral("variables"), place)) {
-        catalog.variables.append(reader.listRow<Variable>(variable, ValueKey, variablePlace));
+        catalog.variables.append(reader.listRow(variable, ValueKey, variablePlace));
         catalog.variablePlaces.append(variablePlace);
     }
     subtree.catalogs.append(catalog);
@@ -218,7 +211,7 @@ void CatalogExchange::add(Store& store, const Subtree& subtree, const QString& i
         const QString& parent = catalog.parent.isEmpty() ? into : catalog.parent;
         added(Catalogs::add(store, catalog.name, parent, catalog.description) == Catalogs::Problem::None, parent);
         // A new catalog's table bears its name.
-        for (const Variable& variable : catalog.variables)
+        for (const NamedValue& variable : catalog.variables)
             Variables::add(store, catalog.name, variable);
     }
     for (const Subtree::Item& item : subtree.formulas)

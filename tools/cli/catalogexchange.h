@@ -27,7 +27,7 @@ struct Subtree
         QString name;
         QString parent; // the caption of a catalog of the subtree; empty for the subtree's own top
         QString description;
-        QList<Variable> variables;
+        QList<NamedValue> variables;
         QString place;
         QStringList variablePlaces;
     };

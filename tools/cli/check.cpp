@@ -6,7 +6,7 @@
 #include "calc/calcengine.h"
 #include "calc/unitcheck.h"
 #include "calc/units.h"
-#include "editor/storedformula.h"
+#include "store/formula.h"
 #include "mainwindow/librarytree.h"
 #include "store/store.h"
 
@@ -67,7 +67,7 @@ Command checkCommand()
                 int counts[4] = {}; // by verdict
                 CalcEngine engine;
                 for (const QString& caption : std::as_const(captions)) {
-                    const std::optional<Formula> formula = Formulas::read(store, caption);
+                    const std::optional<Formula> formula = Formula::read(store, caption);
                     if (!formula)
                         continue;
                     UnitCheck::Outcome outcome

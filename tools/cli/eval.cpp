@@ -37,7 +37,7 @@ Command evalCommand()
 
                 // Through the parameter string, as the desktop computes.
                 QList<ParameterString::Pair> pairs;
-                for (const GridParameter& row : converted.rows)
+                for (const GridRow& row : converted.rows)
                     pairs.append({row.symbol, row.input});
                 CalcEngine engine;
                 double result = 0;
@@ -59,7 +59,7 @@ Command evalCommand()
                     return;
                 }
                 QJsonObject values, units;
-                for (const GridParameter& row : converted.rows) {
+                for (const GridRow& row : converted.rows) {
                     values.insert(row.symbol, CalcEngine::number(row.input).value_or(qQNaN()));
                     units.insert(row.symbol, row.unit);
                 }

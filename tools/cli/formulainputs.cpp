@@ -6,7 +6,7 @@
 
 FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignments)
 {
-    for (const FormulaParameter& parameter : formula.parameters) {
+    for (const NamedValue& parameter : formula.parameters) {
         if (!parameter.symbol.isEmpty()) {
             symbols.append(parameter.symbol);
             values.append(parameter.value);
@@ -33,11 +33,11 @@ FormulaInputs::FormulaInputs(const Formula& formula, const QStringList& assignme
     }
 }
 
-QList<GridParameter> FormulaInputs::rows() const
+QList<GridRow> FormulaInputs::rows() const
 {
-    QList<GridParameter> rows;
+    QList<GridRow> rows;
     for (qsizetype i = 0; i < symbols.size(); ++i)
-        rows.append({QString(), symbols.at(i), values.at(i), QString(), units.at(i)});
+        rows.append({{QString(), symbols.at(i), units.at(i), QString(), QString()}, values.at(i)});
     return rows;
 }
 

@@ -2,7 +2,7 @@
 
 #include "clierror.h"
 
-#include "calc/fillparametergrid.h"
+#include "calc/computation.h"
 #include "editor/formulas.h"
 
 #include <QStringList>
@@ -26,7 +26,7 @@ struct FormulaInputs
 
     const QString& valueOf(const QString& symbol) const { return values.at(symbols.indexOf(symbol)); }
     // The values as the grid would hold them, each with its symbol and unit.
-    QList<GridParameter> rows() const;
+    QList<GridRow> rows() const;
 };
 
 // A value given with a unit, in its parameter's unit as the grid converts it ("2500 mm" gives

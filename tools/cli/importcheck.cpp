@@ -138,7 +138,7 @@ public:
         // A variable's symbol is refused where one of this catalog or a catalog above it has it.
         QStringList symbols = symbolsSeen_.value(catalog.parent);
         for (qsizetype i = 0; i < catalog.variables.size(); ++i) {
-            const Variable& variable = catalog.variables.at(i);
+            const NamedValue& variable = catalog.variables.at(i);
             const QString& place = catalog.variablePlaces.at(i);
             note(place, Variables::fieldProblems(variable));
             if (!noted(place, Symbol)

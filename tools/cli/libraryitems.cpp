@@ -2,11 +2,11 @@
 
 #include "clierror.h"
 
-#include "editor/storedformula.h"
+#include "store/formula.h"
 
 Formula formulaNamed(Store& store, const QString& name)
 {
-    std::optional<Formula> formula = Formulas::read(store, name);
+    std::optional<Formula> formula = Formula::read(store, name);
     if (!formula)
         throw failure(QStringLiteral("There is no formula \"%1\" in the library.").arg(name));
     return *std::move(formula);

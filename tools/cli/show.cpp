@@ -34,7 +34,7 @@ Command showCommand()
                 TextTable parameters({Align::Left, Align::Left, Align::Right, Align::Left, Align::Left});
                 parameters.addRow({QStringLiteral("Symbol"), QStringLiteral("Name"), QStringLiteral("Default"),
                                    QStringLiteral("Unit"), QStringLiteral("Description")});
-                for (const FormulaParameter& p : formula.parameters)
+                for (const NamedValue& p : formula.parameters)
                     parameters.addRow({p.symbol, p.name, p.value, p.unit, p.description});
                 parameters.print(cli.out);
             }};

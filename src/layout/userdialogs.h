@@ -26,6 +26,10 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
 };
 
+// The suffix of a file dialog filter's first pattern, "txt" for "Textfiles (*.txt)"; empty when
+// that pattern names no one suffix. A name typed without a suffix gets it.
+QString defaultSuffix(const QString& filter);
+
 // The real thing: QMessageBox and QFileDialog.
 class WidgetDialogs final : public UserDialogs
 {

@@ -20,9 +20,6 @@ public:
     QString showSave(UserDialogs& dialogs, QWidget* parent) const;
     // The filter as a file dialog takes it: "description (pattern)", separated by ";;".
     static QString dialogFilter(const QString& filter);
-    // The suffix of a file dialog's filter's first pattern, "txt" for "Textfiles (*.txt)"; empty
-    // when that pattern names no one suffix.
-    static QString defaultSuffix(const QString& dialogFilter);
 
 private:
     QString filter_;

@@ -5,7 +5,6 @@
 
 class QAbstractItemView;
 class QModelIndex;
-class form1;
 
 // Tooltips over the cells of item views: a cell that shows less than its text shows the whole
 // of it when the pointer rests on it.
@@ -25,6 +24,3 @@ bool cutOff(const QAbstractItemView& view, const QModelIndex& index);
 QString text(const QAbstractItemView& view, const QModelIndex& index, const Details& details = {});
 
 } // namespace CellTips
-
-// The main window's tree, variable list and parameter grid get cell tooltips.
-void connectCellTips(form1& window);

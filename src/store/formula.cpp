@@ -1,6 +1,7 @@
-#include "editor/storedformula.h"
+#include "store/formula.h"
 
 #include "store/fieldtext.h"
+#include "store/itemrow.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 
@@ -13,9 +14,9 @@ QString field(const QSqlRecord& row, const char* column)
 
 } // namespace
 
-std::optional<Formula> Formulas::read(Store& store, const QString& caption)
+std::optional<Formula> Formula::read(Store& store, const QString& caption)
 {
-    const auto item = store.first(QStringLiteral("select * from CataConstruct where flag=0 and caption=?"), {caption});
+    const auto item = ItemRow::find(store, caption, ItemRow::Kind::Formula);
     if (!item)
         return std::nullopt;
     const QString table = field(*item, "indtable");
@@ -36,17 +37,7 @@ std::optional<Formula> Formulas::read(Store& store, const QString& caption)
 
     Formula formula{field(*item, "caption"), field(*own, "varname"), field(*own, "unit"), field(*own, "expression"),
                     field(*own, "descr"), field(*own, "preci"), {}};
-    for (const QSqlRecord& row : std::as_const(parameters)) {
-        formula.parameters.append(
-            {field(row, "name"), field(row, "varname"), field(row, "unit"), field(row, "defvalue"), field(row, "descr")});
-    }
+    for (const QSqlRecord& row : std::as_const(parameters))
+        formula.parameters.append(NamedValue::fromRow(row));
     return formula;
-}
-
-Formulas::Problem Formulas::checkUnchanged(Store& store, const QString& caption, const Formula& asRead)
-{
-    const std::optional<Formula> stored = read(store, caption);
-    if (!stored)
-        return Problem::Missing;
-    return *stored == asRead ? Problem::None : Problem::Changed;
 }

@@ -1,6 +1,5 @@
-#include "mainwindow/celltips.h"
+#include "layout/celltips.h"
 
-#include "mainwindow/form1.h"
 #include "store/textrules.h"
 
 #include <QAbstractItemView>
@@ -76,11 +75,4 @@ QString CellTips::text(const QAbstractItemView& view, const QModelIndex& index, 
             return more;
     }
     return cutOff(view, index) ? TextRules::shown(index.data(Qt::DisplayRole).toString()) : QString();
-}
-
-void connectCellTips(form1& window)
-{
-    Ui::form1& ui = window.controls();
-    for (QAbstractItemView* view : std::initializer_list<QAbstractItemView*>{ui.Tvwmain, ui.ListView2, ui.MSFlexGrid1})
-        CellTips::install(*view);
 }

@@ -1,4 +1,4 @@
-#include "mainwindow/contextmenu.h"
+#include "layout/contextmenu.h"
 
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
@@ -39,4 +39,10 @@ std::optional<QPoint> contextMenuAt(QAbstractItemView& view, const QObject* watc
         return QPoint(0, 0);
     view.scrollTo(current);
     return view.visualRect(current).center();
+}
+
+bool deleteKeyOn(const QAbstractItemView& view, const QObject* watched, const QEvent* event)
+{
+    return watched == &view && event->type() == QEvent::KeyPress
+        && static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Delete;
 }

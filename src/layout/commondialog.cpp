@@ -1,9 +1,8 @@
-#include "mainwindow/commondialog.h"
+#include "layout/commondialog.h"
 
-#include "mainwindow/userdialogs.h"
+#include "layout/userdialogs.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringList>
 
 CommonDialog::CommonDialog(const QString& name, const QString& filter, QObject* parent)
@@ -36,10 +35,4 @@ QString CommonDialog::dialogFilter(const QString& filter)
                 + QLatin1Char(')');
     }
     return entries.join(QLatin1String(";;"));
-}
-
-QString CommonDialog::defaultSuffix(const QString& dialogFilter)
-{
-    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^*?.\\s;)]+)[\\s;)]"));
-    return firstPattern.match(dialogFilter).captured(1);
 }

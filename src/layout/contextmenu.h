@@ -13,3 +13,7 @@ class QPoint;
 // Shift+F10 while view has the focus (or the window system's own keyboard menu event) asks for
 // it on the current item, brought into view; with none, at the viewport's corner.
 std::optional<QPoint> contextMenuAt(QAbstractItemView& view, const QObject* watched, const QEvent* event);
+
+// Whether event, sent to watched, is the Delete key pressed while view has the focus: the key
+// that deletes the item the view's commands work on.
+bool deleteKeyOn(const QAbstractItemView& view, const QObject* watched, const QEvent* event);

@@ -1,4 +1,4 @@
-#include "mainwindow/focusmarker.h"
+#include "layout/focusmarker.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

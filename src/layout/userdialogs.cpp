@@ -1,9 +1,14 @@
-#include "mainwindow/userdialogs.h"
-
-#include "mainwindow/commondialog.h"
+#include "layout/userdialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
+
+QString defaultSuffix(const QString& filter)
+{
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([^*?.\\s;)]+)[\\s;)]"));
+    return firstPattern.match(filter).captured(1);
+}
 
 int WidgetDialogs::msgBox(QWidget* parent, const QString& text, int style, const QString& title)
 {
@@ -21,6 +26,6 @@ QString WidgetDialogs::saveFileName(QWidget* parent, const QString& filter)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The dialog adds the suffix itself, so that it asks before replacing the file the name
     // becomes rather than the one typed.
-    dialog.setDefaultSuffix(CommonDialog::defaultSuffix(filter));
+    dialog.setDefaultSuffix(defaultSuffix(filter));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
