@@ -22,4 +22,9 @@ struct ChartDrawing
     static const ChartDrawing* load(QString& problem);
     // The drawing itself, for a program that links Qt Charts (and so calcora_chart).
     static const ChartDrawing& linked();
+
+    // The module beside the program, and its function that hands out linked().
+    static constexpr char ModuleFile[] = "calcora-charts.so";
+    static constexpr char ModuleSymbol[] = "calcoraChartDrawing";
+    using ModuleFunction = const ChartDrawing* (*)();
 };
