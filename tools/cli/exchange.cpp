@@ -1,10 +1,10 @@
-#include "catalogexchange.h"
-#include "importcheck.h"
 #include "cli.h"
 #include "clierror.h"
 #include "libraryitems.h"
 
 #include "calc/wholefile.h"
+#include "mainwindow/catalogexchange.h"
+#include "mainwindow/importcheck.h"
 #include "store/store.h"
 
 #include <QFile>

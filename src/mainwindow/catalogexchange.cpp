@@ -1,6 +1,4 @@
-#include "catalogexchange.h"
-
-#include "clierror.h"
+#include "mainwindow/catalogexchange.h"
 
 #include "calc/calcengine.h"
 #include "mainwindow/catalogs.h"
@@ -8,6 +6,7 @@
 #include "store/formula.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/storeerror.h"
 
 #include <QJsonArray>
 #include <QLocale>
@@ -204,7 +203,7 @@ void CatalogExchange::add(Store& store, const Subtree& subtree, const QString& i
     // A catalog to add into that has gone since the file was checked stops the whole import.
     const auto added = [](bool parentThere, const QString& parent) {
         if (!parentThere)
-            throw failure(QStringLiteral("The catalog %1 is no longer in the library; nothing was imported.").arg(parent));
+            throw StoreError({}, QStringLiteral("The catalog %1 is no longer in the library; nothing was imported.").arg(parent));
     };
     Store::Transaction transaction(store);
     for (const Subtree::Catalog& catalog : subtree.catalogs) {
