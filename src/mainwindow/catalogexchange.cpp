@@ -194,7 +194,8 @@ std::optional<QJsonObject> CatalogExchange::readFile(const QString& path, QStrin
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     if (document.isNull()) {
-        why = QStringLiteral("%1 is not JSON: %2 at byte %3").arg(path, error.errorString()).arg(error.offset);
+        why = QStringLiteral("%1 is not JSON: %2 at byte %3")
+                  .arg(path, error.errorString(), QString::number(error.offset));
         return std::nullopt;
     }
     return document.object();

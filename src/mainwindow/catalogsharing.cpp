@@ -86,9 +86,8 @@ void CatalogSharing::mimportcata_Click()
         messages_.box(QStringLiteral("Nothing was imported: %1 has %2 problem(s), each named by its place in the "
                                      "file. Correct them in the file, or rename or delete what the library holds "
                                      "under those names, and import it again.\n\n%3")
-                          .arg(QDir::toNativeSeparators(path))
-                          .arg(problems.size())
-                          .arg(problems.join(QLatin1Char('\n'))),
+                          .arg(QDir::toNativeSeparators(path), QString::number(problems.size()),
+                               problems.join(QLatin1Char('\n'))),
                       MsgStyle::Information);
         return;
     }
@@ -99,5 +98,6 @@ void CatalogSharing::mimportcata_Click()
         tree_.add(item.parent, item.formula.name, ImageList::Formula);
     if (QTreeWidgetItem* intoNode = tree_.find(intoKey))
         intoNode->setExpanded(true);
-    emit done((QStringList{CatalogExchange::summary(*subtree, into)} + ImportCheck::roundings(*subtree)).join(QLatin1Char(' ')));
+    const QStringList said = QStringList{CatalogExchange::summary(*subtree, into)} + ImportCheck::roundings(*subtree);
+    emit done(said.join(QLatin1Char(' ')));
 }

@@ -31,6 +31,16 @@ std::shared_ptr<CatalogDialogOutcome> editCatalog(form1& window, const QString& 
     return outcome;
 }
 
+// Exports the catalog through its menu to a file in the library's folder: the file's path.
+QString exportCatalog(LibraryFixture& library, form1& window, const QString& catalog)
+{
+    const QString file = QDir(library.directory()).filePath(catalog + ".json");
+    clickNode(window, catalog);
+    library.dialogs().expectSaveFileName(file);
+    trigger(window, "mexportcata");
+    return file;
+}
+
 } // namespace
 
 class CatalogsTest : public LibraryTest
@@ -278,11 +288,8 @@ private slots:
     // in the tree at once: its catalogs in their places with their variables, and its formulas.
     void exportReadsBackIntoAnotherLibrary()
     {
-        const QString file = QDir(library().directory()).filePath("mechanics.json");
         form1& window = library().openWindow();
-        clickNode(window, "Mechanics");
-        library().dialogs().expectSaveFileName(file);
-        trigger(window, "mexportcata");
+        const QString file = exportCatalog(library(), window, "Mechanics");
         QCOMPARE(statusLine(window), "Exported Mechanics to " + file + '.');
 
         LibraryFixture copy(LibraryFixture::Contents::Empty);
@@ -311,11 +318,8 @@ private slots:
     // each clash by its place in the file, and nothing is written or shown.
     void clashingImportIsRefusedWhole()
     {
-        const QString file = QDir(library().directory()).filePath("fluids.json");
         form1& window = library().openWindow();
-        clickNode(window, "Fluids");
-        library().dialogs().expectSaveFileName(file);
-        trigger(window, "mexportcata");
+        const QString file = exportCatalog(library(), window, "Fluids");
         Store& store = library().store();
         const Rows rows = catalogRows(store);
         const QSet<QString> tables = store.tableNames();
