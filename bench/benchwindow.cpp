@@ -22,6 +22,11 @@ QString SilentDialogs::saveFileName(QWidget*, const QString&)
     return saveTo;
 }
 
+QString SilentDialogs::openFileName(QWidget*, const QString&)
+{
+    return saveTo;
+}
+
 void clickTreeNode(form1& window, QTreeWidgetItem* node)
 {
     QTreeWidget* tree = window.controls().Tvwmain;

@@ -20,6 +20,7 @@ class SilentDialogs final : public UserDialogs
 public:
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
 
     QStringList shown;
     // Answers every question Yes, for benchmarks of commands that ask first; only the other

@@ -29,3 +29,8 @@ QString WidgetDialogs::saveFileName(QWidget* parent, const QString& filter)
     dialog.setDefaultSuffix(defaultSuffix(filter));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
+
+QString WidgetDialogs::openFileName(QWidget* parent, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}

@@ -8,6 +8,7 @@
 #include "layout/messages.h"
 #include "layout/qtlayout.h"
 #include "layout/userdialogs.h"
+#include "mainwindow/catalogsharing.h"
 #include "mainwindow/imagelist.h"
 #include "mainwindow/statusline.h"
 #include "store/integritycheck.h"
@@ -89,6 +90,8 @@ void form1::createPanels()
     connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
     connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
     connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
+    sharing_ = std::make_unique<CatalogSharing>(CatalogSharing::Controls{*this, *ui->mexportcata, *ui->mimportcata}, store_,
+                                                *messages_, tree_);
 }
 
 void form1::setDesktop(Desktop* desktop)
@@ -182,6 +185,7 @@ void form1::connectStatusLine()
         statusLine_->clearConversion();
     });
     connect(messages_, &Messages::noticed, statusLine_, &StatusLine::tell);
+    connect(sharing_.get(), &CatalogSharing::done, statusLine_, &StatusLine::tell);
     connect(messages_, &Messages::troubleShown, statusLine_, &StatusLine::show);
     // A note lasts until the next node is shown; what opening did, until the user clicks one:
     // the last session's node made current again is no start.

@@ -10,7 +10,8 @@
 //   calc/       ParameterGrid: the parameter grid and its in-cell editor;
 //               ResultList: the results, their recall, deletion and exports;
 //   variables/  VariableList: the variables of the level the tree shows;
-//   editor/     EditorLauncher: opens the formula editor, with the window disabled meanwhile.
+//   editor/     EditorLauncher: opens the formula editor, with the window disabled meanwhile;
+//   mainwindow/ CatalogSharing: catalogs exported to files and imported from them.
 // A panel does not know the window: what it needs of the tree it asks through a function it was
 // given, and what it did it tells by signal, so that the window can follow. Dialogs take the
 // store, Messages and the controls they fill, never the window.
@@ -28,6 +29,7 @@
 #include <memory>
 #include <optional>
 
+class CatalogSharing;
 class Desktop;
 class EditorLauncher;
 class ImageList;
@@ -121,6 +123,7 @@ private:
     std::unique_ptr<ParameterGrid> grid_;
     std::unique_ptr<VariableList> variables_;
     std::unique_ptr<EditorLauncher> editor_;
+    std::unique_ptr<CatalogSharing> sharing_;
     StatusLine* statusLine_ = nullptr;
     Module1 layouts_;
 

@@ -2,10 +2,13 @@
 #include "librarytest.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/librarytree.h"
+#include "store/formula.h"
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "ui_form1.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace GuiDriver;
@@ -26,6 +29,16 @@ std::shared_ptr<CatalogDialogOutcome> editCatalog(form1& window, const QString& 
     auto outcome = answerCatalogDialog(name, description);
     trigger(window, entry ? entry : node.isEmpty() ? "mnewcataroot" : "mmodcata");
     return outcome;
+}
+
+// Exports the catalog through its menu to a file in the library's folder: the file's path.
+QString exportCatalog(LibraryFixture& library, form1& window, const QString& catalog)
+{
+    const QString file = QDir(library.directory()).filePath(catalog + ".json");
+    clickNode(window, catalog);
+    library.dialogs().expectSaveFileName(file);
+    trigger(window, "mexportcata");
+    return file;
 }
 
 } // namespace
@@ -269,6 +282,61 @@ private slots:
         const auto stored = other.first("select * from CataConstruct where caption='Hydraulics'");
         QVERIFY(stored && stored->value("descr") == "Pipes" && stored->value("indtable") == "Fluids");
         QCOMPARE(other.query("select * from Fluids where varname='nu'").size(), 1);
+    }
+
+    // A catalog exported from the window and imported into a fresh library arrives whole, shown
+    // in the tree at once: its catalogs in their places with their variables, and its formulas.
+    void exportReadsBackIntoAnotherLibrary()
+    {
+        form1& window = library().openWindow();
+        const QString file = exportCatalog(library(), window, "Mechanics");
+        QCOMPARE(statusLine(window), "Exported Mechanics to " + file + '.');
+
+        LibraryFixture copy(LibraryFixture::Contents::Empty);
+        form1& other = copy.openWindow();
+        clickNode(other, "");
+        copy.dialogs().expectOpenFileName(file);
+        trigger(other, "mimportcata");
+        VERIFY_NO_SURPRISES(copy);
+        QCOMPARE(statusLine(other), "Imported 2 catalog(s) and 7 formula(s) into the root.");
+        const LibraryTree sample = LibraryTree::read(library().store());
+        for (int i = 1; i < sample.size(); ++i) {
+            const LibraryTree::Node& item = sample.node(i);
+            if (sample.path(i) != "Mechanics" && !sample.path(i).startsWith("Mechanics/"))
+                continue;
+            const QTreeWidgetItem* shown = other.tree().find(item.caption);
+            QVERIFY2(shown, qPrintable(item.caption));
+            QCOMPARE(shown->parent()->text(0), item.parent ? sample.node(item.parent).caption : "Formula Root");
+            if (item.catalog)
+                QCOMPARE(NamedValue::readTable(copy.store(), item.caption), NamedValue::readTable(library().store(), item.table));
+            else
+                QVERIFY(Formula::read(copy.store(), item.caption) == Formula::read(library().store(), item.caption));
+        }
+    }
+
+    // A catalog imported back into the library it came from clashes at every name: one box lists
+    // each clash by its place in the file, and nothing is written or shown.
+    void clashingImportIsRefusedWhole()
+    {
+        form1& window = library().openWindow();
+        const QString file = exportCatalog(library(), window, "Fluids");
+        Store& store = library().store();
+        const Rows rows = catalogRows(store);
+        const QSet<QString> tables = store.tableNames();
+        const int children = node(window, "Mechanics")->childCount();
+        clickNode(window, "Mechanics");
+        const QString taken = ": is the name of a catalog or formula of the library";
+        library().dialogs().expectMessage("Nothing was imported: " + file
+                                          + " has 4 problem(s), each named by its place in the file. Correct them in "
+                                            "the file, or rename or delete what the library holds under those names, "
+                                            "and import it again.\n\ncatalog.name" + taken + "\ncatalog.formulas[0].name"
+                                          + taken + "\ncatalog.formulas[1].name" + taken + "\ncatalog.formulas[2].name" + taken);
+        library().dialogs().expectOpenFileName(file);
+        trigger(window, "mimportcata");
+        QVERIFY(catalogRows(store) == rows);
+        QCOMPARE(store.tableNames(), tables);
+        QCOMPARE(node(window, "Mechanics")->childCount(), children);
+        QCOMPARE(node(window, "Fluids")->parent(), window.tree().root());
     }
 };
 

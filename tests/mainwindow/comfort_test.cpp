@@ -150,8 +150,8 @@ private slots:
         QTest::addColumn<QStringList>("after"); // and after it closed
         const QKeySequence menuKey(Qt::Key_Menu);
         const QKeySequence shiftF10(Qt::SHIFT | Qt::Key_F10);
-        const QStringList root{"mnewcataroot", "mdefvarroot", "mnewfunroot", "mdelallfunroot"};
-        const QStringList catalog{"mnewcata", "mmodcata", "mdelcata", "mnewfun", "mdefval"};
+        const QStringList root{"mnewcataroot", "mdefvarroot", "mnewfunroot", "mdelallfunroot", "mimportcata"};
+        const QStringList catalog{"mnewcata", "mmodcata", "mdelcata", "mnewfun", "mdefval", "mexportcata", "mimportcata"};
         const QStringList results{"delres", "delallres", "Routresult", "Rcopyres"};
         QTest::newRow("tree, root") << "" << 0 << "Tvwmain" << menuKey << "mrootedt" << root << root;
         QTest::newRow("tree, catalog") << "Electrical" << 0 << "Tvwmain" << shiftF10 << "menuedit" << catalog << catalog;

@@ -18,13 +18,23 @@ int ScriptedDialogs::msgBox(QWidget*, const QString& text, int style, const QStr
     return style == MsgStyle::YesNoQuestion ? MsgAnswer::No : MsgAnswer::Ok;
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString&)
+QString ScriptedDialogs::answer(QQueue<QString>& names, const QString& dialog)
 {
-    if (fileNames_.isEmpty()) {
-        unexpected_ << QStringLiteral("unexpected file dialog");
+    if (names.isEmpty()) {
+        unexpected_ << QStringLiteral("unexpected ") + dialog;
         return {};
     }
-    return fileNames_.dequeue();
+    return names.dequeue();
+}
+
+QString ScriptedDialogs::saveFileName(QWidget*, const QString&)
+{
+    return answer(fileNames_, QStringLiteral("file dialog"));
+}
+
+QString ScriptedDialogs::openFileName(QWidget*, const QString&)
+{
+    return answer(openNames_, QStringLiteral("open-file dialog"));
 }
 
 QStringList ScriptedDialogs::surprises() const
@@ -34,5 +44,7 @@ QStringList ScriptedDialogs::surprises() const
         all << QStringLiteral("expected message box never shown: %1|%2").arg(expected.style).arg(expected.text);
     for (const QString& path : fileNames_)
         all << QStringLiteral("expected file dialog never shown: ") + path;
+    for (const QString& path : openNames_)
+        all << QStringLiteral("expected open-file dialog never shown: ") + path;
     return all;
 }

@@ -25,9 +25,11 @@ public:
     // A statement the library refused.
     void expectStoreError() { expectMessageStarting(QStringLiteral("The library could not be changed")); }
     void expectSaveFileName(const QString& path) { fileNames_.enqueue(path); }
+    void expectOpenFileName(const QString& path) { openNames_.enqueue(path); }
 
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
 
     // Boxes shown that the script did not expect, and expected ones never shown.
     QStringList surprises() const;
@@ -44,7 +46,11 @@ private:
         std::function<void()> whenShown;
     };
     QQueue<Expected> messages_;
+    // The next answer of a file dialog of that kind, or a surprise.
+    QString answer(QQueue<QString>& names, const QString& dialog);
+
     QQueue<QString> fileNames_;
+    QQueue<QString> openNames_;
     QStringList unexpected_;
     QStringList shown_;
 };

@@ -1,14 +1,12 @@
-#include "catalogexchange.h"
-#include "importcheck.h"
 #include "cli.h"
 #include "clierror.h"
 #include "libraryitems.h"
 
 #include "calc/wholefile.h"
+#include "mainwindow/catalogexchange.h"
+#include "mainwindow/importcheck.h"
 #include "store/store.h"
 
-#include <QFile>
-#include <QJsonDocument>
 #include <QTextStream>
 
 namespace {
@@ -32,8 +30,8 @@ Command exportCommand()
                 Store store(cli.library, Store::Access::ReadOnly);
                 const LibraryTree tree = LibraryTree::read(store);
                 const LibraryTree::Node& catalog = catalogNamed(tree, line.positional().constFirst());
-                const QJsonDocument document(CatalogExchange::exportCatalog(store, tree, catalog));
-                if (const QString problem = WholeFile::save(path, document.toJson()); !problem.isEmpty())
+                if (const QString problem = WholeFile::save(path, CatalogExchange::exportCatalog(store, tree, catalog));
+                    !problem.isEmpty())
                     throw unwritable(path, problem);
                 cli.out << "Exported " << catalog.caption << " to " << path << ".\n";
             }};
@@ -52,32 +50,22 @@ Command importCommand()
             [into](Cli& cli, const CommandLine& line) {
                 line.expectPositional(1, 1);
                 const QString path = line.positional().constFirst();
-                QFile file(path);
-                if (!file.open(QIODevice::ReadOnly))
-                    throw failure(QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString()));
-                QJsonParseError error;
-                const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
-                if (document.isNull()) {
-                    throw failure(
-                        QStringLiteral("%1 is not JSON: %2 at byte %3").arg(path, error.errorString()).arg(error.offset));
-                }
+                QString why;
+                const std::optional<QJsonObject> document = CatalogExchange::readFile(path, why);
+                if (!document)
+                    throw failure(why);
                 QStringList problems;
-                const auto subtree = CatalogExchange::read(document.object(), problems);
+                const auto subtree = CatalogExchange::read(*document, problems);
                 if (!subtree)
                     throw refusal(path, problems);
 
                 Store store(cli.library);
-                // Nothing changes the library between the checks and the adding.
-                Store::Transaction transaction(store);
                 QString parent;
                 if (line.isSet(into))
                     parent = catalogNamed(LibraryTree::read(store), line.value(into)).caption;
-                if (problems = ImportCheck::problems(store, *subtree, parent); !problems.isEmpty())
+                if (problems = CatalogExchange::add(store, *subtree, parent); !problems.isEmpty())
                     throw refusal(path, problems);
-                CatalogExchange::add(store, *subtree, parent);
-                transaction.commit();
-                cli.out << "Imported " << subtree->catalogs.size() << " catalog(s) and " << subtree->formulas.size()
-                        << " formula(s) into " << (parent.isEmpty() ? QStringLiteral("the root") : parent) << ".\n";
+                cli.out << CatalogExchange::summary(*subtree, parent) << '\n';
                 for (const QString& rounding : ImportCheck::roundings(*subtree))
                     cli.out << rounding << '\n';
             }};

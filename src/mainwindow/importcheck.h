@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogexchange.h"
+#include "mainwindow/catalogexchange.h"
 
 #include <QStringList>
 

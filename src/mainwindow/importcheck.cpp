@@ -1,4 +1,4 @@
-#include "importcheck.h"
+#include "mainwindow/importcheck.h"
 
 #include "editor/formulas.h"
 #include "mainwindow/catalogs.h"

@@ -1,15 +1,17 @@
-#include "catalogexchange.h"
-
-#include "clierror.h"
+#include "mainwindow/catalogexchange.h"
 
 #include "calc/calcengine.h"
 #include "mainwindow/catalogs.h"
+#include "mainwindow/importcheck.h"
 #include "store/fieldtext.h"
 #include "store/formula.h"
 #include "store/sqltext.h"
 #include "store/store.h"
+#include "store/storeerror.h"
 
+#include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QLocale>
 
 namespace {
@@ -174,11 +176,29 @@ void readCatalog(Reader& reader, const QJsonObject& object, const QString& place
 
 } // namespace
 
-QJsonObject CatalogExchange::exportCatalog(Store& store, const LibraryTree& tree, const LibraryTree::Node& catalog)
+QByteArray CatalogExchange::exportCatalog(Store& store, const LibraryTree& tree, const LibraryTree::Node& catalog)
 {
-    return {{QStringLiteral("format"), Format},
-            {QStringLiteral("version"), Version},
-            {QStringLiteral("catalog"), catalogObject(store, tree, catalog)}};
+    return QJsonDocument(QJsonObject{{QStringLiteral("format"), Format},
+                                     {QStringLiteral("version"), Version},
+                                     {QStringLiteral("catalog"), catalogObject(store, tree, catalog)}})
+        .toJson();
+}
+
+std::optional<QJsonObject> CatalogExchange::readFile(const QString& path, QString& why)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = QStringLiteral("%1 cannot be read: %2").arg(path, file.errorString());
+        return std::nullopt;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    if (document.isNull()) {
+        why = QStringLiteral("%1 is not JSON: %2 at byte %3")
+                  .arg(path, error.errorString(), QString::number(error.offset));
+        return std::nullopt;
+    }
+    return document.object();
 }
 
 std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject& document, QStringList& problems)
@@ -186,7 +206,7 @@ std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject&
     if (document.value(QStringLiteral("format")).toString() != Format
         || document.value(QStringLiteral("version")).toInt() != Version
         || !document.value(QStringLiteral("catalog")).isObject()) {
-        problems.append(QStringLiteral("not a catalog exported by calcora-cli (format %1, version %2)")
+        problems.append(QStringLiteral("not a catalog exported by Calcora (format %1, version %2)")
                             .arg(Format)
                             .arg(Version));
         return std::nullopt;
@@ -199,14 +219,17 @@ std::optional<CatalogExchange::Subtree> CatalogExchange::read(const QJsonObject&
     return subtree;
 }
 
-void CatalogExchange::add(Store& store, const Subtree& subtree, const QString& into)
+QStringList CatalogExchange::add(Store& store, const Subtree& subtree, const QString& into)
 {
     // A catalog to add into that has gone since the file was checked stops the whole import.
     const auto added = [](bool parentThere, const QString& parent) {
         if (!parentThere)
-            throw failure(QStringLiteral("The catalog %1 is no longer in the library; nothing was imported.").arg(parent));
+            throw StoreError({}, QStringLiteral("The catalog %1 is no longer in the library; nothing was imported.").arg(parent));
     };
+    // Nothing changes the library between the checks and the adding.
     Store::Transaction transaction(store);
+    if (QStringList problems = ImportCheck::problems(store, subtree, into); !problems.isEmpty())
+        return problems;
     for (const Subtree::Catalog& catalog : subtree.catalogs) {
         const QString& parent = catalog.parent.isEmpty() ? into : catalog.parent;
         added(Catalogs::add(store, catalog.name, parent, catalog.description) == Catalogs::Problem::None, parent);
@@ -217,4 +240,13 @@ void CatalogExchange::add(Store& store, const Subtree& subtree, const QString& i
     for (const Subtree::Item& item : subtree.formulas)
         added(Formulas::add(store, item.formula, item.parent) == Formulas::Problem::None, item.parent);
     transaction.commit();
+    return {};
+}
+
+QString CatalogExchange::summary(const Subtree& subtree, const QString& into)
+{
+    return QStringLiteral("Imported %1 catalog(s) and %2 formula(s) into %3.")
+        .arg(subtree.catalogs.size())
+        .arg(subtree.formulas.size())
+        .arg(into.isEmpty() ? QStringLiteral("the root") : into);
 }
