@@ -22,6 +22,11 @@ QString SilentDialogs::saveFileName(QWidget*, const QString&)
     return saveTo;
 }
 
+QString SilentDialogs::inputText(QWidget*, const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
 void clickTreeNode(form1& window, QTreeWidgetItem* node)
 {
     QTreeWidget* tree = window.controls().Tvwmain;

@@ -1,6 +1,7 @@
 #include "layout/userdialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -28,4 +29,11 @@ QString WidgetDialogs::saveFileName(QWidget* parent, const QString& filter)
     // becomes rather than the one typed.
     dialog.setDefaultSuffix(defaultSuffix(filter));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString WidgetDialogs::inputText(QWidget* parent, const QString& prompt, const QString& text, const QString& title)
+{
+    bool accepted = false;
+    const QString typed = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &accepted);
+    return accepted ? typed : QString();
 }

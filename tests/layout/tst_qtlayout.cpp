@@ -66,6 +66,7 @@ private slots:
             QString path;
             int msgBox(QWidget*, const QString&, int, const QString&) override { return MsgAnswer::Ok; }
             QString saveFileName(QWidget*, const QString&) override { return path; }
+            QString inputText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
         } dialogs;
         QFETCH(QString, typed);
         QFETCH(QString, saved);
