@@ -88,7 +88,7 @@ void form1::createPanels()
     editor_ = std::make_unique<EditorLauncher>(
         EditorLauncher::Controls{*this, *ui->Text2, *ui->mnewfun, *ui->mnewfunroot, *ui->mmodfun,
                                  {*ui->Rmenu, *ui->Rmenuaddvar, *ui->Rmodpara, *ui->Rdelpara, *ui->Raddvar}},
-        store_, *messages_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
+        store_, *messages_, *units_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
     connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
     connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
     connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
