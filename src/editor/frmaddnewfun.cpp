@@ -352,6 +352,7 @@ void Frmaddnewfun::updateExpressionCheck()
                                          ? UnitCheck::check(units_, engine_, typed.expression, typed.unit, typed.parameters)
                                          : UnitCheck::Outcome{};
     ui->UnitsCheck->setText(units.text);
+    ui->UnitsCheck->setToolTip(units.text); // for a line longer than the label
     ui->UnitsCheck->setStyleSheet(units.verdict == UnitCheck::Verdict::Agree ? QStringLiteral("color: #2e6b30;")
                                                                                : QStringLiteral("color: #8a5a00;"));
 }
