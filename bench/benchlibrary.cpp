@@ -150,3 +150,15 @@ QString copyBenchLibrary(int formulas, const QString& directory)
     QFile::copy(Store::filePath(benchLibraryDir(formulas)), Store::filePath(directory));
     return directory;
 }
+
+Formula benchUnitsFormula()
+{
+    return {QStringLiteral("BeamDeflection"), QStringLiteral("f"), QStringLiteral("mm"),
+            QStringLiteral("(F*L^3/(48*E*I)+5*q*L^4/(384*E*I)+m*g*L^3/(48*E*I))*(1+alpha*(T-T0)/1000000)"), {},
+            QStringLiteral("3"),
+            {{"Point load", "F", "kN", "10", ""}, {"Span", "L", "m", "6", ""},
+             {"Modulus", "E", "N/mm²", "210000", ""}, {"Second moment", "I", "mm⁴", "19430000", ""},
+             {"Line load", "q", "N/mm", "5", ""}, {"Expansion", "alpha", "µm/(m·K)", "12", ""},
+             {"Temperature", "T", "°C", "40", ""}, {"Reference", "T0", "°C", "20", ""},
+             {"Mass", "m", "kg", "100", ""}, {"Gravity", "g", "m/s²", "9.81", ""}}};
+}

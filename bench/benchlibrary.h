@@ -3,6 +3,7 @@
 #include <QString>
 
 class Store;
+struct Formula;
 
 // A large synthetic formula library for the benchmarks, built through the program's own
 // statements so that it looks to the program exactly like one a user made.
@@ -50,3 +51,7 @@ QString benchOlderLibraryDir(int formulas);
 // Copies that library into directory, for a benchmark that changes what the library holds;
 // returns directory.
 QString copyBenchLibrary(int formulas, const QString& directory);
+
+// A ten-parameter formula in engineers' units, which agree: the deflection of a beam under a
+// point load, a line load and its own weight, grown by heat, in mm. Not in the library.
+Formula benchUnitsFormula();

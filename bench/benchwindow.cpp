@@ -27,6 +27,11 @@ QString SilentDialogs::openFileName(QWidget*, const QString&)
     return saveTo;
 }
 
+QString SilentDialogs::inputText(QWidget*, const QString&, const QString&, const QString&)
+{
+    return {};
+}
+
 void clickTreeNode(form1& window, QTreeWidgetItem* node)
 {
     QTreeWidget* tree = window.controls().Tvwmain;

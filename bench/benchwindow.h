@@ -21,6 +21,8 @@ public:
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
+    // Cancels.
+    QString inputText(QWidget* parent, const QString& prompt, const QString& text, const QString& title) override;
 
     QStringList shown;
     // Answers every question Yes, for benchmarks of commands that ask first; only the other

@@ -1,5 +1,6 @@
 // A "Calculate" click on a large library: the engine, the counter update, the history rows and
-// the new row of the result list, as the user's click runs them.
+// the new row of the result list, as the user's click runs them; with bare numbers, and with an
+// input in a unit the click converts.
 #include "benchlibrary.h"
 #include "benchwindow.h"
 #include "calc/parametergrid.h"
@@ -32,6 +33,8 @@ void calculateClick(benchmark::State& state)
     ui.Tvwmain->setCurrentItem(formula);
     emit ui.Tvwmain->itemClicked(formula, 0);
     ParameterGrid::setCell(*ui.MSFlexGrid1, 2, ParameterGrid::InputColumn, QStringLiteral("4.25"));
+    if (state.range(1) != 0)
+        ParameterGrid::setCell(*ui.MSFlexGrid1, 1, ParameterGrid::InputColumn, QStringLiteral("250 cm"));
     QCoreApplication::processEvents();
 
     int made = 0;
@@ -51,7 +54,7 @@ void calculateClick(benchmark::State& state)
     window.close();
 }
 
-BENCHMARK(calculateClick)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond)->UseRealTime()
+BENCHMARK(calculateClick)->ArgsProduct({{1000, 10000}, {0, 1}})->ArgNames({"formulas", "units"})->Unit(benchmark::kMicrosecond)->UseRealTime()
     ->Repetitions(9)->ReportAggregatesOnly(true);
 
 } // namespace

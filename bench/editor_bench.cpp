@@ -5,10 +5,12 @@
 #include "benchwindow.h"
 #include "editor/frmaddnewfun.h"
 #include "mainwindow/form1.h"
+#include "store/formula.h"
 #include "ui_form1.h"
 #include "variables/listrow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -160,9 +162,42 @@ void modifyWithRename(benchmark::State& state)
     });
 }
 
+// A keystroke in the expression of a new ten-parameter formula in engineers' units: the
+// engine's check of the expression and the units line under it, as the editor redoes them.
+void expressionKeystroke(benchmark::State& state)
+{
+    BenchWindow bench(int(state.range(0)));
+    form1& window = bench.window;
+    if (!showOrSkip(state, window) || !selectNode(state, window, benchCatalogName(1)))
+        return;
+    Frmaddnewfun* editor = openEditor(state, window, window.controls().mnewfun);
+    if (!editor)
+        return;
+    const Formula beam = benchUnitsFormula();
+    setText(*editor, "Text3", beam.unit);
+    auto* parameters = editor->findChild<QTreeWidget*>(QStringLiteral("ListView1"));
+    for (const NamedValue& parameter : beam.parameters)
+        addListRow(*parameters, parameter);
+    // Each text differs from the one before, as after a keystroke, and the units agree in all.
+    QStringList typed;
+    for (int i = 1; i <= 16; ++i)
+        typed << beam.expression + QStringLiteral("*%1/%1").arg(i);
+    auto* expression = editor->findChild<QLineEdit*>(QStringLiteral("Text4"));
+    qsizetype next = 0;
+    for (auto _ : state) {
+        expression->setText(typed.at(next));
+        next = (next + 1) % typed.size();
+    }
+    if (editor->findChild<QLabel*>(QStringLiteral("UnitsCheck"))->text() != QStringLiteral("Units agree"))
+        state.SkipWithError("the units line does not say the units agree");
+    dismiss(editor);
+    reportProblems(state, bench.dialogs);
+}
+
 // Whole-window timings are wall-clock: they include waiting for the disk and the event loop.
 BENCHMARK(openDeep)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(saveNew)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(expressionKeystroke)->Arg(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(modifyWithRename)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

@@ -6,6 +6,7 @@
 #include "calc/unitcheck.h"
 #include "calc/unitconversion.h"
 #include "calc/units.h"
+#include "store/formula.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -13,17 +14,8 @@
 
 namespace {
 
-// A ten-parameter formula whose units agree: the deflection of a beam under a point load, a
-// line load and its own weight, grown by heat.
-const char* const Expression = "(F*L^3/(48*E*I)+5*q*L^4/(384*E*I)+m*g*L^3/(48*E*I))*(1+alpha*(T-T0)/1000000)";
-
-const QList<NamedValue> Parameters{
-    {"Point load", "F", "kN", "10", ""},        {"Span", "L", "m", "6", ""},
-    {"Modulus", "E", "N/mm²", "210000", ""},    {"Second moment", "I", "mm⁴", "19430000", ""},
-    {"Line load", "q", "N/mm", "5", ""},        {"Expansion", "alpha", "µm/(m·K)", "12", ""},
-    {"Temperature", "T", "°C", "40", ""},       {"Reference", "T0", "°C", "20", ""},
-    {"Mass", "m", "kg", "100", ""},             {"Gravity", "g", "m/s²", "9.81", ""},
-};
+const Formula Beam = benchUnitsFormula();
+const QList<NamedValue>& Parameters = Beam.parameters;
 
 // Each input in a unit other than its parameter's, so that every row is converted.
 const QStringList Inputs{"10000 N", "6000 mm", "210 GPa", "1943 cm⁴", "5 kN/m",
@@ -85,10 +77,10 @@ void checkLine(benchmark::State& state)
     CalcEngine engine;
     QStringList expressions;
     for (int i = 1; i <= 16; ++i)
-        expressions << QString::fromLatin1(Expression) + QStringLiteral("*%1/%1").arg(i);
+        expressions << Beam.expression + QStringLiteral("*%1/%1").arg(i);
     qsizetype next = 0;
     for (auto _ : state) {
-        const UnitCheck::Outcome outcome = UnitCheck::check(units, engine, expressions.at(next), "mm", Parameters);
+        const UnitCheck::Outcome outcome = UnitCheck::check(units, engine, expressions.at(next), Beam.unit, Parameters);
         if (outcome.verdict != UnitCheck::Verdict::Agree)
             state.SkipWithError(qPrintable(outcome.text));
         next = (next + 1) % expressions.size();

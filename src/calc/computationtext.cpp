@@ -110,7 +110,21 @@ QString ComputationText::recallNote(const ComputationRecord& computation, const 
         if (const QStringList changed = changes(computation, *now); !changed.isEmpty())
             notes << QStringLiteral("Computed with an earlier version of this formula: ") + changed.join(QStringLiteral("; "));
     }
-    if (const QString result = resultNote(computation); !result.isEmpty())
-        notes << result;
-    return notes.join(QStringLiteral(" — "));
+    notes << resultNote(computation);
+    return joinNotes(notes);
+}
+
+QString ComputationText::inUnit(const ComputationRecord& computation, const QString& unit,
+                                const UnitConversion::Reading& reading)
+{
+    if (reading.value)
+        return QStringLiteral("%1 = %2").arg(computation.function, reading.text);
+    return QStringLiteral("%1 cannot be shown in %2: %3").arg(computation.function, unit, reading.problem);
+}
+
+QString ComputationText::joinNotes(const QStringList& notes)
+{
+    QStringList said = notes;
+    said.removeAll(QString());
+    return said.join(QStringLiteral(" — "));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/computation.h"
+#include "calc/unitconversion.h"
 
 #include <QString>
 #include <optional>
@@ -26,5 +27,12 @@ QString resultNote(const ComputationRecord& computation);
 // For the status line once it is recalled: what of its formula has changed since, now being
 // the formula as the library holds it, then resultNote(); empty when there is nothing to say.
 QString recallNote(const ComputationRecord& computation, const std::optional<Formula>& now);
+
+// For the status line and the tooltip: the result read in unit, "Ek = 115.926 kJ", or why it
+// cannot be read so.
+QString inUnit(const ComputationRecord& computation, const QString& unit, const UnitConversion::Reading& reading);
+
+// Notes for the status line in one line: those that say anything, in order.
+QString joinNotes(const QStringList& notes);
 
 } // namespace ComputationText

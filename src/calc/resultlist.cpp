@@ -6,6 +6,7 @@
 #include "calc/frmresult.h"
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
+#include "calc/unitconversion.h"
 #include "layout/celltips.h"
 #include "layout/commondialog.h"
 #include "layout/contextmenu.h"
@@ -32,10 +33,11 @@ constexpr int RecordRole = Qt::UserRole;
 
 } // namespace
 
-ResultList::ResultList(const Controls& controls, Store& store, Messages& messages)
+ResultList::ResultList(const Controls& controls, Store& store, Messages& messages, Units& units)
     : ui_(controls)
     , store_(store)
     , messages_(messages)
+    , units_(units)
     , cd1(new CommonDialog(QStringLiteral("cd1"), QStringLiteral("Textfiles(*.txt)|*.txt"), &window()))
 {
     QTreeWidget& list = ui_.ListView1;
@@ -56,10 +58,20 @@ ResultList::ResultList(const Controls& controls, Store& store, Messages& message
         if (const QTreeWidgetItem* selected = selectedListRow(list))
             QGuiApplication::clipboard()->setText(ComputationText::copy(recordOf(*selected)));
     });
-    CellTips::install(list, [&list](const QModelIndex& index) {
+    CellTips::install(list, [this, &list](const QModelIndex& index) {
         const QTreeWidgetItem* row = list.itemFromIndex(index);
-        return row ? ComputationText::details(recordOf(*row)) : QString();
+        if (!row)
+            return QString();
+        const ComputationRecord computation = recordOf(*row);
+        const QString inUnit = inChosenUnit(computation);
+        return ComputationText::details(computation) + (inUnit.isEmpty() ? QString() : QLatin1Char('\n') + inUnit);
     });
+
+    // Beside Copy.
+    auto* showInUnit = new QAction(QStringLiteral("Show in Unit…"), &ui_.Rdelresmenu);
+    showInUnit->setObjectName(QStringLiteral("Rshowunit"));
+    ui_.Rdelresmenu.addAction(showInUnit);
+    connect(showInUnit, &QAction::triggered, this, &ResultList::Rshowunit_Click);
 }
 
 void ResultList::setUp()
@@ -122,7 +134,8 @@ bool ResultList::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
-void ResultList::add(const QString& caption, const QString& expression, const QList<GridRow>& rows, double value)
+void ResultList::add(const QString& caption, const QString& expression, const QList<GridRow>& rows, double value,
+                     const QString& note)
 {
     std::optional<ComputationRecord> made;
     // The row goes into the list only once the counter and the history are written.
@@ -133,7 +146,7 @@ void ResultList::add(const QString& caption, const QString& expression, const QL
         return;
     }
     ui_.ListView1.scrollToItem(addRow(ui_.ListView1, *made));
-    emit calculated(ComputationText::resultNote(*made));
+    emit calculated(ComputationText::joinNotes({note, ComputationText::resultNote(*made), inChosenUnit(*made)}));
 }
 
 void ResultList::removeResultsOf(const QString& formula)
@@ -180,7 +193,8 @@ void ResultList::RecallComputation()
     enableResultEntries(true);
     // The grid holds the values computed with, but the expression and "Calculate" are the
     // formula's as it is now: the user is told where the two differ.
-    emit recalled(computed.formula, *restored, ComputationText::recallNote(computed, now));
+    emit recalled(computed.formula, *restored,
+                  ComputationText::joinNotes({ComputationText::recallNote(computed, now), inChosenUnit(computed)}));
 }
 
 void ResultList::ListView1_KeyDown(int keyCode)
@@ -222,6 +236,34 @@ void ResultList::enableResultEntries(bool enabled)
     ui_.delres.setEnabled(enabled);
     ui_.delallres.setEnabled(enabled);
     ui_.Routresult.setEnabled(enabled);
+}
+
+void ResultList::Rshowunit_Click()
+{
+    const QTreeWidgetItem* selected = selectedListRow(ui_.ListView1);
+    if (!selected)
+        return;
+    const ComputationRecord computation = recordOf(*selected);
+    const QString unit = messages_.dialogs()
+                             .inputText(&window(), QStringLiteral("Show %1 in the unit:").arg(computation.function),
+                                        chosenUnits_.value(computation.formula, computation.unit),
+                                        messages_.text(Messages::Label25))
+                             .trimmed();
+    if (unit.isEmpty())
+        return;
+    const UnitConversion::Reading reading = UnitConversion::read(units_, computation.value, computation.unit, unit);
+    // Only a unit the result can be read in is kept for the formula.
+    if (reading.value)
+        chosenUnits_.insert(computation.formula, unit);
+    messages_.notice(ComputationText::inUnit(computation, unit, reading));
+}
+
+QString ResultList::inChosenUnit(const ComputationRecord& computation)
+{
+    const QString unit = chosenUnits_.value(computation.formula);
+    if (unit.isEmpty())
+        return {};
+    return ComputationText::inUnit(computation, unit, UnitConversion::read(units_, computation.value, computation.unit, unit));
 }
 
 // "Output All Result": the list written to a text file, or into a workbook that the desktop

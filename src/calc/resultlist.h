@@ -3,6 +3,7 @@
 #include "calc/computation.h"
 #include "calc/exportsource.h"
 
+#include <QHash>
 #include <QObject>
 #include <functional>
 #include <optional>
@@ -19,11 +20,14 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 class Store;
+class Units;
 
 // The result list of the main window: a row per computation of this run, each keeping the
 // record of what it used and gave. A click recalls a computation into the window; the list's
 // menu deletes results and exports them all, to a text file or a workbook; Copy and the tooltip
-// tell a whole computation. The window lays the recalled computation out when told.
+// tell a whole computation. "Show in Unit…" reads a result in a unit the user types; the
+// formula's later results are read in it too, on the status line and in the tooltip, for the
+// rest of the session. The window lays the recalled computation out when told.
 class ResultList : public QObject
 {
     Q_OBJECT
@@ -42,7 +46,7 @@ public:
         const QLineEdit& Text8; // "Expression:", which the workbook puts over the expressions
     };
 
-    ResultList(const Controls& controls, Store& store, Messages& messages);
+    ResultList(const Controls& controls, Store& store, Messages& messages, Units& units);
 
     // The column headers, at load.
     void setUp();
@@ -51,8 +55,9 @@ public:
 
     bool isEmpty() const;
     // Records the computation of the formula captioned caption that gave value, and adds its row;
-    // the status line is told either way.
-    void add(const QString& caption, const QString& expression, const QList<GridRow>& rows, double value);
+    // the status line is told either way, with note (the inputs converted) when it was added.
+    void add(const QString& caption, const QString& expression, const QList<GridRow>& rows, double value,
+             const QString& note = {});
     void removeResultsOf(const QString& formula);
     // The Choose Result dialog over parent: the result chosen, as the list shows it; nullopt when
     // none was.
@@ -87,6 +92,9 @@ private:
     void delres_Click();
     void delallres_Click();
     void enableResultEntries(bool enabled);
+    void Rshowunit_Click();
+    // The result read in the unit chosen for its formula; empty when none was chosen.
+    QString inChosenUnit(const ComputationRecord& computation);
     void Routtxt_Click();
     void Routexcel_Click();
     bool beginExport();
@@ -100,6 +108,8 @@ private:
     Controls ui_;
     Store& store_;
     Messages& messages_;
+    Units& units_;
+    QHash<QString, QString> chosenUnits_; // by formula caption
     CommonDialog* cd1;
     Desktop* desktop_ = nullptr;
 };

@@ -4,11 +4,12 @@
 #include <QLineEdit>
 #include <QMenu>
 
-EditorLauncher::EditorLauncher(const Controls& controls, Store& store, Messages& messages, Selected catalogOrRoot,
-                               Selected formula)
+EditorLauncher::EditorLauncher(const Controls& controls, Store& store, Messages& messages, Units& units,
+                               Selected catalogOrRoot, Selected formula)
     : ui_(controls)
     , store_(store)
     , messages_(messages)
+    , units_(units)
     , catalogOrRoot_(std::move(catalogOrRoot))
     , formula_(std::move(formula))
 {
@@ -35,7 +36,7 @@ void EditorLauncher::openFormulaEditor(Messages::Label mode, const QString& key)
     // OK which it saves in.
     ui_.Text2.setText(messages_.text(mode));
     QWidget& window = ui_.window;
-    auto* editor = new Frmaddnewfun(store_, messages_, ui_.menus, ui_.Text2, key, &window);
+    auto* editor = new Frmaddnewfun(store_, messages_, units_, ui_.menus, ui_.Text2, key, &window);
     if (!editor->Form_Load()) {
         delete editor;
         return;

@@ -12,6 +12,7 @@ class QAction;
 class QLineEdit;
 class QWidget;
 class Store;
+class Units;
 
 // Opens the formula editor from the main window: "Add Formula" on a catalog or the root,
 // "Modify Formula" (and the double click) on a formula. The window stays disabled while the
@@ -34,7 +35,7 @@ public:
     // otherwise.
     using Selected = std::function<std::optional<QString>()>;
 
-    EditorLauncher(const Controls& controls, Store& store, Messages& messages, Selected catalogOrRoot,
+    EditorLauncher(const Controls& controls, Store& store, Messages& messages, Units& units, Selected catalogOrRoot,
                    Selected formula);
 
     void mnewfun_Click();
@@ -51,6 +52,7 @@ private:
     Controls ui_;
     Store& store_;
     Messages& messages_;
+    Units& units_;
     Selected catalogOrRoot_;
     Selected formula_;
 };

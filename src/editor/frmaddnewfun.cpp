@@ -1,5 +1,7 @@
 #include "editor/frmaddnewfun.h"
 
+#include "calc/unitcheck.h"
+#include "calc/unitconversion.h"
 #include "editor/expressioncheck.h"
 #include "layout/celltips.h"
 #include "layout/contextmenu.h"
@@ -27,12 +29,13 @@ constexpr int DefaultPrecisionIndex = 2; // "3"
 
 } // namespace
 
-Frmaddnewfun::Frmaddnewfun(Store& store, Messages& messages, const Menus& menus, const QLineEdit& modeField,
-                           const QString& contextKey, QWidget* parent)
+Frmaddnewfun::Frmaddnewfun(Store& store, Messages& messages, Units& units, const Menus& menus,
+                           const QLineEdit& modeField, const QString& contextKey, QWidget* parent)
     : QDialog(parent, DialogFrame)
     , ui(std::make_unique<Ui::Frmaddnewfun>())
     , store_(store)
     , messages_(messages)
+    , units_(units)
     , menus_(menus)
     , modeField_(modeField)
     , contextKey_(contextKey)
@@ -46,7 +49,8 @@ Frmaddnewfun::Frmaddnewfun(Store& store, Messages& messages, const Menus& menus,
     connect(ui->Command3, &QPushButton::clicked, this, &Frmaddnewfun::Command3_Click);
     connect(ui->Command4, &QPushButton::clicked, this, &Frmaddnewfun::Command4_Click);
     connect(ui->Command5, &QPushButton::clicked, this, &Frmaddnewfun::Command5_Click);
-    connect(ui->Text4, &QLineEdit::textChanged, this, &Frmaddnewfun::updateExpressionCheck);
+    for (QLineEdit* box : {ui->Text3, ui->Text4})
+        connect(box, &QLineEdit::textChanged, this, &Frmaddnewfun::updateExpressionCheck);
     for (QTreeWidget* list : {ui->ListView1, ui->ListView2}) {
         list->installEventFilter(this);
         list->viewport()->installEventFilter(this);
@@ -175,11 +179,22 @@ void Frmaddnewfun::CopyVariableToParameters()
     const QTreeWidgetItem* variable = selectedListRow(*ui->ListView2);
     if (!variable)
         return;
+    const NamedValue copied = listRow(*variable);
     for (int i = 0; i < ui->ListView1->topLevelItemCount(); ++i) {
-        if (ui->ListView1->topLevelItem(i)->text(0) == variable->text(0))
-            return;
+        QTreeWidgetItem* parameter = ui->ListView1->topLevelItem(i);
+        if (parameter->text(0) != copied.symbol)
+            continue;
+        // The parameter is there already: in a unit of the variable's kind, it takes the
+        // variable's value as its default.
+        NamedValue listed = listRow(*parameter);
+        if (const std::optional<QString> value = UnitConversion::defaultValue(units_, copied.value, copied.unit, listed.unit)) {
+            listed.value = *value;
+            setListRow(*parameter, listed);
+            updateExpressionCheck();
+        }
+        return;
     }
-    addListRow(*ui->ListView1, listRow(*variable));
+    addListRow(*ui->ListView1, copied);
     updateExpressionCheck();
 }
 
@@ -329,5 +344,15 @@ void Frmaddnewfun::updateExpressionCheck()
     QStringList variableSymbols;
     for (int i = 0; i < ui->ListView2->topLevelItemCount(); ++i)
         variableSymbols << ui->ListView2->topLevelItem(i)->text(0);
-    ui->ExpressionCheck->setText(expressionProblem(engine_, ui->Text4->text(), typedFormula().parameters, variableSymbols));
+    const Formula typed = typedFormula();
+    const QString problem = expressionProblem(engine_, typed.expression, typed.parameters, variableSymbols);
+    ui->ExpressionCheck->setText(problem);
+    // Until the result has a unit there is nothing to check against.
+    const UnitCheck::Outcome units = problem.isEmpty() && !typed.unit.trimmed().isEmpty()
+                                         ? UnitCheck::check(units_, engine_, typed.expression, typed.unit, typed.parameters)
+                                         : UnitCheck::Outcome{};
+    ui->UnitsCheck->setText(units.text);
+    ui->UnitsCheck->setToolTip(units.text); // for a line longer than the label
+    ui->UnitsCheck->setStyleSheet(units.verdict == UnitCheck::Verdict::Agree ? QStringLiteral("color: #2e6b30;")
+                                                                               : QStringLiteral("color: #8a5a00;"));
 }

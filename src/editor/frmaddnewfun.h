@@ -12,6 +12,7 @@ class QAction;
 class QLineEdit;
 class QMenu;
 class Store;
+class Units;
 namespace Ui {
 class Frmaddnewfun;
 }
@@ -37,7 +38,7 @@ public:
     // modeField: the main window's Text2, holding the mode the editor opens in. contextKey: the
     // tree key of the node the editor works on, the catalog (or the root) a new formula goes
     // into, or the formula being changed.
-    Frmaddnewfun(Store& store, Messages& messages, const Menus& menus, const QLineEdit& modeField,
+    Frmaddnewfun(Store& store, Messages& messages, Units& units, const Menus& menus, const QLineEdit& modeField,
                  const QString& contextKey, QWidget* parent);
     ~Frmaddnewfun() override;
 
@@ -80,11 +81,14 @@ private:
     // Tells the problem, naming the formula, or the catalog added into, that another window
     // changed; false for none.
     bool refuse(Formulas::Problem problem, const QString& catalog);
+    // The lines under the expression: what the engine finds wrong in it, or else whether its
+    // units agree with the result's.
     void updateExpressionCheck();
 
     std::unique_ptr<Ui::Frmaddnewfun> ui;
     Store& store_;
     Messages& messages_;
+    Units& units_;
     Menus menus_;
     const QLineEdit& modeField_;
     QString contextKey_;

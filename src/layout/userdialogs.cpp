@@ -1,6 +1,7 @@
 #include "layout/userdialogs.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -33,4 +34,11 @@ QString WidgetDialogs::saveFileName(QWidget* parent, const QString& filter)
 QString WidgetDialogs::openFileName(QWidget* parent, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), filter);
+}
+
+QString WidgetDialogs::inputText(QWidget* parent, const QString& prompt, const QString& text, const QString& title)
+{
+    bool accepted = false;
+    const QString typed = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, text, &accepted);
+    return accepted ? typed : QString();
 }

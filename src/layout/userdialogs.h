@@ -26,6 +26,9 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
     // An existing file to read, or an empty string when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    // A line of text the user types after prompt, starting as text; an empty string when the
+    // user cancels.
+    virtual QString inputText(QWidget* parent, const QString& prompt, const QString& text, const QString& title) = 0;
 };
 
 // The suffix of a file dialog filter's first pattern, "txt" for "Textfiles (*.txt)"; empty when
@@ -39,4 +42,5 @@ public:
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
+    QString inputText(QWidget* parent, const QString& prompt, const QString& text, const QString& title) override;
 };

@@ -2,6 +2,8 @@
 
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "calc/unitconversion.h"
+#include "calc/units.h"
 #include "editor/editorlauncher.h"
 #include "layout/celltips.h"
 #include "layout/focusmarker.h"
@@ -40,6 +42,7 @@ form1::form1(Store& store, UserDialogs& dialogs, QWidget* parent, std::future<Li
     , tree_(*ui->Tvwmain, *images_)
     , treeReadAhead_(std::move(treeReadAhead))
     , integrityCheck_(new IntegrityCheck(store.path(), this))
+    , units_(std::make_unique<Units>())
 {
     connectTree();
     createPanels();
@@ -69,7 +72,7 @@ void form1::createPanels()
     results_ = std::make_unique<ResultList>(ResultList::Controls{*ui->ListView1, *ui->Rdelresmenu, *ui->delres, *ui->delallres,
                                                                  *ui->Routresult, *ui->Routtxt, *ui->Routexcel, *ui->Rcopyres,
                                                                  *ui->Text8},
-                                            store_, *messages_);
+                                            store_, *messages_, *units_);
     connect(results_.get(), &ResultList::recalled, this, &form1::showRecalled);
     connect(results_.get(), &ResultList::resultsDeleted, this, &form1::clearFormulaView);
     grid_ = std::make_unique<ParameterGrid>(ParameterGrid::Controls{*ui->MSFlexGrid1, *ui->Text1, *ui->Command3, *ui->Text5,
@@ -86,7 +89,7 @@ void form1::createPanels()
     editor_ = std::make_unique<EditorLauncher>(
         EditorLauncher::Controls{*this, *ui->Text2, *ui->mnewfun, *ui->mnewfunroot, *ui->mmodfun,
                                  {*ui->Rmenu, *ui->Rmenuaddvar, *ui->Rmodpara, *ui->Rdelpara, *ui->Raddvar}},
-        store_, *messages_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
+        store_, *messages_, *units_, [this] { return selectedKey(true); }, [this] { return selectedKey(false); });
     connect(editor_.get(), &EditorLauncher::formulaAdded, this, &form1::showAddedFormula);
     connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
     connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
@@ -226,15 +229,18 @@ void form1::Command1_Click()
         messages_->box(Messages::Label49, MsgStyle::Information);
         return;
     }
-    const QList<GridRow> rows = grid_->rowsToCompute();
+    // Inputs given with a unit are computed, and kept, in their parameters' units.
+    const UnitConversion::Inputs inputs = UnitConversion::inputs(*units_, grid_->rowsToCompute());
     // A computation that fails leaves nothing in the library or the list; only the status line
     // says why.
-    const Computation::Evaluation evaluation = Computation::evaluate(expression, rows);
+    const Computation::Evaluation evaluation = inputs.refusal.isEmpty()
+                                                   ? Computation::evaluate(expression, inputs.rows)
+                                                   : Computation::Evaluation{std::nullopt, Computation::notComputed(inputs.refusal)};
     if (!evaluation.value) {
         statusLine_->tell(evaluation.failure);
         return;
     }
-    results_->add(node->text(0), expression, rows, *evaluation.value);
+    results_->add(node->text(0), expression, inputs.rows, *evaluation.value, inputs.note());
 }
 
 void form1::showRecalled(const QString& formula, const Computation::Recalled& computation, const QString& note)

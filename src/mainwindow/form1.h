@@ -39,6 +39,7 @@ class ParameterGrid;
 class ResultList;
 class StatusLine;
 class Store;
+class Units;
 class UserDialogs;
 class VariableList;
 namespace Computation {
@@ -118,6 +119,8 @@ private:
     FormulaTree tree_;
     std::future<LibraryTree> treeReadAhead_;
     IntegrityCheck* integrityCheck_;
+    // Read on the first question asked of it, so that a session without units pays nothing.
+    std::unique_ptr<Units> units_;
     // The panels, gone before the controls they work with, which are the window's children.
     std::unique_ptr<ResultList> results_;
     std::unique_ptr<ParameterGrid> grid_;

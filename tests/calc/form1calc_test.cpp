@@ -204,6 +204,66 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), "U = 0.333 V\nR = 1 Ω\nI = 0.33333 A\nU = 0.33333 V (full precision)");
     }
 
+    // An input may carry a unit: it is computed, and kept in the history, in its parameter's
+    // unit, and the status line says what was converted. A unit of another kind refuses the
+    // computation; one not understood is no number, as ever.
+    void inputsWithUnits_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("kept"); // empty when nothing is added
+        QTest::addColumn<QString>("status");
+        const QString beam = "CantileverDeflection";
+        QTest::newRow("kN and m into N and mm") << beam << QStringList{"1 kN", "2 m"} << QStringList{"1000", "2000"}
+                                                << "F: 1 kN = 1000 N; L: 2 m = 2000 mm";
+        QTest::newRow("the parameter's own unit") << beam << QStringList{"1000 N", "2000mm"} << QStringList{"1000", "2000"} << "";
+        QTest::newRow("°C into K, with the offset") << "CarnotEfficiency" << QStringList{"20 °C"}
+                                                    << QStringList{"293.15", "800"} << "Tc: 20 °C = 293.15 K";
+        QTest::newRow("another kind") << beam << QStringList{"1000", "2500 kg"} << QStringList{}
+                                      << "Not computed: L: 2500 kg cannot be converted to mm, the unit of L.";
+        QTest::newRow("a unit not understood") << beam << QStringList{"1000", "2 cubits"} << QStringList{}
+                                               << "Not computed, row 2 (Length): The value of L, \"2 cubits\", is not a number.";
+    }
+    void inputsWithUnits()
+    {
+        QFETCH(QString, formula);
+        QFETCH(QStringList, inputs);
+        QFETCH(QStringList, kept);
+        QFETCH(QString, status);
+        calculate(formula, inputs);
+        QCOMPARE(GuiDriver::statusLine(window()), status);
+        QCOMPARE(resultRows().size(), kept.isEmpty() ? 0 : 1);
+        QStringList used;
+        if (const auto recalled = Computation::recall(store(), formula, "1"))
+            for (const GridRow& row : recalled->parameters.mid(0, kept.size()))
+                used << row.input;
+        QCOMPARE(used, kept);
+    }
+
+    // "Show in Unit…" reads the selected result in a unit typed; the formula's later results are
+    // read in it too, on the status line and in the tooltip, while the list's text stays.
+    void resultShownInAnotherUnit()
+    {
+        calculate("KineticEnergy");
+        clickResult(0);
+        QAction& showInUnit = *ui().Rdelresmenu->findChild<QAction*>("Rshowunit");
+        const QString prompt = "Show Ek in the unit:";
+        library().dialogs().expectInput(prompt, "m");
+        showInUnit.trigger();
+        QCOMPARE(GuiDriver::statusLine(window()), "Ek cannot be shown in m: J cannot be converted to m.");
+        library().dialogs().expectInput(prompt, "kJ");
+        showInUnit.trigger();
+        QCOMPARE(GuiDriver::statusLine(window()), "Ek = 115.926 kJ");
+
+        calculate("KineticEnergy", {"1000"});
+        QCOMPARE(GuiDriver::statusLine(window()), "Ek = 96.605 kJ");
+        QTreeWidget& list = *ui().ListView1;
+        QVERIFY(GuiDriver::tipOver(list, list.model()->index(1, 2)).endsWith("\nEk = 96.605 kJ"));
+        QCOMPARE(resultRows().value(1).mid(2, 2), (QStringList{"96605.00", "J"}));
+        calculate("OhmsLaw");
+        QCOMPARE(GuiDriver::statusLine(window()), QString());
+    }
+
     // A result keeps the formula it was computed with: after the formula changed, its tooltip,
     // Copy and the Numbers sheet tell what it used, with every digit; Sheet1 and the recall show
     // the formula as it is now, as ever, and the status line says what changed since.

@@ -532,6 +532,61 @@ private slots:
         QCOMPARE(check.text(), "Character 2: A comma only separates a function's arguments; decimals are written with a point.");
     }
 
+    // The units line under the expression follows the typing: the expression's units against
+    // the result's. It only warns: a formula whose units disagree is stored all the same.
+    void unitsCheckLine_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("agree") << "R*I" << "V" << "Units agree";
+        QTest::newRow("agree, in other units") << "R*I/1000" << "kV" << "Units agree";
+        QTest::newRow("another kind") << "R*I*I" << "V" << "The expression gives kg·m²/s³ (W) where the result is in V";
+        QTest::newRow("result unit not understood") << "R*I" << "zorps" << "The result's unit, \"zorps\", is not understood";
+        QTest::newRow("no result unit yet") << "R*I" << "" << "";
+        QTest::newRow("the expression's own fault") << "R*I*(" << "V" << "";
+    }
+    void unitsCheckLine()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, unit);
+        QFETCH(QString, said);
+        form1& window = library().openWindow();
+        QWidget& editor = *openEditor(window, "OhmsLaw", "mmodfun");
+        setTexts(editor, {{"Text3", unit}, {"Text4", ""}});
+        QTest::keyClicks(&child<QLineEdit>(editor, "Text4"), expression);
+        QCOMPARE(child<QLabel>(editor, "UnitsCheck").text(), said);
+        if (unit.isEmpty() || said.isEmpty())
+            return;
+        click(editor, "Command1");
+        QVERIFY(!openedEditor());
+        QCOMPARE(Formula::read(library().store(), "OhmsLaw")->expression, expression);
+    }
+
+    // >> on a variable whose symbol is a parameter's already: a parameter in another unit of the
+    // variable's kind takes its value, converted, as its default; any other stays as it is.
+    void copiedVariableConvertsTheDefault_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("same kind") << "Ω·m" << "0.0000000172";
+        QTest::newRow("same unit") << "Ω·mm²/m" << "1";
+        QTest::newRow("another kind") << "m" << "1";
+        QTest::newRow("a label") << "ohms per metre" << "1";
+    }
+    void copiedVariableConvertsTheDefault()
+    {
+        QFETCH(QString, unit);
+        QFETCH(QString, value);
+        Formulas::add(library().store(), {"Wire", "R", "Ω", "rhoCu*2", "", "3", {{"Resistivity", "rhoCu", unit, "1", ""}}}, "Electrical");
+        form1& window = library().openWindow();
+        QWidget& editor = *openEditor(window, "Wire", "mmodfun");
+        auto& variables = child<QTreeWidget>(editor, "ListView2");
+        clickRow(variables, int(symbols(variables).indexOf("rhoCu")));
+        click(editor, "Command4");
+        QCOMPARE(listRows(child<QTreeWidget>(editor, "ListView1")), (QList<QStringList>{{"rhoCu", "Resistivity", value, unit, ""}}));
+    }
+
     // A library made by hand may hold texts of megabytes, which would hold the window up for
     // minutes. The window, the editor and the tooltips show their beginning, up to the longest
     // description the dialogs take; the parameter list keeps the whole text, and the editor

@@ -67,6 +67,7 @@ private slots:
             int msgBox(QWidget*, const QString&, int, const QString&) override { return MsgAnswer::Ok; }
             QString saveFileName(QWidget*, const QString&) override { return path; }
             QString openFileName(QWidget*, const QString&) override { return {}; }
+            QString inputText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
         } dialogs;
         QFETCH(QString, typed);
         QFETCH(QString, saved);

@@ -152,7 +152,7 @@ private slots:
         const QKeySequence shiftF10(Qt::SHIFT | Qt::Key_F10);
         const QStringList root{"mnewcataroot", "mdefvarroot", "mnewfunroot", "mdelallfunroot", "mimportcata"};
         const QStringList catalog{"mnewcata", "mmodcata", "mdelcata", "mnewfun", "mdefval", "mexportcata", "mimportcata"};
-        const QStringList results{"delres", "delallres", "Routresult", "Rcopyres"};
+        const QStringList results{"delres", "delallres", "Routresult", "Rcopyres", "Rshowunit"};
         QTest::newRow("tree, root") << "" << 0 << "Tvwmain" << menuKey << "mrootedt" << root << root;
         QTest::newRow("tree, catalog") << "Electrical" << 0 << "Tvwmain" << shiftF10 << "menuedit" << catalog << catalog;
         QTest::newRow("tree, formula") << "OhmsLaw" << 0 << "Tvwmain" << QKeySequence() << "mfunedt"
@@ -160,7 +160,7 @@ private slots:
         QTest::newRow("variables") << "" << 0 << "ListView2" << shiftF10 << "Rmoddelvar" << QStringList{"Rmodvar", "Rdelvar"}
                                    << QStringList{"Rmodvar", "Rdelvar", "Rdelallvar"};
         QTest::newRow("no variables") << "Beams" << 0 << "ListView2" << menuKey << "" << QStringList() << QStringList();
-        QTest::newRow("results") << "OhmsLaw" << 2 << "ListView1" << menuKey << "Rdelresmenu" << QStringList{"Rcopyres"} << results;
+        QTest::newRow("results") << "OhmsLaw" << 2 << "ListView1" << menuKey << "Rdelresmenu" << QStringList{"Rcopyres", "Rshowunit"} << results;
         QTest::newRow("no results") << "OhmsLaw" << 0 << "ListView1" << shiftF10 << "" << QStringList() << QStringList();
         QTest::newRow("editor, parameters") << "OhmsLaw" << 0 << "editor ListView1" << shiftF10 << "Rmenu"
                                             << QStringList{"Rmodpara", "Rdelpara"} << QStringList{"Rmodpara", "Rdelpara"};

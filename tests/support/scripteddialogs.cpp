@@ -37,11 +37,22 @@ QString ScriptedDialogs::openFileName(QWidget*, const QString&)
     return answer(openNames_, QStringLiteral("open-file dialog"));
 }
 
+QString ScriptedDialogs::inputText(QWidget*, const QString& prompt, const QString&, const QString& title)
+{
+    if (inputs_.isEmpty() || inputs_.head().first != prompt || title != Title) {
+        unexpected_ << QStringLiteral("unexpected input dialog: %1|%2").arg(title, prompt);
+        return {};
+    }
+    return inputs_.dequeue().second;
+}
+
 QStringList ScriptedDialogs::surprises() const
 {
     QStringList all = unexpected_;
     for (const Expected& expected : messages_)
         all << QStringLiteral("expected message box never shown: %1|%2").arg(expected.style).arg(expected.text);
+    for (const auto& [prompt, typed] : inputs_)
+        all << QStringLiteral("expected input dialog never shown: ") + prompt;
     for (const QString& path : fileNames_)
         all << QStringLiteral("expected file dialog never shown: ") + path;
     for (const QString& path : openNames_)

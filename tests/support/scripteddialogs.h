@@ -5,6 +5,7 @@
 #include <QQueue>
 #include <QStringList>
 #include <functional>
+#include <utility>
 
 // Answers message boxes and file dialogs from a script. A box nobody expected, or one whose
 // text, title or style differs from the next expected one, is recorded and answered No/OK, so
@@ -26,10 +27,13 @@ public:
     void expectStoreError() { expectMessageStarting(QStringLiteral("The library could not be changed")); }
     void expectSaveFileName(const QString& path) { fileNames_.enqueue(path); }
     void expectOpenFileName(const QString& path) { openNames_.enqueue(path); }
+    // A line to type, answering the prompt prompt; an empty one cancels.
+    void expectInput(const QString& prompt, const QString& typed) { inputs_.enqueue({prompt, typed}); }
 
     int msgBox(QWidget* parent, const QString& text, int style, const QString& title) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
+    QString inputText(QWidget* parent, const QString& prompt, const QString& text, const QString& title) override;
 
     // Boxes shown that the script did not expect, and expected ones never shown.
     QStringList surprises() const;
@@ -51,6 +55,7 @@ private:
 
     QQueue<QString> fileNames_;
     QQueue<QString> openNames_;
+    QQueue<std::pair<QString, QString>> inputs_; // prompt, typed
     QStringList unexpected_;
     QStringList shown_;
 };
