@@ -34,8 +34,10 @@ private:
     Units units_;
 
 private slots:
-    // The sample library's units and others engineers write: how much of the SI base units a
-    // value in each is, and the dimension it has. An empty dimension marks a label.
+    // Units as engineers write them where our reading adds to udunits2's (superscripts, look-alike
+    // dots, run-together words, angles, origins, units that have no place in a formula): how much
+    // of the SI base units a value in each is, and the dimension it has. An empty dimension marks
+    // a label.
     void readsUnits_data()
     {
         QTest::addColumn<QString>("unit");
@@ -48,41 +50,23 @@ private slots:
         row("mm⁴", 19430000, 1.943e-5, "m⁴");
         row("mm³", 194000, 1.94e-4, "m³");
         row("kWh", 1, 3.6e6, "kg·m²/s² (J)");
-        row("N·m", 50, 50, "kg·m²/s² (J)");
         row("N⋅m", 50, 50, "kg·m²/s² (J)");
         row("Nm", 50, 50, "kg·m²/s² (J)");
         row("kNm", 2, 2000, "kg·m²/s² (J)");
         row("Nmm", 1000, 1, "kg·m²/s² (J)");
         row("mAh", 1000, 3600, "s·A (C)");
         row("N/mm²", 210000, 2.1e11, "kg/(m·s²) (Pa)");
-        row("kN/m²", 5, 5000, "kg/(m·s²) (Pa)");
-        row("MPa", 1, 1e6, "kg/(m·s²) (Pa)");
-        row("Pa·s", 0.001, 0.001, "kg/(m·s)");
-        row("kg/m³", 998.2, 998.2, "kg/m³");
-        row("m/s²", 9.8067, 9.8067, "m/s²");
         row("s⁻¹", 4, 4, "1/s (Hz)");
         row("rpm", 60, 2 * M_PI, "1/s (Hz)");
         row("°", 180, M_PI, "1 (dimensionless)");
         row("deg", 90, M_PI / 2, "1 (dimensionless)");
-        row("%", 85, 0.85, "1 (dimensionless)");
         row("-", 3, 3, "1 (dimensionless)");
-        row("1", 3, 3, "1 (dimensionless)");
         row("", 3, 3, "1 (dimensionless)");
         row("°C", 20, 293.15, "K");
         row("° C", -5, 268.15, "K");
         row("°F", 212, 373.15, "K");
-        row("µm/(m·K)", 12, 1.2e-5, "1/K");
-        row("μm", 1, 1e-6, "m");
-        row("Ω·mm²/m", 0.0172, 1.72e-8, "kg·m³/(s³·A²)");
         row("J/(mol·K)", 8.3145, 8.3145, "kg·m²/(s²·K·mol)");
-        row("W/(m²·K)", 25, 25, "kg/(s³·K)");
-        row("ft", 3, 0.9144, "m");
         row("mph", 1, 0.44704, "m/s");
-        row("km/h", 36, 10, "m/s");
-        row("psi", 1, 6894.75729316836, "kg/(m·s²) (Pa)");
-        row("l/min", 60, 0.001, "m³/s");
-        row("hp", 1, 745.6999, "kg·m²/s³ (W)");
-        row("F", 0.0001, 0.0001, "s⁴·A²/(kg·m²) (F)");
         row("pcs", 1, 1, "");
         row("m\x01", 1, 1, "");
         row("hours since 2000-01-01", 1, 1, "");
@@ -122,7 +106,6 @@ private slots:
         row("length", "2500 mm", "m", "2.5", "L: 2500 mm = 2.5 m");
         row("no blank, an exponent", "2.5e3mm", "m", "2.5", "L: 2.5e3 mm = 2.5 m");
         row("feet, every digit the factor holds", "3 ft", "m", "0.9144", "L: 3 ft = 0.9144 m");
-        row("force with a prefix", "10 kN", "N", "10000", "L: 10 kN = 10000 N");
         row("Celsius into kelvin, with the origin", "-5 °C", "K", "268.15", "L: -5 °C = 268.15 K");
         row("kelvin into Celsius", "300K", "°C", "26.85", "L: 300 K = 26.85 °C");
         row("percent into a dimensionless parameter", "85 %", "-", "0.85", "L: 85 % = 0.85");
@@ -191,7 +174,6 @@ private slots:
                 .value_or(QStringLiteral("none"));
         };
         QCOMPARE(byDefault("0.0172", "Ω·mm²/m", "Ω·m"), QStringLiteral("0.0000000172"));
-        QCOMPARE(byDefault("210000", "N/mm²", "GPa"), QStringLiteral("210"));
         QCOMPARE(byDefault("273.15", "K", "°C"), QStringLiteral("0"));
         QCOMPARE(byDefault("9.8067", "m/s²", "m/s²"), QStringLiteral("none"));
         QCOMPARE(byDefault("9.8067", "m/s²", "m"), QStringLiteral("none"));
