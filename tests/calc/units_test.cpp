@@ -180,6 +180,9 @@ private slots:
         QCOMPARE(byDefault("230", "V", "volts?"), QStringLiteral("none"));
     }
 
+    // Cases the sample library does not show. Its formulas, each of which agrees, and those the
+    // command-line tool's check test adds (an expression the engine refuses, a result's unit that
+    // is a label, a length where the result has no unit) are checked there.
     void checksUnits_data()
     {
         QTest::addColumn<QString>("expression");
@@ -193,17 +196,8 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(expression) << QString::fromUtf8(unit) << list << verdict
                                 << QString::fromUtf8(text);
         };
-        row("energy", "m*v^2/2", "J", parameters({"m kg 1200", "v m/s 13.9"}), V::Agree);
-        row("a root, a power", "sqrt(A)*h^2", "m³", parameters({"A m² 4", "h m 2"}), V::Agree);
-        row("a constant of conversion", "M*1000/W", "N/mm²", parameters({"M N·m 15000", "W mm³ 194000"}), V::Agree);
-        row("an angle in degrees", "v^2*sin(2*a*_pi/180)/g", "m", parameters({"v m/s 20", "a ° 45", "g m/s² 9.8"}), V::Agree);
-        row("an exponent that is a plain number", "U*(1-exp(-t/(R*C)))", "V",
-            parameters({"U V 12", "R Ω 10000", "C F 0.0001", "t s 1"}), V::Agree);
-        row("a difference of temperatures", "A*(Ti-To)/(d/k)", "W",
-            parameters({"A m² 12", "Ti °C 20", "To °C -5", "d m 0.1", "k W/(m·K) 0.04"}), V::Agree);
         row("a choice between lengths", "a>b ? a : 2*b", "mm", parameters({"a m 1", "b m 3"}), V::Agree);
         row("a difference that is zero at the defaults", "(a-b)*F", "J", parameters({"a m 2", "b m 2", "F N 5"}), V::Agree);
-        row("no unit but percent", "100*(1-Tc/Th)", "%", parameters({"Tc K 300", "Th K 800"}), V::Agree);
         row("a parameter without a symbol takes no part", "2*a", "m", parameters({"a m 1"}) + QList<NamedValue>{{}}, V::Agree);
 
         row("a force where a power is meant", "m*a", "kW", parameters({"m kg 1200", "a m/s² 2"}), V::Disagree,
@@ -221,14 +215,9 @@ private slots:
         row("a root of a length", "sqrt(L)", "m", parameters({"L m 4"}), V::Disagree, "The expression gives m^0.5 where the result is in m");
         row("an empirical power", "1.2*Q^1.85", "m", parameters({"Q m 3"}), V::Disagree,
             "The expression gives m^1.85 where the result is in m");
-        row("a result with no unit", "F*s", "", parameters({"F N 2", "s m 3"}), V::Disagree,
-            "The expression gives kg·m²/s² (J) where the result is in 1");
 
-        row("a result's unit not understood", "a", "pcs", parameters({"a m 1"}), V::NotUnderstood,
-            "The result's unit, \"pcs\", is not understood");
         row("a parameter's unit not understood", "a*b", "m", parameters({"a m 1", "b furlongz 2"}), V::NotUnderstood,
             "The unit of b, \"furlongz\", is not understood");
-        row("an expression the engine refuses", "2*(q+1)", "m", parameters({"a m 1"}), V::Unchecked, "");
         row("zero everywhere", "a-a", "m", parameters({"a m 1"}), V::Unchecked,
             "The units cannot be checked: the expression gives no number but zero with the default values");
     }
