@@ -114,7 +114,6 @@ private slots:
         row("decimal comma, left to the engine", "1,5", "m", "1,5");
         row("no number, left to the engine", "abc mm", "m", "abc mm");
         row("a unit not understood, left to the engine", "2500 furlongz", "m", "2500 furlongz");
-        row("another kind", "2500 kg", "m", "2500 kg", "", "L: 2500 kg cannot be converted to m, the unit of L.");
         row("a length into a dimensionless parameter", "3 m", "", "3 m", "", "L: 3 m cannot be converted to 1, the unit of L.");
         row("into a label", "2500 mm", "pcs", "2500 mm", "",
             "L: 2500 mm cannot be converted to \"pcs\", a unit that is not understood.");
@@ -165,8 +164,6 @@ private slots:
         QCOMPARE(read(115926, "J", " kJ "), QStringLiteral("115.926 kJ"));
         QCOMPARE(read(293.15, "K", "°C"), QStringLiteral("20 °C"));
         QCOMPARE(read(7.592, "kW", "hp"), QStringLiteral("10.1810393162182 hp"));
-        QCOMPARE(read(1, "J", "m"), QStringLiteral("J cannot be converted to m."));
-        QCOMPARE(read(1, "J", "joules?"), QStringLiteral("\"joules?\" is not understood as a unit."));
         QCOMPARE(read(1, "pcs", "m"), QStringLiteral("The result's unit, \"pcs\", is not understood."));
 
         const auto byDefault = [this](const char* value, const char* from, const char* to) {
