@@ -5,8 +5,6 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -239,30 +237,6 @@ private slots:
         QFETCH(QString, stored);
         ColumnType::Misfit misfit;
         QCOMPARE(valueText(ColumnType(type).stored(value, misfit).value_or(QVariant())), stored);
-    }
-
-    // Libraries made before items' tables moved out of SQLite's own keep working with theirs.
-    void earlierLibrariesKeepTheirTables()
-    {
-        store_.reset();
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "earlier");
-            db.setDatabaseName(Store::filePath(dir_->path()));
-            QVERIFY(db.open());
-            for (const char* statement : {"drop table ItemTables", "drop table ItemRows",
-                                          "CREATE TABLE Legacy (varname VARCHAR(20) COLLATE NOCASE, name TEXT COLLATE NOCASE, "
-                                          "defvalue NUMERIC(28,4), ispara INT)",
-                                          "insert into Legacy values ('a', 'First', 1.5, 1)"})
-                QVERIFY2(QSqlQuery(db).exec(statement), statement);
-        }
-        QSqlDatabase::removeDatabase("earlier");
-        store_ = std::make_unique<Store>(dir_->path());
-        QCOMPARE(text(store_->first("select * from Legacy where name=?", {"FIRST"}), "defvalue"), "1.5");
-        store_->execute("insert into Legacy (varname,name,defvalue,ispara) values (?,?,?,1)", {"b", "Second", "2.00004"});
-        QCOMPARE(text(store_->first("select * from Legacy where varname=?", {"b"}), "defvalue"), "2");
-        store_->execute(Schema::formulaTable("Newer"));
-        store_->execute("drop table Legacy");
-        QVERIFY(!store_->tableExists("Legacy") && store_->tableExists("Newer"));
     }
 };
 
