@@ -19,24 +19,14 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Another program's write lock on the library, held while it lives.
-class OtherWriter
+// Another program's write lock on the library, held until its connection closes.
+std::shared_ptr<sqlite3> otherWriter(const QString& path)
 {
-public:
-    explicit OtherWriter(const QString& path)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_exec(db_, "begin immediate", nullptr, nullptr, nullptr);
-    }
-    ~OtherWriter()
-    {
-        sqlite3_exec(db_, "rollback", nullptr, nullptr, nullptr);
-        sqlite3_close(db_);
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(db, "begin immediate", nullptr, nullptr, nullptr);
+    return {db, sqlite3_close};
+}
 
 bool addCatalog(form1& window, const QString& name)
 {
@@ -136,7 +126,7 @@ private slots:
     {
         form1& window = library().openWindow();
         Store& store = library().store();
-        auto other = std::make_unique<OtherWriter>(store.path());
+        std::shared_ptr<sqlite3> other = otherWriter(store.path());
         expectRefusal("locked by another program");
         QVERIFY(!addCatalog(window, "Optics"));
         QVERIFY(!store.first("select * from CataConstruct where caption=?", {"Optics"}));
@@ -146,7 +136,7 @@ private slots:
         clickNode(window, "OhmsLaw");
         window.controls().Command1->click();
         QVERIFY(!store.query("select * from ParaResult").isEmpty());
-        other = std::make_unique<OtherWriter>(store.path());
+        other = otherWriter(store.path());
         bool toldOnScreen = false;
         library().dialogs().expectMessageStarting("The formula library " + store.path() + " is locked by another program", [&] {
             toldOnScreen = window.isVisible();
