@@ -1,5 +1,4 @@
-#include "calc/calcengine.h"
-#include "calc/parameterstring.h"
+#include "calc/computation.h"
 #include "editor/formulas.h"
 #include "libraryfile.h"
 #include "mainwindow/catalogs.h"
@@ -331,19 +330,13 @@ private slots:
             return;
         }
         Store store(arguments.constLast()); // opens only a file that holds the fixed tables
-        const Rows formulas = store.query("select indtable from CataConstruct where flag=0");
+        const Rows formulas = store.query("select caption from CataConstruct where flag=0");
         QVERIFY(!formulas.isEmpty());
         for (const QSqlRecord& formula : formulas) {
-            const QString table = formula.value(0).toString();
-            QList<ParameterString::Pair> pairs;
-            for (const QSqlRecord& parameter : store.query("select varname, defvalue from " + table + " where ispara=1"))
-                pairs.append({parameter.value(0).toString(), parameter.value(1).toString()});
-            CalcEngine engine;
-            double result = 0;
-            int error = 0;
-            engine.Evaluate(store.first("select expression from " + table + " where ispara=0")->value(0).toString(),
-                            ParameterString::build(pairs).value_or(QString()), result, error);
-            QVERIFY2(error == 0, qPrintable(table + ": " + engine.errorMessage()));
+            const QString caption = formula.value(0).toString();
+            const Computation::Evaluation evaluation = Computation::evaluate(
+                Computation::formulaRow(store, caption)->value("expression").toString(), Computation::parameters(store, caption));
+            QVERIFY2(evaluation.value, qPrintable(caption + ": " + evaluation.failure));
         }
     }
 };
