@@ -50,7 +50,8 @@ class TroubledLibraryTest : public LibraryTest
 
 private slots:
     // At start the program names what is wrong with the file, and how to get out of it; the
-    // advice to create a library comes only where there is none.
+    // advice to create a library comes only where there is none. The file is left as it was,
+    // and none is made where there was none.
     void startSaysWhatIsWrong_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file
@@ -69,6 +70,8 @@ private slots:
         file.close();
         ScriptedDialogs dialogs;
         QVERIFY(!openLibrary(library().directory(), dialogs));
+        QCOMPARE(QFile::exists(path), !content.isNull());
+        QCOMPARE(fileBytes(path), content);
         QCOMPARE(dialogs.shown().size(), 1);
         const QString shown = dialogs.shown().constFirst();
         QVERIFY(shown.startsWith("Calcora|64|"));
