@@ -60,9 +60,6 @@ private slots:
                                << "The default value of parameter R of formula Order, \"1,5\", is not a number. Nothing was "
                                   "changed; type a number, with a point before any decimals, such as 2.5.";
         QTest::newRow("symbol of 20") << QString::fromUtf8("𝐀").repeated(20) << "1" << "1" << "";
-        QTest::newRow("symbol of 21") << QString(21, 'x') << "1" << ""
-                                      << "The symbol of parameter Resistance of formula Order has more than 20 characters. "
-                                         "Nothing was changed; shorten it to 20 characters at most.";
     }
     void valuesMeetTheirColumns()
     {
