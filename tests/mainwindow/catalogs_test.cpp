@@ -201,27 +201,15 @@ private slots:
         QCOMPARE(again.controls().Text4->toPlainText(), "9Volt\nRenamed");
     }
 
-    // A catalog another program removed is not offered for adding in its place.
-    void modifyingAVanishedCatalogSaysSo()
-    {
-        form1& window = library().openWindow();
-        clickNode(window, "Fluids");
-        library().store().execute("delete * from CataConstruct where caption=?", {"Fluids"});
-        const Rows rows = catalogRows(library().store());
-        library().dialogs().expectMessage("The item is no longer in the library.");
-        const auto outcome = answerCatalogDialog("Liquids", "");
-        trigger(window, "mmodcata");
-        QVERIFY(!outcome->shown);
-        QVERIFY(catalogRows(library().store()) == rows);
-    }
-
-    // Another window changes the library while the dialog is open. Changing a catalog whose row
-    // it changed is refused, naming the catalog: the dialog keeps what was typed and the library
-    // the other window's change. A change beside the catalog's row is no obstacle. Adding into a
-    // catalog it renamed or deleted is refused too.
+    // Another window changes the library, before the dialog opens or while it is open. A catalog
+    // it removed is not offered for changing in its place. Changing a catalog whose row it changed
+    // is refused, naming the catalog: the dialog keeps what was typed and the library the other
+    // window's change. A change beside the catalog's row is no obstacle. Adding into a catalog it
+    // renamed or deleted is refused too.
     void anotherWindowsChangeIsKept_data()
     {
         QTest::addColumn<QString>("entry"); // on Fluids: mmodcata changes it, mnewcata adds into it
+        QTest::addColumn<bool>("whileOpen"); // false: the change comes before the dialog opens
         QTest::addColumn<QStringList>("changes"); // made through the other window's connection
         QTest::addColumn<QString>("message"); // empty: saved
         const QString changed = "The catalog \"Fluids\" was changed in the library by another window since this dialog "
@@ -229,15 +217,19 @@ private slots:
         const QString gone = "The catalog \"Fluids\" is no longer in the library: another window renamed or deleted it. "
                              "Nothing was changed.";
         const QString rename = "update CataConstruct set caption='%1' where caption='Fluids'";
-        QTest::newRow("modify: described anew") << "mmodcata" << QStringList{"update CataConstruct set descr='Liquids' where caption='Fluids'"} << changed;
-        QTest::newRow("modify: renamed in case") << "mmodcata" << QStringList{rename.arg("FLUIDS")} << changed;
-        QTest::newRow("modify: a variable added") << "mmodcata" << QStringList{"insert into Fluids (varname,name,defvalue) values ('nu','Viscosity',1)"} << "";
-        QTest::newRow("add: parent renamed") << "mnewcata" << QStringList{rename.arg("Liquids")} << gone;
-        QTest::newRow("add: parent deleted") << "mnewcata" << QStringList{"delete * from CataConstruct where caption='Fluids'"} << gone;
+        const QString remove = "delete * from CataConstruct where caption='Fluids'";
+        QTest::newRow("modify: deleted before it opens") << "mmodcata" << false << QStringList{remove}
+                                                         << "The item is no longer in the library.";
+        QTest::newRow("modify: described anew") << "mmodcata" << true << QStringList{"update CataConstruct set descr='Liquids' where caption='Fluids'"} << changed;
+        QTest::newRow("modify: renamed in case") << "mmodcata" << true << QStringList{rename.arg("FLUIDS")} << changed;
+        QTest::newRow("modify: a variable added") << "mmodcata" << true << QStringList{"insert into Fluids (varname,name,defvalue) values ('nu','Viscosity',1)"} << "";
+        QTest::newRow("add: parent renamed") << "mnewcata" << true << QStringList{rename.arg("Liquids")} << gone;
+        QTest::newRow("add: parent deleted") << "mnewcata" << true << QStringList{remove} << gone;
     }
     void anotherWindowsChangeIsKept()
     {
         QFETCH(QString, entry);
+        QFETCH(bool, whileOpen);
         QFETCH(QStringList, changes);
         QFETCH(QString, message);
         form1& window = library().openWindow();
@@ -245,17 +237,20 @@ private slots:
         Store other(library().directory());
         Rows rows;
         QSet<QString> tables;
-        const auto outcome = answerCatalogDialog("Hydraulics", "Pipes", [&] {
-            for (const QString& change : changes)
-                other.execute(change);
+        const std::function<void()> change = [&] {
+            for (const QString& statement : changes)
+                other.execute(statement);
             rows = catalogRows(other);
             tables = other.tableNames();
-        });
+        };
+        if (!whileOpen)
+            change();
+        const auto outcome = answerCatalogDialog("Hydraulics", "Pipes", whileOpen ? change : nullptr);
         if (!message.isEmpty())
             library().dialogs().expectMessage(message);
         trigger(window, entry.toLatin1());
-        QVERIFY(outcome->shown);
-        QCOMPARE(outcome->stayedOpen, !message.isEmpty());
+        QCOMPARE(outcome->shown, whileOpen);
+        QCOMPARE(outcome->stayedOpen, whileOpen && !message.isEmpty());
         if (!message.isEmpty()) {
             QVERIFY(catalogRows(other) == rows);
             QCOMPARE(other.tableNames(), tables);
