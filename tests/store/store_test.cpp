@@ -199,8 +199,6 @@ private slots:
         QTest::newRow("NUL") << QString("a") + QChar(0) << ItemName::Use::Unstorable;
         QTest::newRow("a broken character") << QString("a") + QChar(0xDC00) << ItemName::Use::Unstorable;
         QTest::newRow("a line separator") << QString::fromUtf8("a\u2028b") << ItemName::Use::Unprintable;
-        QTest::newRow("a no-break space") << QString::fromUtf8("a\u00A0b") << ItemName::Use::Unprintable;
-        QTest::newRow("a zero-width space") << QString::fromUtf8("a\u200Bb") << ItemName::Use::Unprintable;
         QTest::newRow("100 letters outside the first plane") << nonBmp.repeated(100) << ItemName::Use::Usable;
         QTest::newRow("101 characters") << QString(101, 'n') << ItemName::Use::TooLong;
     }
