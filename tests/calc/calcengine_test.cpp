@@ -169,12 +169,11 @@ private slots:
     }
 
     // A range typed as FROM:TO:STEP, read as numbers whatever the locale; the values it then
-    // takes are sweep_test's.
+    // takes are the sweep test's.
     void sweepRanges_data()
     {
         QTest::addColumn<QString>("range");
         QTest::addColumn<QList<double>>("values"); // none: refused
-        QTest::newRow("up") << "0:30:10" << QList<double>{0, 10, 20, 30};
         QTest::newRow("down, the step's sign from the direction") << "1:0:-0.5" << QList<double>{1, 0.5, 0};
         QTest::newRow("two parts") << "0:1" << QList<double>{};
         QTest::newRow("decimal comma") << "0:1,5:1" << QList<double>{};
