@@ -254,38 +254,23 @@ private slots:
     }
 
     // A change a killed program left half-written is undone by whoever opens the library next
-    // (to read it: the command-line tool's test); where it cannot be undone, that is what is said.
-    void unfinishedChangeUndone_data()
+    // (the command-line tool's test reads past one); where it cannot be undone, that is what is
+    // said, and the change is left for a program that may write.
+    void unfinishedChangeThatCannotBeUndone()
     {
-        QTest::addColumn<bool>("writable");
-        QTest::newRow("opened to write") << true;
-        QTest::newRow("file that cannot be written") << false;
-    }
-    void unfinishedChangeUndone()
-    {
-        QFETCH(bool, writable);
-        if (!writable && ::geteuid() == 0)
+        if (::geteuid() == 0)
             QSKIP("root writes to read-only files");
-        QStringList contents;
-        {
-            Store original(dir_->path(), Store::Access::ReadOnly);
-            contents = itemContents(original) + sqliteTables(original);
-        }
         const QTemporaryDir copy;
         copyMidWrite(dir_->path(), copy.path());
         const QString path = Store::filePath(copy.path());
-        if (!writable)
-            QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         try {
-            Store store(copy.path(), writable ? Store::Access::ReadWrite : Store::Access::ReadOnly);
-            QVERIFY(writable);
-            QCOMPARE(itemContents(store) + sqliteTables(store), contents);
-            QVERIFY(!QFile::exists(path + "-journal"));
+            Store store(copy.path(), Store::Access::ReadOnly);
+            QFAIL("read past a change it could not undo");
         } catch (const StoreError& error) {
-            QVERIFY2(!writable, error.what());
             QCOMPARE(error.kind(), StoreError::Kind::Unfinished);
-            QVERIFY(QFile::exists(path + "-journal"));
         }
+        QVERIFY(QFile::exists(path + "-journal"));
     }
 
     // calcora-initdb makes a sample library whose every formula computes with its stored
