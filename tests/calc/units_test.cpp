@@ -34,8 +34,10 @@ private:
     Units units_;
 
 private slots:
-    // The sample library's units and others engineers write: how much of the SI base units a
-    // value in each is, and the dimension it has. An empty dimension marks a label.
+    // Units as engineers write them where our reading adds to udunits2's (superscripts, look-alike
+    // dots, run-together words, angles, origins, units that have no place in a formula): how much
+    // of the SI base units a value in each is, and the dimension it has. An empty dimension marks
+    // a label.
     void readsUnits_data()
     {
         QTest::addColumn<QString>("unit");
@@ -48,42 +50,23 @@ private slots:
         row("mm⁴", 19430000, 1.943e-5, "m⁴");
         row("mm³", 194000, 1.94e-4, "m³");
         row("kWh", 1, 3.6e6, "kg·m²/s² (J)");
-        row("N·m", 50, 50, "kg·m²/s² (J)");
         row("N⋅m", 50, 50, "kg·m²/s² (J)");
         row("Nm", 50, 50, "kg·m²/s² (J)");
         row("kNm", 2, 2000, "kg·m²/s² (J)");
         row("Nmm", 1000, 1, "kg·m²/s² (J)");
         row("mAh", 1000, 3600, "s·A (C)");
         row("N/mm²", 210000, 2.1e11, "kg/(m·s²) (Pa)");
-        row("kN/m²", 5, 5000, "kg/(m·s²) (Pa)");
-        row("MPa", 1, 1e6, "kg/(m·s²) (Pa)");
-        row("Pa·s", 0.001, 0.001, "kg/(m·s)");
-        row("kg/m³", 998.2, 998.2, "kg/m³");
-        row("m/s²", 9.8067, 9.8067, "m/s²");
         row("s⁻¹", 4, 4, "1/s (Hz)");
         row("rpm", 60, 2 * M_PI, "1/s (Hz)");
         row("°", 180, M_PI, "1 (dimensionless)");
         row("deg", 90, M_PI / 2, "1 (dimensionless)");
-        row("%", 85, 0.85, "1 (dimensionless)");
         row("-", 3, 3, "1 (dimensionless)");
-        row("1", 3, 3, "1 (dimensionless)");
         row("", 3, 3, "1 (dimensionless)");
         row("°C", 20, 293.15, "K");
         row("° C", -5, 268.15, "K");
         row("°F", 212, 373.15, "K");
-        row("µm/(m·K)", 12, 1.2e-5, "1/K");
-        row("μm", 1, 1e-6, "m");
-        row("Ω·mm²/m", 0.0172, 1.72e-8, "kg·m³/(s³·A²)");
         row("J/(mol·K)", 8.3145, 8.3145, "kg·m²/(s²·K·mol)");
-        row("W/(m²·K)", 25, 25, "kg/(s³·K)");
-        row("ft", 3, 0.9144, "m");
         row("mph", 1, 0.44704, "m/s");
-        row("km/h", 36, 10, "m/s");
-        row("psi", 1, 6894.75729316836, "kg/(m·s²) (Pa)");
-        row("l/min", 60, 0.001, "m³/s");
-        row("hp", 1, 745.6999, "kg·m²/s³ (W)");
-        row("F", 0.0001, 0.0001, "s⁴·A²/(kg·m²) (F)");
-        row("pcs", 1, 1, "");
         row("m\x01", 1, 1, "");
         row("hours since 2000-01-01", 1, 1, "");
         row("lg(re 1 mW)", 1, 1, "");
@@ -122,7 +105,6 @@ private slots:
         row("length", "2500 mm", "m", "2.5", "L: 2500 mm = 2.5 m");
         row("no blank, an exponent", "2.5e3mm", "m", "2.5", "L: 2.5e3 mm = 2.5 m");
         row("feet, every digit the factor holds", "3 ft", "m", "0.9144", "L: 3 ft = 0.9144 m");
-        row("force with a prefix", "10 kN", "N", "10000", "L: 10 kN = 10000 N");
         row("Celsius into kelvin, with the origin", "-5 °C", "K", "268.15", "L: -5 °C = 268.15 K");
         row("kelvin into Celsius", "300K", "°C", "26.85", "L: 300 K = 26.85 °C");
         row("percent into a dimensionless parameter", "85 %", "-", "0.85", "L: 85 % = 0.85");
@@ -131,7 +113,6 @@ private slots:
         row("decimal comma, left to the engine", "1,5", "m", "1,5");
         row("no number, left to the engine", "abc mm", "m", "abc mm");
         row("a unit not understood, left to the engine", "2500 furlongz", "m", "2500 furlongz");
-        row("another kind", "2500 kg", "m", "2500 kg", "", "L: 2500 kg cannot be converted to m, the unit of L.");
         row("a length into a dimensionless parameter", "3 m", "", "3 m", "", "L: 3 m cannot be converted to 1, the unit of L.");
         row("into a label", "2500 mm", "pcs", "2500 mm", "",
             "L: 2500 mm cannot be converted to \"pcs\", a unit that is not understood.");
@@ -182,8 +163,6 @@ private slots:
         QCOMPARE(read(115926, "J", " kJ "), QStringLiteral("115.926 kJ"));
         QCOMPARE(read(293.15, "K", "°C"), QStringLiteral("20 °C"));
         QCOMPARE(read(7.592, "kW", "hp"), QStringLiteral("10.1810393162182 hp"));
-        QCOMPARE(read(1, "J", "m"), QStringLiteral("J cannot be converted to m."));
-        QCOMPARE(read(1, "J", "joules?"), QStringLiteral("\"joules?\" is not understood as a unit."));
         QCOMPARE(read(1, "pcs", "m"), QStringLiteral("The result's unit, \"pcs\", is not understood."));
 
         const auto byDefault = [this](const char* value, const char* from, const char* to) {
@@ -191,13 +170,15 @@ private slots:
                 .value_or(QStringLiteral("none"));
         };
         QCOMPARE(byDefault("0.0172", "Ω·mm²/m", "Ω·m"), QStringLiteral("0.0000000172"));
-        QCOMPARE(byDefault("210000", "N/mm²", "GPa"), QStringLiteral("210"));
         QCOMPARE(byDefault("273.15", "K", "°C"), QStringLiteral("0"));
         QCOMPARE(byDefault("9.8067", "m/s²", "m/s²"), QStringLiteral("none"));
         QCOMPARE(byDefault("9.8067", "m/s²", "m"), QStringLiteral("none"));
         QCOMPARE(byDefault("230", "V", "volts?"), QStringLiteral("none"));
     }
 
+    // Cases the sample library does not show. Its formulas, each of which agrees, and those the
+    // command-line tool's check test adds (an expression the engine refuses, a result's unit that
+    // is a label, a length where the result has no unit) are checked there.
     void checksUnits_data()
     {
         QTest::addColumn<QString>("expression");
@@ -211,17 +192,8 @@ private slots:
             QTest::newRow(name) << QString::fromUtf8(expression) << QString::fromUtf8(unit) << list << verdict
                                 << QString::fromUtf8(text);
         };
-        row("energy", "m*v^2/2", "J", parameters({"m kg 1200", "v m/s 13.9"}), V::Agree);
-        row("a root, a power", "sqrt(A)*h^2", "m³", parameters({"A m² 4", "h m 2"}), V::Agree);
-        row("a constant of conversion", "M*1000/W", "N/mm²", parameters({"M N·m 15000", "W mm³ 194000"}), V::Agree);
-        row("an angle in degrees", "v^2*sin(2*a*_pi/180)/g", "m", parameters({"v m/s 20", "a ° 45", "g m/s² 9.8"}), V::Agree);
-        row("an exponent that is a plain number", "U*(1-exp(-t/(R*C)))", "V",
-            parameters({"U V 12", "R Ω 10000", "C F 0.0001", "t s 1"}), V::Agree);
-        row("a difference of temperatures", "A*(Ti-To)/(d/k)", "W",
-            parameters({"A m² 12", "Ti °C 20", "To °C -5", "d m 0.1", "k W/(m·K) 0.04"}), V::Agree);
         row("a choice between lengths", "a>b ? a : 2*b", "mm", parameters({"a m 1", "b m 3"}), V::Agree);
         row("a difference that is zero at the defaults", "(a-b)*F", "J", parameters({"a m 2", "b m 2", "F N 5"}), V::Agree);
-        row("no unit but percent", "100*(1-Tc/Th)", "%", parameters({"Tc K 300", "Th K 800"}), V::Agree);
         row("a parameter without a symbol takes no part", "2*a", "m", parameters({"a m 1"}) + QList<NamedValue>{{}}, V::Agree);
 
         row("a force where a power is meant", "m*a", "kW", parameters({"m kg 1200", "a m/s² 2"}), V::Disagree,
@@ -236,17 +208,11 @@ private slots:
             "The expression adds or compares quantities of different kinds");
         row("a term that vanishes at the defaults", "a+b*c", "m", parameters({"a m 2", "b s 3", "c - 0"}), V::Disagree,
             "The expression adds or compares quantities of different kinds");
-        row("a root of a length", "sqrt(L)", "m", parameters({"L m 4"}), V::Disagree, "The expression gives m^0.5 where the result is in m");
         row("an empirical power", "1.2*Q^1.85", "m", parameters({"Q m 3"}), V::Disagree,
             "The expression gives m^1.85 where the result is in m");
-        row("a result with no unit", "F*s", "", parameters({"F N 2", "s m 3"}), V::Disagree,
-            "The expression gives kg·m²/s² (J) where the result is in 1");
 
-        row("a result's unit not understood", "a", "pcs", parameters({"a m 1"}), V::NotUnderstood,
-            "The result's unit, \"pcs\", is not understood");
         row("a parameter's unit not understood", "a*b", "m", parameters({"a m 1", "b furlongz 2"}), V::NotUnderstood,
             "The unit of b, \"furlongz\", is not understood");
-        row("an expression the engine refuses", "2*(q+1)", "m", parameters({"a m 1"}), V::Unchecked, "");
         row("zero everywhere", "a-a", "m", parameters({"a m 1"}), V::Unchecked,
             "The units cannot be checked: the expression gives no number but zero with the default values");
     }

@@ -19,24 +19,14 @@ QByteArray fileBytes(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Another program's write lock on the library, held while it lives.
-class OtherWriter
+// Another program's write lock on the library, held until its connection closes.
+std::shared_ptr<sqlite3> otherWriter(const QString& path)
 {
-public:
-    explicit OtherWriter(const QString& path)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db_, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_exec(db_, "begin immediate", nullptr, nullptr, nullptr);
-    }
-    ~OtherWriter()
-    {
-        sqlite3_exec(db_, "rollback", nullptr, nullptr, nullptr);
-        sqlite3_close(db_);
-    }
-
-private:
-    sqlite3* db_ = nullptr;
-};
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(db, "begin immediate", nullptr, nullptr, nullptr);
+    return {db, sqlite3_close};
+}
 
 bool addCatalog(form1& window, const QString& name)
 {
@@ -60,7 +50,8 @@ class TroubledLibraryTest : public LibraryTest
 
 private slots:
     // At start the program names what is wrong with the file, and how to get out of it; the
-    // advice to create a library comes only where there is none.
+    // advice to create a library comes only where there is none. The file is left as it was,
+    // and none is made where there was none.
     void startSaysWhatIsWrong_data()
     {
         QTest::addColumn<QByteArray>("content"); // null: no file
@@ -79,6 +70,8 @@ private slots:
         file.close();
         ScriptedDialogs dialogs;
         QVERIFY(!openLibrary(library().directory(), dialogs));
+        QCOMPARE(QFile::exists(path), !content.isNull());
+        QCOMPARE(fileBytes(path), content);
         QCOMPARE(dialogs.shown().size(), 1);
         const QString shown = dialogs.shown().constFirst();
         QVERIFY(shown.startsWith("Calcora|64|"));
@@ -136,7 +129,7 @@ private slots:
     {
         form1& window = library().openWindow();
         Store& store = library().store();
-        auto other = std::make_unique<OtherWriter>(store.path());
+        std::shared_ptr<sqlite3> other = otherWriter(store.path());
         expectRefusal("locked by another program");
         QVERIFY(!addCatalog(window, "Optics"));
         QVERIFY(!store.first("select * from CataConstruct where caption=?", {"Optics"}));
@@ -146,7 +139,7 @@ private slots:
         clickNode(window, "OhmsLaw");
         window.controls().Command1->click();
         QVERIFY(!store.query("select * from ParaResult").isEmpty());
-        other = std::make_unique<OtherWriter>(store.path());
+        other = otherWriter(store.path());
         bool toldOnScreen = false;
         library().dialogs().expectMessageStarting("The formula library " + store.path() + " is locked by another program", [&] {
             toldOnScreen = window.isVisible();
