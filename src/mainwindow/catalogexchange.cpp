@@ -1,6 +1,7 @@
 #include "mainwindow/catalogexchange.h"
 
 #include "calc/calcengine.h"
+#include "editor/formulas.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/importcheck.h"
 #include "store/fieldtext.h"
@@ -8,6 +9,7 @@
 #include "store/sqltext.h"
 #include "store/store.h"
 #include "store/storeerror.h"
+#include "variables/variables.h"
 
 #include <QFile>
 #include <QJsonArray>

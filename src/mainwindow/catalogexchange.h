@@ -1,12 +1,10 @@
 #pragma once
 
-#include "editor/formulas.h"
+#include "mainwindow/catalogsubtree.h"
 #include "mainwindow/librarytree.h"
-#include "variables/variables.h"
 
 #include <QByteArray>
 #include <QJsonObject>
-#include <QList>
 #include <QStringList>
 #include <optional>
 
@@ -22,31 +20,6 @@ QByteArray exportCatalog(Store& store, const LibraryTree& tree, const LibraryTre
 // The document of the file at path; nullopt, with why in words that name the file, when it cannot
 // be read or holds no JSON.
 std::optional<QJsonObject> readFile(const QString& path, QString& why);
-
-// A document's catalogs and formulas in the order they are added, every parent before its
-// children.
-struct Subtree
-{
-    // Each part with its place in the document, the path to it: "catalog.catalogs[0].formulas[2]".
-    struct Catalog
-    {
-        QString name;
-        QString parent; // the caption of a catalog of the subtree; empty for the subtree's own top
-        QString description;
-        QList<NamedValue> variables;
-        QString place;
-        QStringList variablePlaces;
-    };
-    struct Item
-    {
-        Formula formula;
-        QString parent;
-        QString place;
-        QStringList parameterPlaces;
-    };
-    QList<Catalog> catalogs;
-    QList<Item> formulas;
-};
 
 // The document's subtree; nullopt, with every problem found each with its place, when it is
 // not one this exchange writes.

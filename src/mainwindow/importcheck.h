@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/catalogexchange.h"
+#include "mainwindow/catalogsubtree.h"
 
 #include <QStringList>
 
