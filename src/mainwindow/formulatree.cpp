@@ -91,17 +91,18 @@ QTreeWidgetItem* FormulaTree::current() const
 
 QTreeWidgetItem* FormulaTree::find(const QString& key)
 {
-    const QString folded = lookupKey(key);
-    QTreeWidgetItem* node = nodes_.value(folded);
-    if (!node) {
-        const int index = unmadeIndex(key);
-        if (index < 0)
-            return nullptr;
-        node = materialize(index);
-    }
+    QTreeWidgetItem* node = made(key);
     if (node)
         populate(node);
     return node;
+}
+
+QTreeWidgetItem* FormulaTree::made(const QString& key)
+{
+    if (QTreeWidgetItem* node = nodes_.value(lookupKey(key)))
+        return node;
+    const int index = unmadeIndex(key);
+    return index < 0 ? nullptr : materialize(index);
 }
 
 bool FormulaTree::hasChildren(const QTreeWidgetItem* node) const

@@ -35,6 +35,8 @@ public:
     QTreeWidgetItem* current() const;
     // The node of key, with its children made; nullptr when there is none.
     QTreeWidgetItem* find(const QString& key);
+    // The same, its children left as they are: for showing the node alone.
+    QTreeWidgetItem* made(const QString& key);
     bool hasChildren(const QTreeWidgetItem* node) const;
     // parentKey is a caption, or ItemName::RootKey.
     QTreeWidgetItem* add(const QString& parentKey, const QString& key, const QString& imageKey);
