@@ -62,10 +62,15 @@ void FormulaTree::populate(QTreeWidgetItem* node)
     const int index = *pending;
     unpopulated_.erase(pending);
     const QSignalBlocker quiet(view_);
+    // Made apart and added at once: the view takes one insertion instead of one per node, and
+    // no change of each node's icon and data.
+    QList<QTreeWidgetItem*> children;
+    children.reserve(library_.node(index).children.size());
     for (const int child : library_.node(index).children) {
         const LibraryTree::Node& made = library_.node(child);
-        createNode(node, made.caption, made.catalog ? ImageList::Folder : ImageList::Formula, child);
+        children.append(createNode(nullptr, made.caption, made.catalog ? ImageList::Folder : ImageList::Formula, child));
     }
+    node->addChildren(children);
 }
 
 QTreeWidgetItem* FormulaTree::materialize(int index)
@@ -119,7 +124,7 @@ QTreeWidgetItem* FormulaTree::add(const QString& parentKey, const QString& key, 
 
 QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index)
 {
-    auto* node = new QTreeWidgetItem(parent, QStringList{key}, imageKey == ImageList::Folder ? FolderNode : FormulaNode);
+    auto* node = new QTreeWidgetItem(QStringList{key}, imageKey == ImageList::Folder ? FolderNode : FormulaNode);
     node->setIcon(0, images_.icon(imageKey));
     const QString folded = lookupKey(key);
     nodes_.insert(folded, node);
@@ -131,6 +136,8 @@ QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString&
             node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         }
     }
+    if (parent)
+        parent->addChild(node);
     return node;
 }
 

@@ -57,6 +57,7 @@ private:
     void populate(QTreeWidgetItem* node);
     // The node of the library's node index, made with its ancestors' children where needed.
     QTreeWidgetItem* materialize(int index);
+    // A node under parent, or one to be added by the caller when parent is null.
     QTreeWidgetItem* createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index = -1);
     void forget(const QTreeWidgetItem* node);
     void forgetUnmade(int index);
