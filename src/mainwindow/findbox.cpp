@@ -234,10 +234,8 @@ QString FindBox::countNote(const LibrarySearch::Found& found)
         parts << count(formulas, "formula", "formulas");
     if (catalogs > 0)
         parts << count(catalogs, "catalog", "catalogs");
-    const bool one = found.matches.size() == 1;
-    return QStringLiteral("%1 %2 \"%3\". %4")
-        .arg(parts.join(QLatin1String(" and ")), QLatin1String(one ? "matches" : "match"), found.text,
-             QLatin1String(one ? "Enter shows it." : "Up and Down move through them, Enter shows one."));
+    return QStringLiteral("%1 %2 \"%3\".")
+        .arg(parts.join(QLatin1String(" and ")), QLatin1String(found.matches.size() == 1 ? "matches" : "match"), found.text);
 }
 
 void FindBox::catalogAdded(const QString& parent, const QString& caption, const QString& description)

@@ -52,17 +52,13 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QString>("note");
-        QTest::newRow("name, catalog description") << "DEFLECTION"
-                                                   << QStringList{"Mechanics", "  Beams*", "    CantileverDeflection",
-                                                                  "    SimpleBeamDeflection"}
-                                                   << "2 formulas and 1 catalog match \"DEFLECTION\". Up and Down move "
-                                                      "through them, Enter shows one.";
-        QTest::newRow("description") << "gravity field" << QStringList{"PotentialEnergy*"}
-                                     << "1 formula matches \"gravity field\". Enter shows it.";
-        QTest::newRow("expression") << "exp(-t" << QStringList{"Electrical", "  CapacitorCharge*"}
-                                    << "1 formula matches \"exp(-t\". Enter shows it.";
+        QTest::newRow("name, catalog description")
+            << "DEFLECTION" << QStringList{"Mechanics", "  Beams*", "    CantileverDeflection", "    SimpleBeamDeflection"}
+            << "2 formulas and 1 catalog match \"DEFLECTION\".";
+        QTest::newRow("description") << "gravity field" << QStringList{"PotentialEnergy*"} << "1 formula matches \"gravity field\".";
+        QTest::newRow("expression") << "exp(-t" << QStringList{"Electrical", "  CapacitorCharge*"} << "1 formula matches \"exp(-t\".";
         QTest::newRow("function name") << "sigma" << QStringList{"Mechanics", "  Beams", "    BendingStress*"}
-                                       << "1 formula matches \"sigma\". Enter shows it.";
+                                       << "1 formula matches \"sigma\".";
         QTest::newRow("nothing") << "zzz" << QStringList() << "No formula or catalog matches \"zzz\".";
     }
     void findsAndGivesTheTreeBack()
