@@ -91,8 +91,9 @@ void form1::createPanels()
     connect(editor_.get(), &EditorLauncher::formulaModified, this, &form1::showModifiedFormula);
     connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
     find_ = std::make_unique<FindBox>(FindBox::Controls{*ui->FindBox, *ui->Tvwmain}, tree_, store_);
-    // Enter on a match shows it as a click on it does.
+    // Enter on a match shows it as a click on it does: a press, the node made current, a click.
     connect(find_.get(), &FindBox::chosen, this, [this](QTreeWidgetItem* node) {
+        nodeShownByPress_ = false;
         ui->Tvwmain->setCurrentItem(node);
         emit ui->Tvwmain->itemClicked(node, 0);
     });
