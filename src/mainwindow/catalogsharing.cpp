@@ -98,6 +98,7 @@ void CatalogSharing::mimportcata_Click()
         tree_.add(item.parent, item.formula.name, ImageList::Formula);
     if (QTreeWidgetItem* intoNode = tree_.find(intoKey))
         intoNode->setExpanded(true);
+    emit imported();
     const QStringList said = QStringList{CatalogExchange::summary(*subtree, into)} + ImportCheck::roundings(*subtree);
     emit done(said.join(QLatin1Char(' ')));
 }

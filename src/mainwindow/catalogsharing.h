@@ -29,6 +29,8 @@ public:
 signals:
     // What the command did, for the status line.
     void done(const QString& note);
+    // Catalogs and formulas were added, and the tree shows them.
+    void imported();
 
 private:
     void mexportcata_Click();

@@ -11,6 +11,7 @@
 #include "layout/qtlayout.h"
 #include "layout/userdialogs.h"
 #include "mainwindow/catalogsharing.h"
+#include "mainwindow/findbox.h"
 #include "mainwindow/imagelist.h"
 #include "mainwindow/statusline.h"
 #include "store/integritycheck.h"
@@ -95,6 +96,14 @@ void form1::createPanels()
     connect(ui->Command1, &QPushButton::clicked, this, &form1::Command1_Click);
     sharing_ = std::make_unique<CatalogSharing>(CatalogSharing::Controls{*this, *ui->mexportcata, *ui->mimportcata}, store_,
                                                 *messages_, tree_);
+    find_ = std::make_unique<FindBox>(FindBox::Controls{*ui->FindBox, *ui->Tvwmain}, tree_, store_);
+    // Enter on a match shows it as a click on it does: a press, the node made current, a click.
+    connect(find_.get(), &FindBox::chosen, this, [this](QTreeWidgetItem* node) {
+        nodeShownByPress_ = false;
+        ui->Tvwmain->setCurrentItem(node);
+        emit ui->Tvwmain->itemClicked(node, 0);
+    });
+    connect(sharing_.get(), &CatalogSharing::imported, find_.get(), &FindBox::libraryChanged);
 }
 
 void form1::setDesktop(Desktop* desktop)
@@ -190,6 +199,7 @@ void form1::connectStatusLine()
     connect(messages_, &Messages::noticed, statusLine_, &StatusLine::tell);
     connect(sharing_.get(), &CatalogSharing::done, statusLine_, &StatusLine::tell);
     connect(messages_, &Messages::troubleShown, statusLine_, &StatusLine::show);
+    connect(find_.get(), &FindBox::counted, statusLine_, &StatusLine::tell);
     // A note lasts until the next node is shown; what opening did, until the user clicks one:
     // the last session's node made current again is no start.
     const auto clearNote = [this] { statusLine_->tell({}); };
@@ -212,6 +222,9 @@ void form1::connectKeyboard()
             ui->Command1->click();
         });
     }
+    auto* find = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F), this);
+    find->setContext(Qt::WindowShortcut);
+    connect(find, &QShortcut::activated, find_.get(), &FindBox::focus);
     // Tab goes only to controls that take input; the expression and the description are
     // still there to be selected with the mouse.
     for (QWidget* shown : std::initializer_list<QWidget*>{ui->Text3, ui->Text4})

@@ -11,7 +11,8 @@
 //               ResultList: the results, their recall, deletion and exports;
 //   variables/  VariableList: the variables of the level the tree shows;
 //   editor/     EditorLauncher: opens the formula editor, with the window disabled meanwhile;
-//   mainwindow/ CatalogSharing: catalogs exported to files and imported from them.
+//   mainwindow/ CatalogSharing: catalogs exported to files and imported from them;
+//               FindBox: the find box over the tree, which it narrows to what was found.
 // A panel does not know the window: what it needs of the tree it asks through a function it was
 // given, and what it did it tells by signal, so that the window can follow. Dialogs take the
 // store, Messages and the controls they fill, never the window.
@@ -32,6 +33,7 @@
 class CatalogSharing;
 class Desktop;
 class EditorLauncher;
+class FindBox;
 class ImageList;
 class IntegrityCheck;
 class Messages;
@@ -103,6 +105,8 @@ private:
     void mdelfun_Click();
     void mdelcata_Click();
     void mdelallfunroot_Click();
+    // The sweep window for the selected formula, from the grid's inputs.
+    void msweep_Click();
     // What the formula editor stored, shown in the tree.
     void showAddedFormula(const QString& parentKey, const QString& name);
     void showModifiedFormula(const QString& key, const QString& name);
@@ -127,6 +131,7 @@ private:
     std::unique_ptr<VariableList> variables_;
     std::unique_ptr<EditorLauncher> editor_;
     std::unique_ptr<CatalogSharing> sharing_;
+    std::unique_ptr<FindBox> find_;
     StatusLine* statusLine_ = nullptr;
     Module1 layouts_;
 

@@ -1,6 +1,8 @@
 // The formula tree: what a click shows, the key, mouse and double click on a node, and the
 // commands of its menus that add, change and delete catalogs and delete formulas.
+#include "calc/chartdrawing.h"
 #include "calc/computation.h"
+#include "calc/frmsweep.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
 #include "editor/editorlauncher.h"
@@ -9,9 +11,11 @@
 #include "layout/userdialogs.h"
 #include "mainwindow/catalogs.h"
 #include "mainwindow/deletions.h"
+#include "mainwindow/findbox.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/frmaddcata.h"
 #include "mainwindow/imagelist.h"
+#include "store/formula.h"
 #include "store/itemrow.h"
 #include "store/store.h"
 #include "store/textrules.h"
@@ -45,6 +49,7 @@ void form1::connectTree()
     connect(ui->mdelfun, &QAction::triggered, this, &form1::mdelfun_Click);
     connect(ui->mdelcata, &QAction::triggered, this, &form1::mdelcata_Click);
     connect(ui->mdelallfunroot, &QAction::triggered, this, &form1::mdelallfunroot_Click);
+    connect(ui->msweep, &QAction::triggered, this, &form1::msweep_Click);
 }
 
 bool form1::eventFilter(QObject* watched, QEvent* event)
@@ -192,6 +197,7 @@ void form1::showAddedFormula(const QString& parentKey, const QString& name)
     tree_.add(parentKey, name, ImageList::Formula);
     if (parent)
         parent->setExpanded(true);
+    find_->formulaAdded(parentKey, name);
 }
 
 void form1::showModifiedFormula(const QString& key, const QString& name)
@@ -199,6 +205,7 @@ void form1::showModifiedFormula(const QString& key, const QString& name)
     // The node's key follows its caption, as the tree finds nodes by caption.
     if (QTreeWidgetItem* node = tree_.find(key); node && name != key)
         tree_.rename(node, name);
+    find_->formulaChanged(key, name);
     // The formula shown is the one rewritten: show it as the library now holds it.
     Tvwmain_Click();
 }
@@ -206,6 +213,7 @@ void form1::showModifiedFormula(const QString& key, const QString& name)
 void form1::mnewcata_Click()
 {
     Frmaddcata dialog(store_, *messages_, tree_, *ui->Text4, this);
+    connect(&dialog, &Frmaddcata::catalogAdded, find_.get(), &FindBox::catalogAdded);
     dialog.exec();
 }
 
@@ -224,6 +232,7 @@ void form1::mmodcata_Click()
         return;
     }
     dialog.setModify(*row);
+    connect(&dialog, &Frmaddcata::catalogModified, find_.get(), &FindBox::catalogChanged);
     dialog.exec();
 }
 
@@ -238,6 +247,7 @@ void form1::mdelfun_Click()
     clearFormulaView();
     tree_.remove(node);
     tree_.unselect();
+    find_->removed(caption);
     results_->removeResultsOf(caption);
 }
 
@@ -257,6 +267,7 @@ void form1::mdelcata_Click()
         return;
     tree_.remove(node);
     tree_.unselect();
+    find_->removed(caption);
     ui->Text4->clear();
     variables_->clear();
 }
@@ -268,4 +279,37 @@ void form1::mdelallfunroot_Click()
     if (!messages_->run([&] { Deletions::deleteAll(store_); }))
         return;
     tree_.reset(messages_->text(Messages::Label24));
+    find_->libraryChanged();
+}
+
+void form1::msweep_Click()
+{
+    const std::optional<QString> caption = selectedKey(false);
+    if (!caption)
+        return;
+    std::optional<Formula> formula;
+    if (!messages_->run([&] { formula = Formula::read(store_, *caption); }))
+        return;
+    if (!formula) {
+        messages_->box(Messages::Label65, MsgStyle::Information);
+        return;
+    }
+    QString problem;
+    const ChartDrawing* charts = ChartDrawing::load(problem);
+    if (!charts) {
+        messages_->box(QStringLiteral("The sweep window can't draw its chart: %1 could not be loaded (%2). Install Calcora "
+                                      "again, or sweep with calcora-cli.")
+                           .arg(QLatin1String(ChartDrawing::ModuleFile), problem),
+                       MsgStyle::Information);
+        return;
+    }
+    // The values the grid holds now, as "Calculate" would take them.
+    QHash<QString, QString> inputs;
+    for (const GridRow& row : grid_->rowsToCompute()) {
+        if (!row.symbol.isEmpty())
+            inputs.insert(row.symbol, row.input);
+    }
+    auto* sweep = new Frmsweep(*formula, inputs, messages_->dialogs(), *charts, messages_->text(Messages::Label25), this);
+    sweep->setAttribute(Qt::WA_DeleteOnClose);
+    sweep->show();
 }

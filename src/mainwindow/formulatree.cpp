@@ -62,10 +62,15 @@ void FormulaTree::populate(QTreeWidgetItem* node)
     const int index = *pending;
     unpopulated_.erase(pending);
     const QSignalBlocker quiet(view_);
+    // Made apart and added at once: the view takes one insertion instead of one per node, and
+    // no change of each node's icon and data.
+    QList<QTreeWidgetItem*> children;
+    children.reserve(library_.node(index).children.size());
     for (const int child : library_.node(index).children) {
         const LibraryTree::Node& made = library_.node(child);
-        createNode(node, made.caption, made.catalog ? ImageList::Folder : ImageList::Formula, child);
+        children.append(createNode(nullptr, made.caption, made.catalog ? ImageList::Folder : ImageList::Formula, child));
     }
+    node->addChildren(children);
 }
 
 QTreeWidgetItem* FormulaTree::materialize(int index)
@@ -91,17 +96,18 @@ QTreeWidgetItem* FormulaTree::current() const
 
 QTreeWidgetItem* FormulaTree::find(const QString& key)
 {
-    const QString folded = lookupKey(key);
-    QTreeWidgetItem* node = nodes_.value(folded);
-    if (!node) {
-        const int index = unmadeIndex(key);
-        if (index < 0)
-            return nullptr;
-        node = materialize(index);
-    }
+    QTreeWidgetItem* node = made(key);
     if (node)
         populate(node);
     return node;
+}
+
+QTreeWidgetItem* FormulaTree::made(const QString& key)
+{
+    if (QTreeWidgetItem* node = nodes_.value(lookupKey(key)))
+        return node;
+    const int index = unmadeIndex(key);
+    return index < 0 ? nullptr : materialize(index);
 }
 
 bool FormulaTree::hasChildren(const QTreeWidgetItem* node) const
@@ -118,7 +124,7 @@ QTreeWidgetItem* FormulaTree::add(const QString& parentKey, const QString& key, 
 
 QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index)
 {
-    auto* node = new QTreeWidgetItem(parent, QStringList{key}, imageKey == ImageList::Folder ? FolderNode : FormulaNode);
+    auto* node = new QTreeWidgetItem(QStringList{key}, imageKey == ImageList::Folder ? FolderNode : FormulaNode);
     node->setIcon(0, images_.icon(imageKey));
     const QString folded = lookupKey(key);
     nodes_.insert(folded, node);
@@ -130,6 +136,8 @@ QTreeWidgetItem* FormulaTree::createNode(QTreeWidgetItem* parent, const QString&
             node->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
         }
     }
+    if (parent)
+        parent->addChild(node);
     return node;
 }
 

@@ -35,6 +35,8 @@ public:
     QTreeWidgetItem* current() const;
     // The node of key, with its children made; nullptr when there is none.
     QTreeWidgetItem* find(const QString& key);
+    // The same, its children left as they are: for showing the node alone.
+    QTreeWidgetItem* made(const QString& key);
     bool hasChildren(const QTreeWidgetItem* node) const;
     // parentKey is a caption, or ItemName::RootKey.
     QTreeWidgetItem* add(const QString& parentKey, const QString& key, const QString& imageKey);
@@ -55,6 +57,7 @@ private:
     void populate(QTreeWidgetItem* node);
     // The node of the library's node index, made with its ancestors' children where needed.
     QTreeWidgetItem* materialize(int index);
+    // A node under parent, or one to be added by the caller when parent is null.
     QTreeWidgetItem* createNode(QTreeWidgetItem* parent, const QString& key, const QString& imageKey, int index = -1);
     void forget(const QTreeWidgetItem* node);
     void forgetUnmade(int index);

@@ -89,6 +89,7 @@ bool Frmaddcata::addCatalog(const QString& name, const QString& description)
         return false;
     tree.add(FormulaTree::key(selected), name, ImageList::Folder);
     selected->setExpanded(true);
+    emit catalogAdded(FormulaTree::key(selected), name, description);
     return true;
 }
 
@@ -103,6 +104,7 @@ bool Frmaddcata::modifyCatalog(const QString& name, const QString& description)
         return false;
     if (name != oldName)
         tree_.rename(selected, name);
+    emit catalogModified(oldName, name, description);
     return true;
 }
 

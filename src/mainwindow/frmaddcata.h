@@ -29,6 +29,11 @@ public:
     // Sets the dialog up to change the catalog of row, its row of CataConstruct.
     void setModify(const QSqlRecord& row);
 
+signals:
+    // What was stored, once the tree shows it. parentKey is a catalog's caption or the root's key.
+    void catalogAdded(const QString& parentKey, const QString& name, const QString& description);
+    void catalogModified(const QString& oldName, const QString& name, const QString& description);
+
 private:
     void Command1_Click();
     bool addCatalog(const QString& name, const QString& description);

@@ -80,6 +80,8 @@ void restore(form1& window, const QSettings& settings)
 
 void save(form1& window, QSettings& settings)
 {
+    // A search still showing ends first: what comes back is the tree as the user keeps it.
+    window.controls().FindBox->clear();
     settings.setValue(Geometry, window.normalGeometry());
     settings.setValue(Maximized, window.isMaximized());
     QStringList expanded;

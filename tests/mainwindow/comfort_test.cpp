@@ -1,5 +1,6 @@
 // What the main window offers beyond its design, through the real widgets: the status line,
 // the keyboard, tooltips, and a window that comes back as it was left.
+#include "calc/frmsweep.h"
 #include "calc/parametergrid.h"
 #include "editor/frmaddnewfun.h"
 #include "guidriver.h"
@@ -13,6 +14,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QTableView>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -156,7 +158,7 @@ private slots:
         QTest::newRow("tree, root") << "" << 0 << "Tvwmain" << menuKey << "mrootedt" << root << root;
         QTest::newRow("tree, catalog") << "Electrical" << 0 << "Tvwmain" << shiftF10 << "menuedit" << catalog << catalog;
         QTest::newRow("tree, formula") << "OhmsLaw" << 0 << "Tvwmain" << QKeySequence() << "mfunedt"
-                                       << QStringList{"mmodfun", "mdelfun"} << QStringList{"mmodfun", "mdelfun"};
+                                       << QStringList{"mmodfun", "mdelfun", "msweep"} << QStringList{"mmodfun", "mdelfun", "msweep"};
         QTest::newRow("variables") << "" << 0 << "ListView2" << shiftF10 << "Rmoddelvar" << QStringList{"Rmodvar", "Rdelvar"}
                                    << QStringList{"Rmodvar", "Rdelvar", "Rdelallvar"};
         QTest::newRow("no variables") << "Beams" << 0 << "ListView2" << menuKey << "" << QStringList() << QStringList();
@@ -226,8 +228,8 @@ private slots:
         QCOMPARE(tipOver(*ui.MSFlexGrid1, ui.MSFlexGrid1->model()->index(7, 0)), "Outside film coefficient");
     }
 
-    // The window comes back where it was left: place, size, open catalogs, selected node, shown
-    // ready for Calculate; what cannot come back is left out.
+    // The window comes back where it was left: place, size, open catalogs (not those a search
+    // left open), selected node, shown ready for Calculate; what cannot come back is left out.
     void comesBackAsItWasLeft()
     {
         const QRect left(60, 50, 600, 520);
@@ -237,6 +239,7 @@ private slots:
         GuiDriver::node(first, "Mechanics")->setExpanded(true);
         GuiDriver::node(first, "Beams")->setExpanded(true);
         clickNode(first, "BendingStress");
+        first.controls().FindBox->setText("ohm");
         form1& window = library().restart();
         QCOMPARE(window.geometry(), left);
         QStringList expanded;
@@ -257,6 +260,25 @@ private slots:
         QVERIFY(again.width() >= again.minimumWidth() && again.height() >= again.minimumHeight());
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(again.geometry()));
         QCOMPARE(again.controls().Tvwmain->currentItem(), nullptr);
+    }
+
+    // Sweep… opens the sweep window beside the main window, for the formula shown, the other
+    // parameters at the values the grid holds now; it computes from them.
+    void sweepOpensForTheShownFormula()
+    {
+        form1& window = library().openActiveWindow();
+        clickNode(window, "KineticEnergy");
+        ParameterGrid::setCell(*window.controls().MSFlexGrid1, 2, ParameterGrid::InputColumn, "20");
+        GuiDriver::trigger(window, "msweep");
+        auto* sweep = window.findChild<Frmsweep*>();
+        QVERIFY(sweep && sweep->isVisible() && sweep->isWindow() && !sweep->isModal());
+        QCOMPARE(sweep->windowTitle(), "Sweep – KineticEnergy");
+        QCOMPARE(sweep->findChild<QLabel*>("OthersLabel")->text(), "Other values: v = 20 m/s");
+        sweep->findChild<QPushButton*>("ComputeButton")->click();
+        QCOMPARE(sweep->findChild<QLabel*>("SummaryLabel")->text(), "51 points.");
+        QCOMPARE(sweep->findChild<QTableView*>("ValuesTable")->model()->index(50, 1).data().toString(), "480000.00");
+        sweep->close();
+        QTRY_VERIFY(!window.findChild<Frmsweep*>());
     }
 
     // After a restart the controls fill the window as they do after a resize by hand to the
