@@ -5,6 +5,7 @@
 #include "calc/frmsweep.h"
 #include "calc/parametergrid.h"
 #include "calc/resultlist.h"
+#include "calc/unitconversion.h"
 #include "editor/editorlauncher.h"
 #include "layout/contextmenu.h"
 #include "layout/messages.h"
@@ -303,9 +304,9 @@ void form1::msweep_Click()
                        MsgStyle::Information);
         return;
     }
-    // The values the grid holds now, as "Calculate" would take them.
+    // The values the grid holds now, as "Calculate" would take them: in their parameters' units.
     QHash<QString, QString> inputs;
-    for (const GridRow& row : grid_->rowsToCompute()) {
+    for (const GridRow& row : UnitConversion::inputs(*units_, grid_->rowsToCompute()).rows) {
         if (!row.symbol.isEmpty())
             inputs.insert(row.symbol, row.input);
     }

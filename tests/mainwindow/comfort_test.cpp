@@ -268,7 +268,7 @@ private slots:
     {
         form1& window = library().openActiveWindow();
         clickNode(window, "KineticEnergy");
-        ParameterGrid::setCell(*window.controls().MSFlexGrid1, 2, ParameterGrid::InputColumn, "20");
+        ParameterGrid::setCell(*window.controls().MSFlexGrid1, 2, ParameterGrid::InputColumn, "72 km/h");
         GuiDriver::trigger(window, "msweep");
         auto* sweep = window.findChild<Frmsweep*>();
         QVERIFY(sweep && sweep->isVisible() && sweep->isWindow() && !sweep->isModal());
