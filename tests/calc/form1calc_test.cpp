@@ -62,11 +62,7 @@ class Form1CalcTest : public LibraryTest
         grid().scrollTo(grid().model()->index(row, column));
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(grid().model()->index(row, column)).center());
     }
-    void clickResult(int index)
-    {
-        QTreeWidget& list = *ui().ListView1;
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.topLevelItem(index)).center());
-    }
+    void clickResult(int index) { GuiDriver::clickRow(*ui().ListView1, index); }
     XlsxFile exportWorkbook()
     {
         ui().Routexcel->trigger();
