@@ -132,6 +132,10 @@ private slots:
         QTest::newRow("lines and tabs in the description")
             << "Thermodynamics" << QStringList{QString::fromUtf8("α"), "Expansion", "12", "1/K", "one\ntwo\tthree"} << "" << "12";
         QTest::newRow("longest texts") << "" << QStringList{"d", QString(100, 'n'), "2", "", QString(4000, 'd')} << "" << "2";
+        // A new symbol is refused where its level, a catalog above it or the root has it.
+        QTest::newRow("a global's symbol") << "" << QStringList{"g", "Gravity", "1"} << "The Variant has been existed!" << "";
+        QTest::newRow("a symbol of a catalog above") << "Beams" << QStringList{"Esteel", "Steel", "1"}
+                                                     << "The Variant has been existed!" << "";
         QTest::newRow("value rounded when stored")
             << "" << QStringList{"r", "Rounded", "1.23456"}
             << "The value 1.23456 is stored as 1.2346: the library keeps four decimal places." << "1.2346";
@@ -304,28 +308,6 @@ private slots:
         const NamedValue typed = NamedValue::fromListFields(five(fields));
         QCOMPARE(int(Variables::checkFields(typed)), variable);
         QCOMPARE(int(ParameterChecks::check(typed, taken)), parameter);
-    }
-
-    // A new variable's symbol is refused where its level, a catalog above it or the root has it,
-    // compared exactly; a catalog beside it does not count.
-    void symbolOncePerScope_data()
-    {
-        QTest::addColumn<QString>("level");
-        QTest::addColumn<QString>("symbol");
-        QTest::addColumn<bool>("defined");
-        QTest::newRow("a global, at the root") << "" << "g" << true;
-        QTest::newRow("a global, in a catalog") << "Beams" << "g" << true;
-        QTest::newRow("in a catalog above") << "Beams" << "Esteel" << true;
-        QTest::newRow("case twin of a global") << "" << "G" << false;
-        QTest::newRow("another branch's symbol") << "Beams" << "rhoCu" << false;
-    }
-    void symbolOncePerScope()
-    {
-        QFETCH(QString, level);
-        QFETCH(QString, symbol);
-        QFETCH(bool, defined);
-        QCOMPARE(Variables::define(library().store(), level, {"Name", symbol, "", "1", ""}),
-                 defined ? Variables::Problem::SymbolDefined : Variables::Problem::None);
     }
 
     // Nearest first, through a renamed catalog; a loop of parents in a damaged library ends the walk.
