@@ -7,6 +7,7 @@
 #include "calc/resulttext.h"
 #include "calc/resultworkbook.h"
 #include "editor/formulas.h"
+#include "filecontents.h"
 #include "fulldisk.h"
 #include "guidriver.h"
 #include "librarytest.h"
@@ -29,12 +30,6 @@
 #include <QTimer>
 #include <chrono>
 #include <filesystem>
-
-static QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class Form1CalcTest : public LibraryTest
 {
@@ -67,15 +62,17 @@ class Form1CalcTest : public LibraryTest
         grid().scrollTo(grid().model()->index(row, column));
         QTest::mouseClick(grid().viewport(), Qt::LeftButton, {}, grid().visualRect(grid().model()->index(row, column)).center());
     }
-    void clickResult(int index)
-    {
-        QTreeWidget& list = *ui().ListView1;
-        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.topLevelItem(index)).center());
-    }
+    void clickResult(int index) { GuiDriver::clickRow(*ui().ListView1, index); }
     XlsxFile exportWorkbook()
     {
         ui().Routexcel->trigger();
         return XlsxFile(library().desktop().opened.value(0));
+    }
+    // Workbooks go to path until the guard returned goes, then to the test's own folder again.
+    auto temporaryFolderAt(const QString& path)
+    {
+        qputenv("TMPDIR", QFile::encodeName(path));
+        return qScopeGuard([this] { qputenv("TMPDIR", QFile::encodeName(workbooks_.path())); });
     }
 
 public:
@@ -392,9 +389,8 @@ private slots:
         calculate("KineticEnergy", {"1200", "20"});
         store().execute("drop table OhmsLaw");
         QTemporaryDir out;
-        QFile old(out.filePath("results.txt"));
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write(QByteArray(5000, 'x')) == 5000);
-        old.close();
+        const QString old = out.filePath("results.txt");
+        QVERIFY(writeFile(old, QByteArray(5000, 'x')));
 
         const QString expected
             = "Formula Name: OhmsLaw\r\nResult: U=5.000 V\r\n"
@@ -403,9 +399,9 @@ private slots:
               "Formula Name: KineticEnergy\r\nResult: Ek=m*v^2/2=240000.00 J\r\n"
               "Parameter Information: Mass: m=1200 kg.  Velocity: v=20 m/s.  \r\n"
               "Computation(s): 1\r\nTime: " + time(1) + "\r\n\r\n\r\n";
-        library().dialogs().expectSaveFileName(old.fileName());
+        library().dialogs().expectSaveFileName(old);
         ui().Routtxt->trigger();
-        QCOMPARE(fileBytes(old.fileName()), expected.toUtf8());
+        QCOMPARE(fileBytes(old), expected.toUtf8());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"results.txt"});
 
         library().desktop().canOpen = false;
@@ -494,12 +490,10 @@ private slots:
         ui().Routtxt->trigger();
 
         // A temporary folder that is a file: the workbook has nowhere to go.
-        const QByteArray temporary = qgetenv("TMPDIR");
-        const auto restore = qScopeGuard([&] { temporary.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", temporary); });
-        QFile blocker(out.filePath("blocker"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        qputenv("TMPDIR", QFile::encodeName(blocker.fileName()));
-        library().dialogs().expectMessageStarting("The results can't be written to " + blocker.fileName() + " (");
+        const QString blocker = out.filePath("blocker");
+        QVERIFY(writeFile(blocker, "x"));
+        const auto restore = temporaryFolderAt(blocker);
+        library().dialogs().expectMessageStarting("The results can't be written to " + blocker + " (");
         ui().Routexcel->trigger();
         QCOMPARE(QDir(out.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"blocker"});
         QVERIFY(library().desktop().opened.isEmpty());
@@ -520,12 +514,8 @@ private slots:
             calculate("OhmsLaw");
         QTemporaryDir out;
         const QString existing = out.filePath("results.txt");
-        QFile file(existing);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
-        file.close();
-        const QByteArray temporary = qgetenv("TMPDIR");
-        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", temporary); });
-        qputenv("TMPDIR", QFile::encodeName(out.path()));
+        QVERIFY(writeFile(existing, "kept"));
+        const auto restore = temporaryFolderAt(out.path());
 
         library().dialogs().expectMessageStarting("The results can't be written to " + out.path() + "/");
         {
@@ -568,9 +558,7 @@ private slots:
         QFETCH(int, hoursOld);
         QFETCH(bool, removed);
         QTemporaryDir temporary;
-        const QByteArray before = qgetenv("TMPDIR");
-        const auto restore = qScopeGuard([&] { qputenv("TMPDIR", before); });
-        qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+        const auto restore = temporaryFolderAt(temporary.path());
         calculate("OhmsLaw");
         ui().Routexcel->trigger();
         QDir workbook = QFileInfo(library().desktop().opened.value(0)).dir();
@@ -611,9 +599,7 @@ private slots:
             rows << *Computation::record(store(), "OhmsLaw", "R*I", parameters, 11, QTime(9, 30));
         QTemporaryDir out;
         const QString existing = out.filePath("results.txt");
-        QFile file(existing);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("kept") == 4);
-        file.close();
+        QVERIFY(writeFile(existing, "kept"));
 
         QStringList reported;
         const ExportProgress progress = [&](int done, int total) {

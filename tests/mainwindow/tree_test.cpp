@@ -1,3 +1,4 @@
+#include "calc/parametergrid.h"
 #include "guidriver.h"
 #include "librarytest.h"
 #include "mainwindow/form1.h"
@@ -11,19 +12,6 @@
 using namespace GuiDriver;
 
 namespace {
-
-QStringList column(const QTreeWidget& list, int index)
-{
-    QStringList texts;
-    for (int i = 0; i < list.topLevelItemCount(); ++i)
-        texts << list.topLevelItem(i)->text(index);
-    return texts;
-}
-
-QString cell(const QTableWidget& grid, int row, int column)
-{
-    return grid.item(row, column) ? grid.item(row, column)->text() : QString();
-}
 
 const QString AskDelete = "Do you want to delete?";
 
@@ -39,22 +27,10 @@ class TreeTest : public LibraryTest
     Q_OBJECT
 
 private slots:
-    // Every row sits under the node its belongto names, or under the root, and nothing else is
-    // in the tree; with nothing selected, nothing that acts on a selection is offered.
-    void startupShowsTheLibrary()
+    // At the start, with nothing selected, nothing that acts on a selection is offered.
+    void startupOffersNothingForASelection()
     {
         form1& window = library().openWindow();
-        const Rows rows = library().store().query("select * from CataConstruct");
-        for (const QSqlRecord& row : rows) {
-            QTreeWidgetItem* node = window.tree().find(row.value("caption").toString());
-            QVERIFY(node);
-            const QString belongto = row.value("belongto").toString();
-            QCOMPARE(FormulaTree::key(node->parent()), belongto == row.value("caption").toString() ? ItemName::RootKey : belongto);
-        }
-        int nodes = 0;
-        for (QTreeWidgetItemIterator it(window.tree().root()); *it; ++it)
-            ++nodes;
-        QCOMPARE(nodes - 1, rows.size());
         for (const char* entry : {"Rmodvar", "Rdelvar", "Rdelallvar", "mnewcataroot", "mnewfunroot", "mdelallfunroot", "delres"})
             QVERIFY2(!window.findChild<QAction*>(entry)->isEnabled(), entry);
     }
@@ -78,7 +54,7 @@ private slots:
                 QStringList symbols;
                 for (const QSqlRecord& row : store.query("select * from " + (caption.isEmpty() ? "GlobalVariant" : caption)))
                     symbols << row.value("varname").toString();
-                QCOMPARE(column(*ui.ListView2, 0), symbols);
+                QCOMPARE(columnTexts(*ui.ListView2), symbols);
                 QCOMPARE(ui.Rmodvar->isEnabled(), !symbols.isEmpty());
                 QCOMPARE(ui.Text4->toPlainText().section('\n', 0, 0), caption);
                 for (QAction* entry : {ui.mnewcataroot, ui.mnewfunroot, ui.mdefvarroot, ui.mdelallfunroot})
@@ -90,7 +66,7 @@ private slots:
             for (int row = 1; row < ui.MSFlexGrid1->rowCount(); ++row) {
                 int c = 0;
                 for (const char* field : {"name", "varname", "defvalue", "defvalue", "unit"})
-                    QCOMPARE(cell(*ui.MSFlexGrid1, row, c++), parameters.value(row - 1).value(field).toString());
+                    QCOMPARE(ParameterGrid::cell(*ui.MSFlexGrid1, row, c++), parameters.value(row - 1).value(field).toString());
             }
             const auto face = store.first("select * from " + caption + " where ispara=0 ");
             QCOMPARE(ui.Text3->toPlainText(), face->value("expression").toString());
@@ -126,10 +102,10 @@ private slots:
         Store& store = library().store();
         const auto formula = store.first("select * from " + next + " where ispara=0");
         QCOMPARE(ui.Text3->toPlainText(), formula->value("expression").toString());
-        QCOMPARE(cell(*ui.MSFlexGrid1, 1, 1), store.first("select * from " + next + " where ispara=1")->value("varname").toString());
+        QCOMPARE(ParameterGrid::cell(*ui.MSFlexGrid1, 1, 1), store.first("select * from " + next + " where ispara=1")->value("varname").toString());
 
         ui.Command1->click();
-        QCOMPARE(column(*ui.ListView1, 0), QStringList{next});
+        QCOMPARE(columnTexts(*ui.ListView1), QStringList{next});
         for (const QSqlRecord& history : store.query("select * from ParaResult"))
             QCOMPARE(history.value("Fmuname").toString(), next);
 
@@ -137,7 +113,7 @@ private slots:
         QTest::keyClick(ui.Tvwmain, Qt::Key_Left);
         QCOMPARE(ui.Tvwmain->currentItem()->text(0), "Electrical");
         QVERIFY(ui.ListView2->isVisible() && !ui.MSFlexGrid1->isVisible());
-        QCOMPARE(column(*ui.ListView1, 0), QStringList{next});
+        QCOMPARE(columnTexts(*ui.ListView1), QStringList{next});
     }
 
     // Asked from the menu or the Delete key, Yes removes a formula (node, row, table and its
@@ -202,7 +178,7 @@ private slots:
             QCOMPARE(ui.ListView1->topLevelItemCount(), deleted ? 1 : 3);
             QCOMPARE(ui.ListView1->topLevelItem(0)->text(0), "WireResistance");
             QCOMPARE(ui.Text3->toPlainText().isEmpty(), deleted);
-            QCOMPARE(cell(*ui.MSFlexGrid1, 1, 0).isEmpty(), deleted);
+            QCOMPARE(ParameterGrid::cell(*ui.MSFlexGrid1, 1, 0).isEmpty(), deleted);
         }
         if (deleted) {
             library().dialogs().expectMessage("Please choose the formula");

@@ -59,6 +59,22 @@ QList<QStringList> GuiDriver::listRows(const QTreeWidget& list, int columns)
     return rows;
 }
 
+QStringList GuiDriver::columnTexts(const QTreeWidget& list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list.topLevelItemCount(); ++i)
+        texts << list.topLevelItem(i)->text(column);
+    return texts;
+}
+
+QPoint GuiDriver::clickRow(QTreeWidget& list, int row)
+{
+    const QPoint point = row < list.topLevelItemCount() ? list.visualItemRect(list.topLevelItem(row)).center()
+                                                        : QPoint(10, list.viewport()->height() - 2);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, point);
+    return point;
+}
+
 void GuiDriver::trigger(form1& window, const char* entry)
 {
     window.findChild<QAction*>(QLatin1String(entry))->trigger();

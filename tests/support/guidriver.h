@@ -9,6 +9,7 @@
 class form1;
 class QAbstractItemView;
 class QModelIndex;
+class QPoint;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -25,6 +26,11 @@ void pressDeleteInTree(form1& window);
 // The texts of a list's rows, each as its first columns; five by default, a variable's or
 // parameter's.
 QList<QStringList> listRows(const QTreeWidget& list, int columns = 5);
+// The texts of one column of a list, a row each.
+QStringList columnTexts(const QTreeWidget& list, int column = 0);
+// A left click on a list's row, or on the empty part below the rows when row is past the last;
+// returns the point clicked, in the list's viewport.
+QPoint clickRow(QTreeWidget& list, int row);
 // Triggers the main window's menu entry named entry.
 void trigger(form1& window, const char* entry);
 // The whole text of the status line, also when it is cut short.
